@@ -1,0 +1,104 @@
+#include "cli/image_commands.h"
+
+#include <cstdio>
+
+#include "cli/link_session.h"
+#include "link/config_transfer.h"
+#include "link/frame_trace.h"
+#include "link/image_file.h"
+
+namespace vor::cli {
+namespace {
+
+constexpr std::size_t kModelCodeAddr = 64;
+constexpr std::size_t kModelCodeSize = 3;
+
+void PrintImage(const ConfigImage& image) {
+  for (std::size_t row = 0; row < ConfigImage::kSize; row += 16) {
+    std::printf("%s\n", qPrintable(HexBytes(std::span(image.bytes).subspan(row, 16))));
+  }
+}
+
+QString ModelCodeText(const ConfigImage& image) {
+  QString text;
+  for (std::size_t i = 0; i < kModelCodeSize; ++i) {
+    const std::uint8_t c = image[kModelCodeAddr + i];
+    text += (c >= 0x20 && c < 0x7F) ? QChar(c) : QChar(u'?');
+  }
+  return text;
+}
+
+bool ReadFromController(LinkSession& session, ConfigImage& image) {
+  if (ReadImage(session.Link(), image)) return true;
+  std::fprintf(stderr, "%s\n", qPrintable(LoadString(kMsgReadError)));
+  return false;
+}
+
+}  // namespace
+
+int ScanCommand(LinkSession& session) {
+  if (!session.Connect()) return kExitFailure;
+  std::printf("%s\n", qPrintable(session.DevicePath()));
+  return kExitOk;
+}
+
+int ReadCommand(LinkSession& session, const QString& outPath) {
+  if (!session.Connect()) return kExitFailure;
+  ConfigImage image;
+  if (!ReadFromController(session, image)) return kExitFailure;
+  if (outPath.isEmpty()) {
+    PrintImage(image);
+    return kExitOk;
+  }
+  QString error;
+  if (!SaveImageFile(outPath, image, error)) {
+    PrintError(error);
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+int WriteCommand(LinkSession& session, const QString& inPath, bool force) {
+  ConfigImage wanted;
+  QString error;
+  if (!LoadImageFile(inPath, wanted, error)) {
+    PrintError(error + "; nothing was sent");
+    return kExitFailure;
+  }
+  if (!session.Connect()) return kExitFailure;
+
+  ConfigImage current;
+  if (!ReadFromController(session, current)) return kExitFailure;
+  const auto code = [](const ConfigImage& image) {
+    return std::span(image.bytes).subspan(kModelCodeAddr, kModelCodeSize);
+  };
+  if (!std::ranges::equal(code(wanted), code(current)) && !force) {
+    PrintError(QStringLiteral("%1 is an image of model \"%2\" but the controller is a \"%3\"; "
+                              "nothing was written (use --force to write it all the same)")
+                   .arg(inPath, ModelCodeText(wanted), ModelCodeText(current)));
+    return kExitFailure;
+  }
+
+  if (!WriteImage(session.Link(), wanted)) {
+    std::fprintf(stderr, "%s\n", qPrintable(LoadString(kMsgWriteError)));
+    return kExitFailure;
+  }
+  ConfigImage readBack;
+  if (!ReadFromController(session, readBack)) return kExitFailure;
+  int differences = 0;
+  for (std::size_t addr = 0; addr < ConfigImage::kSize; ++addr) {
+    if (readBack[addr] == wanted[addr]) continue;
+    PrintError(QStringLiteral("byte %1 reads back as 0x%2, not 0x%3")
+                   .arg(addr)
+                   .arg(readBack[addr], 2, 16, QChar(u'0'))
+                   .arg(wanted[addr], 2, 16, QChar(u'0')));
+    ++differences;
+  }
+  if (differences > 0) {
+    PrintError(QStringLiteral("the controller holds %1 byte(s) other than written").arg(differences));
+    return kExitFailure;
+  }
+  return kExitOk;
+}
+
+}  // namespace vor::cli

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QString>
+
+namespace vor::cli {
+
+class LinkSession;
+
+// Exit codes of the commands.
+enum ExitCode : int { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
+
+// Prints the device path of the controller found.
+int ScanCommand(LinkSession& session);
+// Reads the image and prints it as hex, or writes the 128 raw bytes to `outPath` when given.
+int ReadCommand(LinkSession& session, const QString& outPath);
+// Writes the image in `inPath` and verifies it by reading it back. Refuses an image made for
+// another model (bytes 64..66) unless `force`.
+int WriteCommand(LinkSession& session, const QString& inPath, bool force);
+
+}  // namespace vor::cli

@@ -1,0 +1,62 @@
+#include "cli/link_session.h"
+
+#include <QFileInfo>
+
+namespace vor::cli {
+
+void PrintError(const QString& text) { std::fprintf(stderr, "vor-cli: %s\n", qPrintable(text)); }
+
+Answer StderrPrompter::Ask(int stringId, Buttons buttons, Icon) {
+  std::fprintf(stderr, "%s\n", qPrintable(LoadString(stringId)));
+  switch (buttons) {
+    case Buttons::Ok:
+    case Buttons::OkCancel:
+      return Answer::Ok;
+    case Buttons::YesNo:
+      return Answer::No;
+    case Buttons::RetryCancel:
+      return Answer::Cancel;
+  }
+  return Answer::Cancel;
+}
+
+LinkSession::LinkSession(const QStringList& ports, bool trace) {
+  scan_.SetPortOverride(ports);
+  scan_.SetOpenFailureHandler(
+      [this](const QString& path, OpenStatus status) { ReportOpenFailure(path, status); });
+  if (trace) {
+    trace_ = std::make_unique<FrameTrace>(clock_, stderr);
+    link_.SetObserver(trace_.get());
+  }
+}
+
+bool LinkSession::Connect() {
+  if (scan_.ScanForController()) return true;
+  std::fprintf(stderr, "%s\n", qPrintable(LoadString(kMsgNoController)));
+  return false;
+}
+
+void LinkSession::ReportOpenFailure(const QString& devicePath, OpenStatus status) {
+  if (!reported_.insert(devicePath).second) return;
+  switch (status) {
+    case OpenStatus::PermissionDenied: {
+      const QString group = QFileInfo(devicePath).group();
+      PrintError(QStringLiteral("cannot open %1: permission denied; your user needs to be in the "
+                                "group that owns the device (%2), usually dialout")
+                     .arg(devicePath, group.isEmpty() ? QStringLiteral("unknown") : group));
+      break;
+    }
+    case OpenStatus::Busy:
+      PrintError(QStringLiteral("cannot open %1: busy, held by another program").arg(devicePath));
+      break;
+    case OpenStatus::Missing:
+      PrintError(QStringLiteral("cannot open %1: no such device").arg(devicePath));
+      break;
+    case OpenStatus::OtherError:
+    case OpenStatus::Ok:
+      PrintError(QStringLiteral("cannot open %1").arg(devicePath));
+      break;
+  }
+}
+
+}  // namespace vor::cli

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <cstdio>
+#include <memory>
+#include <set>
+
+#include <QStringList>
+
+#include "link/frame_trace.h"
+#include "link/link.h"
+#include "link/qt_serial_port.h"
+#include "resources/prompter.h"
+
+namespace vor::cli {
+
+// Messages go to stderr; the only message the link shows (147) has just an OK button.
+class StderrPrompter : public Prompter {
+public:
+  using Prompter::Ask;
+  Answer Ask(int stringId, Buttons buttons, Icon icon) override;
+};
+
+// One controller link for a command: the machine's ports (or the --port list), the link object
+// and its scan. Tells on stderr, once per port, why a port could not be opened.
+class LinkSession {
+public:
+  LinkSession(const QStringList& ports, bool trace);
+
+  // Scans for the controller; on failure prints message 149 to stderr.
+  bool Connect();
+  SerialLink& Link() { return link_; }
+  QString DevicePath() const { return scan_.ConnectedPath(); }
+
+private:
+  void ReportOpenFailure(const QString& devicePath, OpenStatus status);
+
+  SteadyClock clock_;
+  QtPortSystem ports_;
+  StderrPrompter prompter_;
+  SerialLink link_{clock_};
+  PortScan scan_{link_, ports_, prompter_};
+  std::unique_ptr<FrameTrace> trace_;
+  std::set<QString> reported_;
+};
+
+// Prints "vor-cli: <text>" to stderr.
+void PrintError(const QString& text);
+
+}  // namespace vor::cli

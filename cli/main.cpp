@@ -1,0 +1,70 @@
+// vor-cli: the controller link from the command line, for scripts, diagnostics and backups.
+#include <cstdio>
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include "cli/image_commands.h"
+#include "cli/link_session.h"
+
+namespace {
+
+constexpr const char* kCommands =
+    "Commands:\n"
+    "  scan                     find the controller and print its device path\n"
+    "  read [--out FILE]        read the configuration; print it as hex or save the 128 bytes\n"
+    "  write --in FILE [--force]\n"
+    "                           write a 128-byte image, then read it back and compare";
+
+int Usage(const QString& message) {
+  vor::cli::PrintError(message);
+  std::fprintf(stderr, "Try 'vor-cli --help'.\n");
+  return vor::cli::kExitUsage;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName("vor-cli");
+  QCoreApplication::setApplicationVersion("1.0.0.1");
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(QStringLiteral("Talks to the controller over a serial port.\n\n") +
+                                   kCommands);
+  parser.addHelpOption();
+  parser.addVersionOption();
+  const QCommandLineOption portOption(
+      "port", "Try only this serial port (repeatable, in order) instead of scanning all.", "PATH");
+  const QCommandLineOption traceOption("trace", "Print every frame sent and received to stderr.");
+  const QCommandLineOption outOption("out", "read: save the image to FILE.", "FILE");
+  const QCommandLineOption inOption("in", "write: the image to write.", "FILE");
+  const QCommandLineOption forceOption("force", "write: even when the image is for another model.");
+  parser.addOptions({portOption, traceOption, outOption, inOption, forceOption});
+  parser.addPositionalArgument("command", "scan, read or write");
+  parser.process(app);
+
+  const QStringList args = parser.positionalArguments();
+  if (args.size() != 1) {
+    return Usage(args.isEmpty() ? QStringLiteral("no command given")
+                                : QStringLiteral("one command at a time"));
+  }
+  const QString command = args.first();
+  const bool isRead = command == u"read";
+  const bool isWrite = command == u"write";
+  if (command != u"scan" && !isRead && !isWrite) {
+    return Usage(QStringLiteral("unknown command \"%1\"").arg(command));
+  }
+  if (parser.isSet(outOption) && !isRead) return Usage("--out goes with read");
+  if ((parser.isSet(inOption) || parser.isSet(forceOption)) && !isWrite) {
+    return Usage("--in and --force go with write");
+  }
+  if (isWrite && !parser.isSet(inOption)) return Usage("write needs --in FILE");
+
+  vor::cli::LinkSession session(parser.values(portOption), parser.isSet(traceOption));
+  if (isRead) return vor::cli::ReadCommand(session, parser.value(outOption));
+  if (isWrite) {
+    return vor::cli::WriteCommand(session, parser.value(inOption), parser.isSet(forceOption));
+  }
+  return vor::cli::ScanCommand(session);
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdio>
+
+#include <QString>
+
+#include "link/serial_link.h"
+
+namespace vor {
+
+// Lower-case hex bytes separated by single spaces.
+QString HexBytes(std::span<const std::uint8_t> bytes);
+
+// Prints every frame as a line "<ms since start> TX|RX <hex bytes>" to a stream; a receive that
+// failed is marked "RX!" with whatever bytes were assembled.
+class FrameTrace : public FrameObserver {
+public:
+  FrameTrace(LinkClock& clock, std::FILE* out) : clock_(clock), out_(out), startUs_(clock.NowUs()) {}
+
+  void FrameSent(std::span<const std::uint8_t> bytes) override;
+  void FrameReceived(std::span<const std::uint8_t> bytes, bool ok) override;
+
+private:
+  void Print(const char* tag, std::span<const std::uint8_t> bytes);
+
+  LinkClock& clock_;
+  std::FILE* out_;
+  std::int64_t startUs_;
+};
+
+}  // namespace vor

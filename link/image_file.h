@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+#include "link/config_image.h"
+
+namespace vor {
+
+// An image file holds exactly the 128 raw bytes of a configuration image.
+// Both return false and set `error` to a sentence naming the file when it cannot be done.
+bool LoadImageFile(const QString& path, ConfigImage& image, QString& error);
+bool SaveImageFile(const QString& path, const ConfigImage& image, QString& error);
+
+}  // namespace vor

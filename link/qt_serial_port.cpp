@@ -1,0 +1,137 @@
+#include "link/qt_serial_port.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QSerialPort>
+#include <QSerialPortInfo>
+
+namespace vor {
+namespace {
+
+class QtSerialPort : public SerialPort {
+public:
+  explicit QtSerialPort(const QString& devicePath) { port_.setPortName(devicePath); }
+
+  OpenStatus Open() {
+    if (port_.open(QIODevice::ReadWrite)) return OpenStatus::Ok;
+    const QString path = port_.portName();
+    switch (port_.error()) {
+      case QSerialPort::DeviceNotFoundError:
+        return OpenStatus::Missing;
+      case QSerialPort::PermissionError:
+        // Qt says "permission" both for a device we may not open and for one another program
+        // holds (lock file, TIOCEXCL); the file's access rights tell the two apart.
+        if (!QFileInfo::exists(path)) return OpenStatus::Missing;
+        if (::access(QFile::encodeName(path).constData(), R_OK | W_OK) != 0) {
+          return OpenStatus::PermissionDenied;
+        }
+        return OpenStatus::Busy;
+      default:
+        return QFileInfo::exists(path) ? OpenStatus::OtherError : OpenStatus::Missing;
+    }
+  }
+
+  bool SetQueueSizes(int inputBytes, int /*outputBytes*/) override {
+    // The driver's output queue is not ours to size here; the input side bounds Qt's buffer.
+    port_.setReadBufferSize(inputBytes);
+    return port_.isOpen();
+  }
+
+  bool ApplyLineSettings(const PortSettings& settings) override {
+    // Flow control, DTR and RTS stay as the driver has them.
+    bool ok = port_.setBaudRate(settings.baudRate);
+    ok = port_.setDataBits(static_cast<QSerialPort::DataBits>(settings.dataBits)) && ok;
+    ok = port_.setParity(settings.parity == 0 ? QSerialPort::NoParity : QSerialPort::OddParity) &&
+         ok;
+    ok = port_.setStopBits(settings.stopBits == 0 ? QSerialPort::OneStop : QSerialPort::TwoStop) &&
+         ok;
+    return ok;
+  }
+
+  bool SetTimeouts(const PortTimeouts& timeouts) override {
+    timeouts_ = timeouts;
+    return port_.isOpen();
+  }
+
+  bool Purge() override { return port_.clear(QSerialPort::AllDirections); }
+
+  bool Write(std::span<const std::uint8_t> bytes) override {
+    port_.clearError();
+    const auto size = static_cast<qint64>(bytes.size());
+    if (port_.write(reinterpret_cast<const char*>(bytes.data()), size) != size) return false;
+    const int timeoutMs =
+        timeouts_.writeTotalMultiplierMs * static_cast<int>(size) + timeouts_.writeTotalConstantMs;
+    return port_.waitForBytesWritten(timeoutMs);
+  }
+
+  int Read(std::span<std::uint8_t> buffer) override {
+    using namespace std::chrono;
+    QElapsedTimer timer;
+    timer.start();
+    const auto wanted = static_cast<qint64>(buffer.size());
+    const qint64 totalUs =
+        (qint64{timeouts_.readTotalMultiplierMs} * wanted + timeouts_.readTotalConstantMs) * 1000;
+    const qint64 intervalUs = qint64{timeouts_.readIntervalMs} * 1000;
+    qint64 got = 0;
+    qint64 lastByteUs = 0;
+    for (;;) {
+      // What is already buffered first: waitForReadyRead only reports new data.
+      if (port_.bytesAvailable() > 0) {
+        const qint64 n = port_.read(reinterpret_cast<char*>(buffer.data()) + got, wanted - got);
+        if (n < 0) return -1;
+        if (n > 0) {
+          got += n;
+          lastByteUs = timer.nsecsElapsed() / 1000;
+        }
+      }
+      if (got == wanted) break;
+      const qint64 deadlineUs = got == 0 ? totalUs : std::min(totalUs, lastByteUs + intervalUs);
+      const qint64 remainingUs = deadlineUs - timer.nsecsElapsed() / 1000;
+      if (remainingUs <= 0) break;
+      port_.clearError();
+      // Exactly -1 would mean "wait forever"; the wait is at least 1 ms.
+      const int waitMs = static_cast<int>(std::max<qint64>(1, (remainingUs + 999) / 1000));
+      if (!port_.waitForReadyRead(waitMs) && port_.error() != QSerialPort::TimeoutError) {
+        // Unplugged, or the other end closed: every later call would fail at once as well.
+        return -1;
+      }
+    }
+    return static_cast<int>(got);
+  }
+
+private:
+  QSerialPort port_;
+  PortTimeouts timeouts_;
+};
+
+}  // namespace
+
+QStringList QtPortSystem::AvailablePorts() {
+  QStringList paths;
+  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+    paths.append(info.systemLocation());
+  }
+  return paths;
+}
+
+std::unique_ptr<SerialPort> QtPortSystem::Open(const QString& devicePath, OpenStatus& status) {
+  auto port = std::make_unique<QtSerialPort>(devicePath);
+  status = port->Open();
+  if (status != OpenStatus::Ok) return nullptr;
+  return port;
+}
+
+void SteadyClock::Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+
+std::int64_t SteadyClock::NowUs() {
+  using namespace std::chrono;
+  return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
+}
+
+}  // namespace vor

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+
+#include <QString>
+#include <QStringList>
+
+namespace vor {
+
+// Line settings the link changes; every other setting stays as the driver has it.
+struct PortSettings {
+  std::int32_t baudRate = 19200;
+  std::uint8_t dataBits = 8;
+  std::uint8_t parity = 0;    // none
+  std::uint8_t stopBits = 0;  // one
+};
+
+// Read and write time-outs in milliseconds. A read of n bytes returns when n bytes are in, or
+// `readIntervalMs` after the last byte once one has come, or `readTotalMultiplierMs` * n +
+// `readTotalConstantMs` after it began, whichever is first.
+struct PortTimeouts {
+  int readIntervalMs = 20;
+  int readTotalMultiplierMs = 5;
+  int readTotalConstantMs = 50;
+  int writeTotalMultiplierMs = 20;
+  int writeTotalConstantMs = 50;
+};
+
+// Why a port could not be opened.
+enum class OpenStatus { Ok, PermissionDenied, Busy, Missing, OtherError };
+
+// One open serial port, used in blocking mode by one thread. Every configuration step reports
+// whether it succeeded.
+class SerialPort {
+public:
+  virtual ~SerialPort() = default;
+
+  virtual bool SetQueueSizes(int inputBytes, int outputBytes) = 0;
+  // Reads the current line settings, replaces the four values of `settings`, writes them back.
+  virtual bool ApplyLineSettings(const PortSettings& settings) = 0;
+  virtual bool SetTimeouts(const PortTimeouts& timeouts) = 0;
+  // Discards whatever is queued in either direction.
+  virtual bool Purge() = 0;
+  // Writes all of `bytes` in one call; false when the platform's write fails.
+  virtual bool Write(std::span<const std::uint8_t> bytes) = 0;
+  // Reads up to `buffer.size()` bytes honouring the time-outs. Returns the number read (0 on a
+  // time-out with nothing received), or -1 when the read call itself fails (link lost).
+  virtual int Read(std::span<std::uint8_t> buffer) = 0;
+};
+
+// Lists and opens the machine's serial ports.
+class PortSystem {
+public:
+  virtual ~PortSystem() = default;
+
+  // Device paths of the machine's serial ports, in the platform's order.
+  virtual QStringList AvailablePorts() = 0;
+  // Opens `devicePath` for reading and writing, exclusively. On failure returns nullptr and says
+  // why in `status`.
+  virtual std::unique_ptr<SerialPort> Open(const QString& devicePath, OpenStatus& status) = 0;
+};
+
+// Time source and waits of the link. The real clock sleeps; the virtual clock of the tests only
+// moves its time forward.
+class LinkClock {
+public:
+  virtual ~LinkClock() = default;
+
+  virtual void Sleep(int ms) = 0;
+  // Monotonic time in microseconds.
+  virtual std::int64_t NowUs() = 0;
+};
+
+}  // namespace vor

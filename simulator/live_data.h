@@ -1,0 +1,19 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace vor {
+
+inline constexpr std::size_t kLiveBlockSize = 48;
+
+// Plausible live readings of a running vehicle at time `nowUs`: voltages around `nominalVolt`,
+// slowly drifting temperatures, a duty cycle and speed that sweep, switches that toggle, and a
+// fault word with a bit set now and then. Same time, same readings.
+void FillLiveBlock(std::array<std::uint8_t, kLiveBlockSize>& block, std::int64_t nowUs,
+                   int nominalVolt);
+
+// Three phase-current zero offsets near 128 that wander by a few counts.
+std::array<std::uint8_t, 3> PhaseZeroReadings(std::int64_t nowUs);
+
+}  // namespace vor

@@ -1,0 +1,80 @@
+// vor-sim: a simulated controller on a pseudo-terminal. Prints the device path on its first line
+// and answers on it until interrupted.
+#include <csignal>
+#include <cstdio>
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include "link/image_file.h"
+#include "simulator/default_image.h"
+#include "simulator/pty_controller.h"
+#include "simulator/sim_faults.h"
+#include "simulator/simulated_controller.h"
+
+namespace {
+
+int Fail(const QString& message) {
+  std::fprintf(stderr, "vor-sim: %s\n", qPrintable(message));
+  return 2;
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName("vor-sim");
+  QCoreApplication::setApplicationVersion("1.0.0.1");
+
+  QCommandLineParser parser;
+  parser.setApplicationDescription(
+      "Simulated controller on a pseudo-terminal. Prints the device path, then answers on it\n"
+      "until interrupted (Ctrl+C).");
+  parser.addHelpOption();
+  parser.addVersionOption();
+  const QCommandLineOption imageOption("image", "Start from the 128-byte image in FILE.", "FILE");
+  const QCommandLineOption faultOption(
+      "fault",
+      "Misbehave: KIND[:CMD[:N[:MS]]] with KIND silent, ignore, bad-checksum, stray, late, "
+      "wrong-command or long-length; CMD a hex command byte or any; N the request number of "
+      "that command (0 = every one); MS the delay for late. Repeatable.",
+      "RULE");
+  parser.addOptions({imageOption, faultOption});
+  parser.process(app);
+  if (!parser.positionalArguments().isEmpty()) {
+    return Fail("unexpected argument \"" + parser.positionalArguments().first() + "\"");
+  }
+
+  vor::ConfigImage image = vor::VorDefaultImage();
+  if (parser.isSet(imageOption)) {
+    QString error;
+    if (!vor::LoadImageFile(parser.value(imageOption), image, error)) return Fail(error);
+  }
+
+  vor::SimulatedController controller(image);
+  for (const QString& text : parser.values(faultOption)) {
+    QString error;
+    const std::optional<vor::FaultRule> rule = vor::ParseFaultRule(text, error);
+    if (!rule) return Fail(error);
+    controller.AddFault(*rule);
+  }
+
+  // Wait for the end in this thread; the line is served on the controller's own thread.
+  sigset_t stopSignals;
+  sigemptyset(&stopSignals);
+  sigaddset(&stopSignals, SIGINT);
+  sigaddset(&stopSignals, SIGTERM);
+  sigaddset(&stopSignals, SIGHUP);
+  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+  vor::PtyController pty(controller);
+  QString error;
+  if (!pty.Start(error)) return Fail(error);
+  std::printf("%s\n", qPrintable(pty.DevicePath()));
+  std::fflush(stdout);
+
+  int received = 0;
+  sigwait(&stopSignals, &received);
+  pty.Stop();
+  return 0;
+}

@@ -1,0 +1,155 @@
+#include "simulator/pty_controller.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <termios.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+#include <deque>
+
+#include "simulator/request_reader.h"
+#include "simulator/simulated_controller.h"
+#include "simulator/wire_timing.h"
+
+namespace vor {
+namespace {
+
+std::int64_t MonotonicUs() {
+  timespec ts{};
+  clock_gettime(CLOCK_MONOTONIC, &ts);
+  return std::int64_t{ts.tv_sec} * 1'000'000 + ts.tv_nsec / 1000;
+}
+
+// Opens a pseudo-terminal master whose slave name exists in this mount namespace. Where
+// /dev/ptmx belongs to another devpts instance than /dev/pts, the name ptsname() gives is missing
+// and /dev/pts/ptmx is the right multiplexer.
+int OpenMaster(QString& slavePath) {
+  for (const char* ptmx : {"/dev/ptmx", "/dev/pts/ptmx"}) {
+    const int fd = ::open(ptmx, O_RDWR | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) continue;
+    char name[128] = {};
+    struct stat st{};
+    if (::grantpt(fd) == 0 && ::unlockpt(fd) == 0 && ::ptsname_r(fd, name, sizeof name) == 0 &&
+        ::stat(name, &st) == 0) {
+      slavePath = QString::fromLocal8Bit(name);
+      return fd;
+    }
+    ::close(fd);
+  }
+  return -1;
+}
+
+}  // namespace
+
+PtyController::~PtyController() { Stop(); }
+
+bool PtyController::Start(QString& error) {
+  master_ = OpenMaster(devicePath_);
+  if (master_ < 0) {
+    error = QStringLiteral("cannot create a pseudo-terminal: %1").arg(strerror(errno));
+    return false;
+  }
+  slave_ = ::open(devicePath_.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (slave_ < 0) {
+    error = QStringLiteral("cannot open %1: %2").arg(devicePath_, strerror(errno));
+    Stop();
+    return false;
+  }
+  // A new pseudo-terminal is in cooked mode with echo; a serial line is raw.
+  termios tio{};
+  ::tcgetattr(slave_, &tio);
+  ::cfmakeraw(&tio);
+  ::cfsetspeed(&tio, B19200);
+  ::tcsetattr(slave_, TCSANOW, &tio);
+  ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
+
+  int pipeFds[2];
+  if (::pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0) {
+    error = QStringLiteral("cannot create a pipe: %1").arg(strerror(errno));
+    Stop();
+    return false;
+  }
+  wakeRead_ = pipeFds[0];
+  wakeWrite_ = pipeFds[1];
+  stop_ = false;
+  thread_ = std::thread([this] { Serve(); });
+  return true;
+}
+
+void PtyController::Stop() {
+  stop_ = true;
+  if (wakeWrite_ >= 0) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(wakeWrite_, &byte, 1);
+  }
+  if (thread_.joinable()) thread_.join();
+  for (int* fd : {&master_, &slave_, &wakeRead_, &wakeWrite_}) {
+    if (*fd >= 0) ::close(*fd);
+    *fd = -1;
+  }
+}
+
+void PtyController::Serve() {
+  struct Outgoing {
+    std::int64_t dueUs;
+    std::uint8_t byte;
+  };
+  RequestReader reader;
+  std::deque<Outgoing> outgoing;
+  std::int64_t inLineFreeUs = 0;   // when the last received byte finished on the wire
+  std::int64_t outLineFreeUs = 0;  // when the last queued answer byte finishes
+
+  while (!stop_) {
+    const std::int64_t now = MonotonicUs();
+    // Hand over every answer byte whose time has come, each at its own moment on the wire.
+    while (!outgoing.empty() && outgoing.front().dueUs <= now) {
+      const ssize_t n = ::write(master_, &outgoing.front().byte, 1);
+      if (n < 0 && errno == EAGAIN) {
+        // Nobody reads the other end and its queue is full: try again a little later.
+        ::usleep(1000);
+        break;
+      }
+      outgoing.pop_front();
+    }
+
+    // Sleep until the next answer byte is due, or until the program sends something.
+    const std::int64_t waitUs =
+        outgoing.empty() ? -1 : std::max<std::int64_t>(0, outgoing.front().dueUs - MonotonicUs());
+    timespec timeout{static_cast<time_t>(waitUs / 1'000'000),
+                     static_cast<long>(waitUs % 1'000'000) * 1000};
+    pollfd fds[2] = {{master_, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
+    if (::ppoll(fds, 2, waitUs < 0 ? nullptr : &timeout, nullptr) < 0) {
+      if (errno == EINTR) continue;
+      break;
+    }
+    if (fds[1].revents) break;
+    if (!(fds[0].revents & POLLIN)) {
+      if (fds[0].revents) ::usleep(10'000);  // error or hang-up: do not spin
+      continue;
+    }
+
+    std::uint8_t buffer[256];
+    const ssize_t got = ::read(master_, buffer, sizeof buffer);
+    if (got <= 0) continue;
+    const std::int64_t arrived = MonotonicUs();
+    for (ssize_t i = 0; i < got; ++i) {
+      // A byte is in only once it has crossed the wire after the one before it.
+      inLineFreeUs = std::max(arrived, inLineFreeUs) + WireTimeUs(1);
+      if (reader.Feed(buffer[i], inLineFreeUs) != AssembleResult::FrameOk) continue;
+      const std::optional<SimReply> reply = controller_.Handle(reader.Frame(), inLineFreeUs);
+      if (!reply) continue;
+      const std::int64_t start = std::max(inLineFreeUs + reply->delayUs, outLineFreeUs);
+      for (std::size_t b = 0; b < reply->size; ++b) {
+        outgoing.push_back({start + WireTimeUs(static_cast<std::int64_t>(b + 1)), reply->bytes[b]});
+      }
+      outLineFreeUs = outgoing.back().dueUs;
+    }
+  }
+}
+
+}  // namespace vor

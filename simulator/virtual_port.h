@@ -1,0 +1,111 @@
+#pragma once
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <vector>
+
+#include "link/serial_port.h"
+#include "simulator/request_reader.h"
+
+namespace vor {
+
+class SimulatedController;
+
+// Virtual time for tests: Sleep moves the time forward at once.
+class VirtualClock : public LinkClock {
+public:
+  void Sleep(int ms) override { nowUs_ += std::int64_t{ms} * 1000; }
+  std::int64_t NowUs() override { return nowUs_; }
+  void AdvanceTo(std::int64_t us) {
+    if (us > nowUs_) nowUs_ = us;
+  }
+
+private:
+  std::int64_t nowUs_ = 0;
+};
+
+// A serial port on virtual time. Bytes come from a simulated controller on the other end of the
+// line, or are scripted to arrive at given times; reads honour the port's time-outs exactly and
+// move the clock forward instead of waiting. Any call can be made to fail.
+class VirtualPort : public SerialPort {
+public:
+  struct Failures {
+    bool queueSizes = false;
+    bool lineSettings = false;
+    bool timeouts = false;
+    bool purge = false;
+    bool write = false;
+    bool read = false;
+  };
+  struct Written {
+    std::vector<std::uint8_t> bytes;
+    std::int64_t atUs;
+  };
+
+  explicit VirtualPort(VirtualClock& clock, SimulatedController* peer = nullptr)
+      : clock_(clock), peer_(peer) {}
+
+  // Bytes that arrive on the line, the first complete at `atUs`, the others one byte time apart
+  // (or all at `atUs` when not `paced`).
+  void Arrive(std::span<const std::uint8_t> bytes, std::int64_t atUs, bool paced = true);
+
+  bool SetQueueSizes(int inputBytes, int outputBytes) override;
+  bool ApplyLineSettings(const PortSettings& settings) override;
+  bool SetTimeouts(const PortTimeouts& timeouts) override;
+  bool Purge() override;
+  bool Write(std::span<const std::uint8_t> bytes) override;
+  int Read(std::span<std::uint8_t> buffer) override;
+
+  Failures fail;
+  std::vector<Written> writes;  // every successful write, in order
+  PortSettings settings;
+  PortTimeouts timeouts;
+  int purges = 0;
+  int readCalls = 0;
+
+private:
+  struct Incoming {
+    std::int64_t atUs;
+    std::uint8_t byte;
+  };
+
+  VirtualClock& clock_;
+  SimulatedController* peer_;
+  RequestReader reader_;
+  std::deque<Incoming> incoming_;  // by arrival time
+  std::int64_t outLineFreeUs_ = 0;
+  std::int64_t inLineFreeUs_ = 0;
+};
+
+// A machine's serial ports on virtual time: named devices, some with a simulated controller on
+// the line, some that refuse to open. Keeps a log of every open.
+class VirtualPortSystem : public PortSystem {
+public:
+  struct Device {
+    SimulatedController* controller = nullptr;
+    OpenStatus openStatus = OpenStatus::Ok;
+    bool listed = true;  // appears in AvailablePorts
+    // Called with each newly opened port and its open number (1-based), e.g. to make the first
+    // configuration fail.
+    std::function<void(VirtualPort&, int)> onOpen;
+  };
+
+  explicit VirtualPortSystem(VirtualClock& clock) : clock_(clock) {}
+
+  Device& AddDevice(const QString& devicePath, SimulatedController* controller = nullptr);
+
+  QStringList AvailablePorts() override;
+  std::unique_ptr<SerialPort> Open(const QString& devicePath, OpenStatus& status) override;
+
+  std::vector<QString> opens;  // every successful open, in order
+  VirtualPort* lastOpened = nullptr;  // valid while that port is open
+
+private:
+  VirtualClock& clock_;
+  std::deque<std::pair<QString, Device>> devices_;  // references handed out stay valid
+  std::map<QString, int> openCounts_;
+};
+
+}  // namespace vor
