@@ -21,6 +21,11 @@ enum class FaultKind {
 // Applies to the requests with command byte `command` (any command when empty) whose running
 // number for that command is `nth` (1-based; 0 means every one).
 struct FaultRule {
+  FaultRule() = default;
+  explicit FaultRule(FaultKind kind, std::optional<std::uint8_t> command = std::nullopt,
+                     int nth = 0, int delayMs = 0)
+      : kind(kind), command(command), nth(nth), delayMs(delayMs) {}
+
   FaultKind kind = FaultKind::Silent;
   std::optional<std::uint8_t> command;
   int nth = 0;

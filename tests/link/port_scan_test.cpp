@@ -1,0 +1,140 @@
+// The port scan on a virtual machine: named ports, simulated controllers, virtual time.
+#include <gtest/gtest.h>
+
+#include "link/port_scan.h"
+#include "simulator/default_image.h"
+#include "simulator/simulated_controller.h"
+#include "simulator/virtual_port.h"
+#include "tests/support/scripted_prompter.h"
+
+namespace vor {
+namespace {
+
+class PortScanTest : public ::testing::Test {
+protected:
+  VirtualClock clock;
+  VirtualPortSystem ports{clock};
+  test::ScriptedPrompter prompter;
+  SerialLink link{clock};
+  PortScan scan{link, ports, prompter};
+  SimulatedController first{VorDefaultImage()};
+  SimulatedController second{VorDefaultImage()};
+};
+
+TEST_F(PortScanTest, FirstAnsweringPortInListOrderWinsAndLaterPortsStayUntouched) {
+  ports.AddDevice("/dev/ttyS0");  // nothing on the line
+  ports.AddDevice("/dev/ttyUSB0", &first);
+  ports.AddDevice("/dev/ttyUSB1", &second);
+
+  ASSERT_TRUE(scan.ScanForController());
+  EXPECT_TRUE(scan.Connected);
+  EXPECT_EQ(scan.ConnectedPath(), "/dev/ttyUSB0");
+  ASSERT_NE(link.port, nullptr);
+  // Probe pass opens all three; detection opens and reopens each port until one answers.
+  EXPECT_EQ(ports.opens,
+            (std::vector<QString>{"/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyS0",
+                                  "/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyUSB0"}));
+  EXPECT_EQ(second.RequestCount(0x11), 0);
+  EXPECT_TRUE(prompter.asked.empty());
+  // The silent port costs one failed receive: ten attempts of 150 ms.
+  EXPECT_GE(clock.NowUs(), 1'500'000);
+  EXPECT_LT(clock.NowUs(), 1'600'000);
+
+  // Once connected, a scan touches no port.
+  const std::size_t opens = ports.opens.size();
+  EXPECT_TRUE(scan.ScanForController());
+  EXPECT_EQ(ports.opens.size(), opens);
+}
+
+TEST_F(PortScanTest, OnlyDetectKindsOneAndTwoIdentifyAController) {
+  for (const auto& [kind, identifies] :
+       std::vector<std::pair<std::uint8_t, bool>>{{0, false}, {1, true}, {2, true}, {3, false}}) {
+    VirtualPortSystem machine(clock);
+    SerialLink freshLink(clock);
+    PortScan freshScan(freshLink, machine, prompter);
+    SimulatedController controller(VorDefaultImage());
+    controller.SetDetectKind(kind);
+    machine.AddDevice("/dev/ttyUSB0", &controller);
+    EXPECT_EQ(freshScan.ScanForController(), identifies) << "kind " << int(kind);
+    EXPECT_EQ(freshLink.port != nullptr, identifies);
+  }
+}
+
+TEST_F(PortScanTest, DuplicateNamesAreScannedAsListed) {
+  ports.AddDevice("/dev/ttyUSB0", &first);
+  ports.AddDevice("/dev/ttyUSB0", &first);  // the platform lists it twice
+  ASSERT_TRUE(scan.ScanForController());
+  EXPECT_EQ(first.RequestCount(0x00), 2);  // probed twice
+  EXPECT_EQ(first.RequestCount(0x11), 1);
+}
+
+TEST_F(PortScanTest, NoPortsMeansNoControllerAtOnceAndWithoutAMessage) {
+  EXPECT_FALSE(scan.ScanForController());
+  EXPECT_FALSE(scan.Connected);
+  EXPECT_EQ(clock.NowUs(), 0);
+  EXPECT_TRUE(prompter.asked.empty());
+}
+
+TEST_F(PortScanTest, PortThatCannotBeOpenedIsPassedOverInBothPasses) {
+  ports.AddDevice("/dev/ttyUSB0", &second).openStatus = OpenStatus::Busy;
+  ports.AddDevice("/dev/ttyUSB1", &first);
+  std::vector<std::pair<QString, OpenStatus>> failures;
+  scan.SetOpenFailureHandler(
+      [&](const QString& path, OpenStatus status) { failures.emplace_back(path, status); });
+
+  ASSERT_TRUE(scan.ScanForController());
+  EXPECT_EQ(scan.ConnectedPath(), "/dev/ttyUSB1");
+  EXPECT_EQ(failures.size(), 2u);
+  EXPECT_EQ(failures[0], std::make_pair(QString("/dev/ttyUSB0"), OpenStatus::Busy));
+  EXPECT_EQ(second.RequestCount(0x00), 0);
+}
+
+TEST_F(PortScanTest, FailedFirstConfigurationIsReportedOnceAndDetectionGoesOn) {
+  // The first opening is the probe; the second is the detection pass's first configuration.
+  ports.AddDevice("/dev/ttyUSB0", &first).onOpen = [](VirtualPort& port, int openNumber) {
+    port.fail.lineSettings = openNumber == 2;
+    port.fail.purge = openNumber >= 2;  // the reconfiguration fails too, silently
+  };
+  ASSERT_TRUE(scan.ScanForController());
+  EXPECT_EQ(prompter.AskedIds(), std::vector<int>{kMsgRs232SettingError});
+  EXPECT_EQ(prompter.asked[0].buttons, Buttons::Ok);
+}
+
+TEST_F(PortScanTest, DetectionConfiguresTheLineAndPurgesItOnBothOpenings) {
+  std::vector<VirtualPort*> opened;
+  ports.AddDevice("/dev/ttyUSB0", &first).onOpen = [&](VirtualPort& port, int) {
+    opened.push_back(&port);
+  };
+  ASSERT_TRUE(scan.ScanForController());
+  VirtualPort& port = *opened.back();  // the reopened port the link keeps
+  EXPECT_EQ(&port, link.port.get());
+  EXPECT_EQ(port.settings.baudRate, 19200);
+  EXPECT_EQ(port.settings.dataBits, 8);
+  EXPECT_EQ(port.timeouts.readIntervalMs, 20);
+  EXPECT_EQ(port.timeouts.readTotalMultiplierMs, 5);
+  EXPECT_EQ(port.timeouts.readTotalConstantMs, 50);
+  EXPECT_EQ(port.purges, 1);
+  ASSERT_EQ(port.writes.size(), 1u);
+  EXPECT_EQ(port.writes[0].bytes, (std::vector<std::uint8_t>{0x11, 0x00, 0x11}));
+}
+
+TEST_F(PortScanTest, RepeatedScanRebuildsThePortList) {
+  EXPECT_FALSE(scan.ScanForController());
+  ports.AddDevice("/dev/ttyUSB0", &first);  // plugged in before Retry
+  EXPECT_TRUE(scan.ScanForController());
+}
+
+TEST_F(PortScanTest, PortOverrideReplacesTheMachineList) {
+  ports.AddDevice("/dev/ttyUSB0", &first);
+  auto& hidden = ports.AddDevice("/dev/pts/7", &second);
+  hidden.listed = false;
+  scan.SetPortOverride({"/dev/pts/7"});
+  QStringList names;
+  EXPECT_EQ(scan.ListPorts(names), 1);
+  ASSERT_TRUE(scan.ScanForController());
+  EXPECT_EQ(scan.ConnectedPath(), "/dev/pts/7");
+  EXPECT_EQ(first.RequestCount(0x00), 0);
+}
+
+}  // namespace
+}  // namespace vor

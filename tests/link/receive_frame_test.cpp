@@ -1,0 +1,152 @@
+// Frame exchange on virtual time: every timing figure here is exact.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "link/serial_link.h"
+#include "simulator/virtual_port.h"
+#include "simulator/wire_timing.h"
+
+namespace vor {
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+struct Burst {
+  Bytes bytes;
+  std::int64_t firstAtUs;  // arrival of the burst's first byte; the rest follow at wire pace
+};
+
+struct ReceiveCase {
+  const char* name;
+  std::vector<Burst> line;
+  bool expectOk;
+  std::int64_t expectElapsedUs;
+  int expectReads;
+  Bytes expectFrameStart;  // leading bytes of rxFrame afterwards
+};
+
+// A read of 19 bytes gives up 145 ms after it starts, or 20 ms after the last byte.
+constexpr std::int64_t kSilentAttemptUs = 5'000 + 145'000;
+
+std::int64_t LastByteUs(const Burst& burst) {
+  return burst.firstAtUs + WireTimeUs(static_cast<std::int64_t>(burst.bytes.size()) - 1);
+}
+
+class ReceiveFrameTest : public ::testing::TestWithParam<ReceiveCase> {};
+
+TEST_P(ReceiveFrameTest, AssemblesAndJudgesTheResponse) {
+  const ReceiveCase& c = GetParam();
+  VirtualClock clock;
+  VirtualPort port(clock);
+  for (const Burst& burst : c.line) port.Arrive(burst.bytes, burst.firstAtUs);
+  SerialLink link(clock);
+
+  EXPECT_EQ(link.ReceiveFrame(port), c.expectOk);
+  EXPECT_EQ(clock.NowUs(), c.expectElapsedUs);
+  EXPECT_EQ(port.readCalls, c.expectReads);
+  const Bytes start(link.rxFrame.bytes.begin(),
+                    link.rxFrame.bytes.begin() + static_cast<long>(c.expectFrameStart.size()));
+  EXPECT_EQ(start, c.expectFrameStart);
+}
+
+const Bytes kBlock{0xF2, 0x10, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 0x8A};
+
+INSTANTIATE_TEST_SUITE_P(
+    Frames, ReceiveFrameTest,
+    ::testing::Values(
+        // Queued before the first read: the read ends 20 ms after it took the bytes.
+        ReceiveCase{"LengthZeroCompleteAfterThreeBytes", {{{0x11, 0x00, 0x11}, 1'000}}, true,
+                    5'000 + 20'000, 1, {0x11, 0x00, 0x11}},
+        // Nineteen bytes fill the read at once; no silence needed.
+        ReceiveCase{"FullFrameEndsTheReadAtItsLastByte", {{kBlock, 6'000}}, true,
+                    LastByteUs({kBlock, 6'000}), 1, kBlock},
+        ReceiveCase{"SplitOverTwoReadsIsAssembled",
+                    {{Bytes(kBlock.begin(), kBlock.begin() + 5), 6'000},
+                     {Bytes(kBlock.begin() + 5, kBlock.end()), 60'000}},
+                    true, LastByteUs({Bytes(14), 60'000}) + 20'000, 2, kBlock},
+        ReceiveCase{"BadChecksumFailsAtOnce", {{{0x11, 0x00, 0x12}, 1'000}}, false, 25'000, 1,
+                    {0x11, 0x00, 0x12}},
+        // 0x14 becomes 16: complete after 19 bytes, judged with 16 in the length position.
+        ReceiveCase{"LengthAboveSixteenIsCutToSixteen",
+                    {{{0xF2, 0x14, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 0x8A},
+                      6'000}},
+                    true, LastByteUs({Bytes(19), 6'000}), 1, kBlock},
+        ReceiveCase{"LengthAboveSixteenWithItsOwnChecksumFails",
+                    {{{0xF2, 0x14, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 0x8E},
+                      6'000}},
+                    false, LastByteUs({Bytes(19), 6'000}), 1, {0xF2, 0x10}},
+        // No resynchronisation: a stray byte becomes the command byte.
+        ReceiveCase{"StrayByteShiftsTheFrameIntoAMismatch", {{{0x07, 0x01, 0x00, 0x01}, 1'000}},
+                    false, 25'000, 1, {0x07, 0x01, 0x00, 0x01}},
+        ReceiveCase{"StrayByteWithLongLengthRunsOutOfAttempts",
+                    {{{0x00, 0xF1, 0x00, 0xF1}, 1'000}}, false, 25'000 + 9 * kSilentAttemptUs, 10,
+                    {0x00, 0x10, 0x00, 0xF1}},
+        ReceiveCase{"SilenceFailsAfterTenAttempts", {}, false, 10 * kSilentAttemptUs, 10, {}},
+        // An answer later than the ten attempts is not waited for.
+        ReceiveCase{"AnswerAfterTheLastAttemptIsMissed", {{{0x11, 0x00, 0x11}, 1'600'000}}, false,
+                    10 * kSilentAttemptUs, 10, {}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ReceiveFrame, FailsAtOnceWhenTheReadCallFails) {
+  VirtualClock clock;
+  VirtualPort port(clock);
+  port.fail.read = true;
+  SerialLink link(clock);
+  EXPECT_FALSE(link.ReceiveFrame(port));
+  EXPECT_EQ(port.readCalls, 1);
+}
+
+TEST(ReceiveFrame, BytesAfterACompleteFrameInTheSameReadAreLost) {
+  VirtualClock clock;
+  VirtualPort port(clock);
+  port.Arrive(Bytes{0x11, 0x00, 0x11, 0xF1, 0x00, 0xF1}, 1'000);
+  SerialLink link(clock);
+  EXPECT_TRUE(link.ReceiveFrame(port));
+  EXPECT_FALSE(link.ReceiveFrame(port));
+}
+
+TEST(ReceiveFrame, ALateAnswerBecomesTheStartOfTheNextResponse) {
+  VirtualClock clock;
+  VirtualPort port(clock);
+  SerialLink link(clock);
+  // The answer to the first request comes after the receive gave up, and is taken as the
+  // answer to the second request.
+  port.Arrive(Bytes{0xF1, 0x00, 0xF1}, 1'550'000);
+  EXPECT_FALSE(link.ReceiveFrame(port));
+  port.Arrive(Bytes{0xF4, 0x00, 0xF4}, 1'600'000);
+  EXPECT_TRUE(link.ReceiveFrame(port));
+  EXPECT_EQ(link.rxFrame.Command(), 0xF1);
+}
+
+TEST(SendFrame, WritesChecksummedFramesInOneWrite) {
+  VirtualClock clock;
+  VirtualPort port(clock);
+  SerialLink link(clock);
+
+  // The probe before any other frame carries the all-zero payload of a fresh buffer.
+  link.SetRequest(Command::PortProbe, 16);
+  ASSERT_TRUE(link.SendFrame(port));
+  Bytes probe{0x00, 0x10};
+  probe.resize(18, 0x00);
+  probe.push_back(0x10);
+
+  link.SetRequest(Command::Commit, 0);
+  link.SendFrame(port);
+  link.SetRequest(Command::ReadBlock, 3);
+  link.txFrame[2] = 0x70;
+  link.txFrame[3] = 0x10;
+  link.txFrame[4] = 0x00;
+  link.SendFrame(port);
+
+  ASSERT_EQ(port.writes.size(), 3u);
+  EXPECT_EQ(port.writes[0].bytes, probe);
+  EXPECT_EQ(port.writes[1].bytes, (Bytes{0xF4, 0x00, 0xF4}));
+  EXPECT_EQ(port.writes[2].bytes, (Bytes{0xF2, 0x03, 0x70, 0x10, 0x00, 0x75}));
+
+  port.fail.write = true;
+  EXPECT_FALSE(link.SendFrame(port));
+}
+
+}  // namespace
+}  // namespace vor

@@ -1,0 +1,117 @@
+// The simulated controller as the link sees it, and its fault rules.
+#include <gtest/gtest.h>
+
+#include "link/serial_link.h"
+#include "simulator/default_image.h"
+#include "simulator/request_reader.h"
+#include "simulator/sim_faults.h"
+#include "simulator/simulated_controller.h"
+#include "simulator/virtual_port.h"
+
+namespace vor {
+namespace {
+
+class SimulatedControllerTest : public ::testing::Test {
+protected:
+  // Sends `command` with no payload and receives the answer.
+  bool Exchange(Command command) {
+    link.SetRequest(command, 0);
+    link.SendFrame(port);
+    return link.ReceiveFrame(port);
+  }
+
+  VirtualClock clock;
+  SimulatedController controller{VorDefaultImage()};
+  VirtualPort port{clock, &controller};
+  SerialLink link{clock};
+};
+
+TEST_F(SimulatedControllerTest, LiveReadsAnswerWithTheirOwnCommandAndSixteenBytes) {
+  for (Command command : {Command::LiveRead0, Command::LiveRead1, Command::LiveRead2}) {
+    ASSERT_TRUE(Exchange(command));
+    EXPECT_EQ(link.rxFrame.Command(), static_cast<std::uint8_t>(command));
+    EXPECT_EQ(link.rxFrame.Length(), 16);
+  }
+  // LiveRead1 payload byte 1 is the battery voltage of a 72 V controller.
+  ASSERT_TRUE(Exchange(Command::LiveRead1));
+  EXPECT_NEAR(link.rxFrame.Payload(1), 72, 5);
+}
+
+TEST_F(SimulatedControllerTest, PhaseZeroReadingsStayNearMidScale) {
+  for (int i = 0; i < 50; ++i) {
+    ASSERT_TRUE(Exchange(Command::ReadPhaseZero));
+    EXPECT_EQ(link.rxFrame.Command(), 0x35);
+    for (int phase = 0; phase < 3; ++phase) EXPECT_NEAR(link.rxFrame.Payload(phase), 128, 4);
+    clock.Sleep(170);
+  }
+}
+
+TEST_F(SimulatedControllerTest, FaultsShapeTheAnswerAsTheLinkSeesIt) {
+  struct Case {
+    FaultKind kind;
+    bool expectOk;
+    std::uint8_t expectCommand;
+  };
+  for (const Case& c : {Case{FaultKind::CorruptChecksum, false, 0x1B},
+                        Case{FaultKind::WrongCommand, true, 0x1C},
+                        Case{FaultKind::OverlongLength, true, 0x1B},
+                        Case{FaultKind::Silent, false, 0x00}}) {
+    SimulatedController faulty(VorDefaultImage());
+    faulty.AddFault(FaultRule(c.kind, 0x1B, 1));
+    VirtualPort line(clock, &faulty);
+    SerialLink fresh(clock);
+    fresh.SetRequest(Command::LiveRead0, 0);
+    fresh.SendFrame(line);
+    EXPECT_EQ(fresh.ReceiveFrame(line), c.expectOk) << static_cast<int>(c.kind);
+    EXPECT_EQ(fresh.rxFrame.Command(), c.expectCommand) << static_cast<int>(c.kind);
+  }
+}
+
+TEST_F(SimulatedControllerTest, WriteBlocksTakeEffectOnlyAtCommit) {
+  ConfigImage before = controller.Image();
+  ASSERT_TRUE(Exchange(Command::BeginTransfer));
+  link.SetRequest(Command::WriteBlock, 4);
+  link.txFrame[2] = 127;  // one byte at the very end of the image
+  link.txFrame[3] = 1;
+  link.txFrame[4] = 0;
+  link.txFrame[5] = 0x5A;
+  link.SendFrame(port);
+  ASSERT_TRUE(link.ReceiveFrame(port));
+  EXPECT_EQ(controller.Image().bytes, before.bytes);
+  ASSERT_TRUE(Exchange(Command::Commit));
+  before[127] = 0x5A;
+  EXPECT_EQ(controller.Image().bytes, before.bytes);
+}
+
+TEST(RequestReader, APauseDropsAPartialRequest) {
+  RequestReader reader;
+  EXPECT_EQ(reader.Feed(0xF2, 0), AssembleResult::Incomplete);  // a torn request
+  EXPECT_EQ(reader.Feed(0x11, 10'000), AssembleResult::Incomplete);
+  EXPECT_EQ(reader.Feed(0x00, 10'520), AssembleResult::Incomplete);
+  EXPECT_EQ(reader.Feed(0x11, 11'040), AssembleResult::FrameOk);
+  EXPECT_EQ(reader.Frame().Command(), 0x11);
+}
+
+TEST(ParseFaultRule, AcceptsTheDocumentedFormsAndRejectsTheRest) {
+  QString error;
+  const auto late = ParseFaultRule("late:f4:1:20000", error);
+  ASSERT_TRUE(late);
+  EXPECT_EQ(late->kind, FaultKind::Late);
+  EXPECT_EQ(late->command, 0xF4);
+  EXPECT_EQ(late->nth, 1);
+  EXPECT_EQ(late->delayMs, 20000);
+  const auto silent = ParseFaultRule("silent", error);
+  ASSERT_TRUE(silent);
+  EXPECT_TRUE(silent->Matches(0x11, 7));
+  EXPECT_FALSE(ParseFaultRule("ignore:f3:2", error)->Matches(0xF3, 3));
+
+  for (const char* bad : {"", "loud", "ignore:zz", "ignore:f3:-1", "late:f4:1:x", "late:1:2:3:4",
+                          "ignore:100"}) {
+    error.clear();
+    EXPECT_FALSE(ParseFaultRule(bad, error)) << bad;
+    EXPECT_FALSE(error.isEmpty()) << bad;
+  }
+}
+
+}  // namespace
+}  // namespace vor
