@@ -1,0 +1,148 @@
+#include "definitions/script_parser.h"
+
+#include <QStringDecoder>
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <string>
+#include <string_view>
+
+namespace vor {
+namespace {
+
+// Calls onRecord with the text of every complete record: from its "[" up to, not including, the
+// LF that closes it (a CR before the LF stays in the text).
+template <typename OnRecord>
+void ScanRecords(QByteArrayView script, OnRecord&& onRecord) {
+  std::string record;
+  bool open = false;
+  for (const char c : script) {
+    if (c == '\\') break;
+    if (c == '[') {
+      record.assign(1, '[');
+      open = true;
+    } else if (open) {
+      if (c == '\n') {
+        onRecord(std::string_view(record));
+        open = false;
+      } else {
+        record.push_back(c);
+      }
+    }
+  }
+}
+
+// The text after the first "key=" in the record up to the next "#", whichever field that "#"
+// belongs to; empty when the key is missing or no "#" follows.
+std::string_view ValueOf(std::string_view record, std::string_view key) {
+  std::string pattern(key);
+  pattern.push_back('=');
+  const std::size_t at = record.find(pattern);
+  if (at == std::string_view::npos) return {};
+  const std::size_t start = at + pattern.size();
+  const std::size_t end = record.find('#', start);
+  if (end == std::string_view::npos) return {};
+  return record.substr(start, end - start);
+}
+
+int DigitValue(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return 99;
+}
+
+bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+
+// Reads like the C library's strtol into 32 bits: blanks skipped, optional sign, digits up to the
+// first other character, 0 when there are none, saturated at the 32-bit limits.
+std::int32_t ToNumber(std::string_view text, int base) {
+  std::size_t i = 0;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  if (base == 16 && i + 2 < text.size() && text[i] == '0' &&
+      (text[i + 1] == 'x' || text[i + 1] == 'X') && DigitValue(text[i + 2]) < 16) {
+    i += 2;
+  }
+  constexpr std::int64_t kCap = std::int64_t{1} << 32;  // beyond either limit once saturated
+  std::int64_t magnitude = 0;
+  for (; i < text.size() && DigitValue(text[i]) < base; ++i) {
+    magnitude = std::min(magnitude * base + DigitValue(text[i]), kCap);
+  }
+  const std::int64_t value = negative ? -magnitude : magnitude;
+  return std::int32_t(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
+                                               std::numeric_limits<std::int32_t>::max()));
+}
+
+// The scripts' non-ASCII text is code page 936. It is decoded as GBK on every machine, not in the
+// user's locale, so that the Chinese labels come out right everywhere.
+QString ToText(std::string_view bytes) {
+  if (bytes.empty()) return {};
+  QStringDecoder decoder("GBK", QStringDecoder::Flag::Stateless);
+  if (!decoder.isValid()) return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
+  return decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+}
+
+std::int32_t Number(std::string_view record, std::string_view key) {
+  return ToNumber(ValueOf(record, key), 10);
+}
+QString Text(std::string_view record, std::string_view key) { return ToText(ValueOf(record, key)); }
+std::int32_t RecordNumber(std::string_view record) { return ToNumber(record.substr(1, 3), 10); }
+
+}  // namespace
+
+std::vector<ParamDef> ParseParameterScript(QByteArrayView script) {
+  std::vector<ParamDef> records;
+  ScanRecords(script, [&](std::string_view record) {
+    ParamDef def;
+    def.addr = RecordNumber(record);
+    def.pro = Number(record, "pro");
+    def.pos = Number(record, "pos");
+    def.show = Number(record, "show");
+    def.en = Number(record, "en");
+    def.sw = Text(record, "sw");
+    def.name = Text(record, "name");
+    def.rangeL = Number(record, "rangeL");
+    def.rangeH = Number(record, "rangeH");
+    def.tips = Text(record, "tips");
+    records.push_back(std::move(def));
+  });
+  return records;
+}
+
+LiveDataScript ParseLiveDataScript(QByteArrayView script) {
+  enum class Section { None, Dat, Err };
+  Section section = Section::None;
+  LiveDataScript result;
+  ScanRecords(script, [&](std::string_view record) {
+    const std::string_view header = record.substr(1, 3);
+    if (header == "Dat") {
+      section = Section::Dat;
+    } else if (header == "Err") {
+      section = Section::Err;
+    } else if (section == Section::Dat) {
+      LiveDef def;
+      def.addr = RecordNumber(record);
+      def.pro = Number(record, "pro");
+      def.pos = Number(record, "pos");
+      def.en = Number(record, "en");
+      def.sw = Text(record, "sw");
+      def.name = Text(record, "name");
+      def.min = Number(record, "min");
+      def.max = Number(record, "max");
+      def.show = std::uint8_t(Number(record, "show") & 0xFF);
+      def.rgb = ToNumber(ValueOf(record, "rgb"), 16);
+      def.tips = Text(record, "tips");
+      result.items.push_back(std::move(def));
+    } else if (section == Section::Err) {
+      result.faults.push_back(FaultDef{RecordNumber(record), Text(record, "name")});
+    }
+  });
+  return result;
+}
+
+}  // namespace vor
