@@ -26,6 +26,8 @@ struct ReceiveCase {
   Bytes expectFrameStart;  // leading bytes of rxFrame afterwards
 };
 
+void PrintTo(const ReceiveCase& c, std::ostream* os) { *os << c.name; }
+
 // A read of 19 bytes gives up 145 ms after it starts, or 20 ms after the last byte.
 constexpr std::int64_t kSilentAttemptUs = 5'000 + 145'000;
 
