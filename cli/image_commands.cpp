@@ -28,12 +28,6 @@ QString ModelCodeText(const ConfigImage& image) {
   return text;
 }
 
-bool ReadFromController(LinkSession& session, ConfigImage& image) {
-  if (ReadImage(session.Link(), image)) return true;
-  std::fprintf(stderr, "%s\n", qPrintable(LoadString(kMsgReadError)));
-  return false;
-}
-
 }  // namespace
 
 int ScanCommand(LinkSession& session) {
@@ -45,7 +39,7 @@ int ScanCommand(LinkSession& session) {
 int ReadCommand(LinkSession& session, const QString& outPath) {
   if (!session.Connect()) return kExitFailure;
   ConfigImage image;
-  if (!ReadFromController(session, image)) return kExitFailure;
+  if (!session.Read(image)) return kExitFailure;
   if (outPath.isEmpty()) {
     PrintImage(image);
     return kExitOk;
@@ -68,7 +62,7 @@ int WriteCommand(LinkSession& session, const QString& inPath, bool force) {
   if (!session.Connect()) return kExitFailure;
 
   ConfigImage current;
-  if (!ReadFromController(session, current)) return kExitFailure;
+  if (!session.Read(current)) return kExitFailure;
   const auto code = [](const ConfigImage& image) {
     return std::span(image.bytes).subspan(kModelCodeAddr, kModelCodeSize);
   };
@@ -84,7 +78,7 @@ int WriteCommand(LinkSession& session, const QString& inPath, bool force) {
     return kExitFailure;
   }
   ConfigImage readBack;
-  if (!ReadFromController(session, readBack)) return kExitFailure;
+  if (!session.Read(readBack)) return kExitFailure;
   int differences = 0;
   for (std::size_t addr = 0; addr < ConfigImage::kSize; ++addr) {
     if (readBack[addr] == wanted[addr]) continue;

@@ -36,6 +36,12 @@ bool LinkSession::Connect() {
   return false;
 }
 
+bool LinkSession::Read(ConfigImage& image) {
+  if (ReadImage(link_, image)) return true;
+  std::fprintf(stderr, "%s\n", qPrintable(LoadString(kMsgReadError)));
+  return false;
+}
+
 void LinkSession::ReportOpenFailure(const QString& devicePath, OpenStatus status) {
   if (!reported_.insert(devicePath).second) return;
   switch (status) {

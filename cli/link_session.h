@@ -28,7 +28,10 @@ public:
 
   // Scans for the controller; on failure prints message 149 to stderr.
   bool Connect();
+  // Reads the controller's image; on failure prints message 151 to stderr.
+  bool Read(ConfigImage& image);
   SerialLink& Link() { return link_; }
+  Prompter& Prompts() { return prompter_; }
   QString DevicePath() const { return scan_.ConnectedPath(); }
 
 private:

@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
+#include "cli/describe_command.h"
 #include "cli/image_commands.h"
 #include "cli/link_session.h"
 
@@ -14,7 +15,9 @@ constexpr const char* kCommands =
     "  scan                     find the controller and print its device path\n"
     "  read [--out FILE]        read the configuration; print it as hex or save the 128 bytes\n"
     "  write --in FILE [--force]\n"
-    "                           write a 128-byte image, then read it back and compare";
+    "                           write a 128-byte image, then read it back and compare\n"
+    "  describe [--image FILE] [--json]\n"
+    "                           print the model's definitions for the controller's image or FILE";
 
 int Usage(const QString& message) {
   vor::cli::PrintError(message);
@@ -40,8 +43,11 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption outOption("out", "read: save the image to FILE.", "FILE");
   const QCommandLineOption inOption("in", "write: the image to write.", "FILE");
   const QCommandLineOption forceOption("force", "write: even when the image is for another model.");
-  parser.addOptions({portOption, traceOption, outOption, inOption, forceOption});
-  parser.addPositionalArgument("command", "scan, read or write");
+  const QCommandLineOption imageOption("image", "describe: take the image from FILE.", "FILE");
+  const QCommandLineOption jsonOption("json", "describe: print one JSON object.");
+  parser.addOptions(
+      {portOption, traceOption, outOption, inOption, forceOption, imageOption, jsonOption});
+  parser.addPositionalArgument("command", "scan, read, write or describe");
   parser.process(app);
 
   const QStringList args = parser.positionalArguments();
@@ -52,7 +58,8 @@ int main(int argc, char* argv[]) {
   const QString command = args.first();
   const bool isRead = command == u"read";
   const bool isWrite = command == u"write";
-  if (command != u"scan" && !isRead && !isWrite) {
+  const bool isDescribe = command == u"describe";
+  if (command != u"scan" && !isRead && !isWrite && !isDescribe) {
     return Usage(QStringLiteral("unknown command \"%1\"").arg(command));
   }
   if (parser.isSet(outOption) && !isRead) return Usage("--out goes with read");
@@ -60,8 +67,17 @@ int main(int argc, char* argv[]) {
     return Usage("--in and --force go with write");
   }
   if (isWrite && !parser.isSet(inOption)) return Usage("write needs --in FILE");
+  if ((parser.isSet(imageOption) || parser.isSet(jsonOption)) && !isDescribe) {
+    return Usage("--image and --json go with describe");
+  }
+  if (parser.isSet(imageOption) && parser.isSet(portOption)) {
+    return Usage("--image and --port exclude each other");
+  }
 
   vor::cli::LinkSession session(parser.values(portOption), parser.isSet(traceOption));
+  if (isDescribe) {
+    return vor::cli::DescribeCommand(session, parser.value(imageOption), parser.isSet(jsonOption));
+  }
   if (isRead) return vor::cli::ReadCommand(session, parser.value(outOption));
   if (isWrite) {
     return vor::cli::WriteCommand(session, parser.value(inOption), parser.isSet(forceOption));

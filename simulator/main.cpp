@@ -6,8 +6,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 
-#include "link/image_file.h"
-#include "simulator/default_image.h"
+#include "simulator/sim_image.h"
 #include "simulator/pty_controller.h"
 #include "simulator/sim_faults.h"
 #include "simulator/simulated_controller.h"
@@ -32,28 +31,44 @@ int main(int argc, char* argv[]) {
       "until interrupted (Ctrl+C).");
   parser.addHelpOption();
   parser.addVersionOption();
+  const QCommandLineOption modelOption(
+      "model", "Be a controller of model CODE (default VOR), with its factory settings.", "CODE");
   const QCommandLineOption imageOption("image", "Start from the 128-byte image in FILE.", "FILE");
+  const QCommandLineOption specialOption("special", "Set the special-version byte (72) to N.", "N");
+  const QCommandLineOption softwareOption(
+      "software-version", "Set the software version (bytes 83..84), in hex.", "HEX");
   const QCommandLineOption faultOption(
       "fault",
       "Misbehave: KIND[:CMD[:N[:MS]]] with KIND silent, ignore, bad-checksum, stray, late, "
       "wrong-command or long-length; CMD a hex command byte or any; N the request number of "
       "that command (0 = every one); MS the delay for late. Repeatable.",
       "RULE");
-  parser.addOptions({imageOption, faultOption});
+  parser.addOptions({modelOption, imageOption, specialOption, softwareOption, faultOption});
   parser.process(app);
   if (!parser.positionalArguments().isEmpty()) {
     return Fail("unexpected argument \"" + parser.positionalArguments().first() + "\"");
   }
 
-  vor::ConfigImage image = vor::VorDefaultImage();
+  vor::SimImageOptions imageOptions;
+  QString error;
+  if (parser.isSet(modelOption)) imageOptions.modelCode = parser.value(modelOption);
   if (parser.isSet(imageOption)) {
-    QString error;
-    if (!vor::LoadImageFile(parser.value(imageOption), image, error)) return Fail(error);
+    if (parser.isSet(modelOption)) return Fail("--model and --image exclude each other");
+    imageOptions.imagePath = parser.value(imageOption);
   }
+  if (parser.isSet(specialOption)) {
+    imageOptions.specialVersion = vor::ParseSpecialVersion(parser.value(specialOption), error);
+    if (!imageOptions.specialVersion) return Fail(error);
+  }
+  if (parser.isSet(softwareOption)) {
+    imageOptions.softwareVersion = vor::ParseSoftwareVersion(parser.value(softwareOption), error);
+    if (!imageOptions.softwareVersion) return Fail(error);
+  }
+  const std::optional<vor::ConfigImage> image = vor::SimulatorImage(imageOptions, error);
+  if (!image) return Fail(error);
 
-  vor::SimulatedController controller(image);
+  vor::SimulatedController controller(*image);
   for (const QString& text : parser.values(faultOption)) {
-    QString error;
     const std::optional<vor::FaultRule> rule = vor::ParseFaultRule(text, error);
     if (!rule) return Fail(error);
     controller.AddFault(*rule);
@@ -68,7 +83,6 @@ int main(int argc, char* argv[]) {
   pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
 
   vor::PtyController pty(controller);
-  QString error;
   if (!pty.Start(error)) return Fail(error);
   std::printf("%s\n", qPrintable(pty.DevicePath()));
   std::fflush(stdout);

@@ -2,9 +2,14 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+
+#include "definitions/model_images.h"
 
 namespace {
 
@@ -154,4 +159,80 @@ TEST_F(CliTest, UsageErrorsAreClear) {
   }
 }
 
+
+TEST_F(CliTest, SimulatorRefusesBadOptionsClearly) {
+  for (const QStringList& args :
+       {QStringList{"--model", "XYZ"}, QStringList{"--special", "256"},
+        QStringList{"--software-version", "12345"}, QStringList{"--fault", "loud"},
+        QStringList{"--image", dir.filePath("missing.bin")}}) {
+    QProcess bad;
+    bad.start(VOR_SIM_PATH, args);
+    ASSERT_TRUE(bad.waitForFinished(5000));
+    EXPECT_EQ(bad.exitCode(), 2) << args.join(' ').toStdString();
+    EXPECT_TRUE(bad.readAllStandardError().startsWith("vor-sim: ")) << args.join(' ').toStdString();
+  }
+}
+
+namespace describe {
+
+struct Row {
+  const char* model;
+  std::optional<std::uint8_t> special;
+  std::optional<std::uint16_t> software;
+  int paramScript;
+  int liveScript;
+  int specialFlag;
+};
+
+// Every row of the model table, as vor-cli describe reports it for a factory image.
+TEST_F(CliTest, DescribeReportsTheScriptsOfEveryModel) {
+  const Row rows[] = {
+      {"VOR", {}, {}, 145, 149, 0},   {"TAQ", {}, {}, 182, 192, 0},
+      {"MOZ", {}, {}, 180, 192, 0},   {"GAW", {}, {}, 202, 157, 0},
+      {"NIR", {}, {}, 185, 187, 0},   {"FOY", {}, {}, 4, 205, 0},
+      {"JUT", 5, {}, 197, 199, 1},    {"JUT", 4, {}, 197, 199, 1},
+      {"JUT", 3, {}, 172, 149, 0},    {"HEW", {}, {}, 172, 149, 0},
+      {"QOG", {}, {}, 190, 165, 0},   {"PUV", {}, 0x0502, 160, 157, 0},
+      {"PUV", {}, 0x0503, 152, 157, 0}, {"WUM", {}, {}, 167, 169, 0},
+      {"DAJ", {}, {}, 194, 149, 0},   {"ZUB", {}, {}, 194, 149, 0},
+  };
+  for (const Row& row : rows) {
+    vor::ImageOptions options;
+    options.specialVersion = row.special;
+    options.softwareVersion = row.software;
+    const std::optional<vor::ConfigImage> image = vor::DefaultImageFor(QString(row.model), options);
+    ASSERT_TRUE(image) << row.model;
+    const QString path = WriteFile(
+        "image.bin", QByteArray(reinterpret_cast<const char*>(image->bytes.data()), 128));
+    const CliRun run = Cli({"describe", "--image", path, "--json"});
+    ASSERT_EQ(run.exitCode, 0) << row.model << run.err.toStdString();
+    const QJsonObject json = QJsonDocument::fromJson(run.out.toUtf8()).object();
+    EXPECT_EQ(json["ModelCode"].toString(), row.model);
+    EXPECT_EQ(json["paramScript"].toInt(), row.paramScript) << row.model;
+    EXPECT_EQ(json["liveScript"].toInt(), row.liveScript) << row.model;
+    EXPECT_EQ(json["SpecialVersionFlag"].toInt(), row.specialFlag) << row.model;
+    EXPECT_EQ(json["params"].toArray().size(), json["paramCount"].toInt());
+    EXPECT_EQ(json["liveItems"].toArray().size(), 43);
+    EXPECT_EQ(json["faults"].toArray().size(), 16);
+  }
+}
+
+TEST_F(CliTest, DescribeRefusesAnUnknownModelWithTheMessage) {
+  QByteArray image(128, '\0');
+  image.replace(64, 5, "vor72");  // codes are case-sensitive
+  const CliRun run = Cli({"describe", "--image", WriteFile("lower.bin", image)});
+  EXPECT_EQ(run.exitCode, 1);
+  EXPECT_EQ(run.err, "Does not support this model, please choose the right software.\n");
+  EXPECT_TRUE(run.out.isEmpty());
+}
+
+TEST_F(CliTest, DescribeReadsTheControllerWhenNoImageIsGiven) {
+  StartSim({"--model", "PUV", "--software-version", "0502"});
+  const CliRun run = CliOnSim({"describe"});
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  EXPECT_TRUE(run.out.startsWith("ModelCode           PUV\n")) << run.out.toStdString();
+  EXPECT_TRUE(run.out.contains("paramScript         160\n"));
+}
+
+}  // namespace describe
 }  // namespace

@@ -3,7 +3,7 @@
 
 #include "link/link.h"
 #include "link/qt_serial_port.h"
-#include "simulator/default_image.h"
+#include "definitions/model_images.h"
 #include "simulator/pty_controller.h"
 #include "simulator/simulated_controller.h"
 #include "tests/support/scripted_prompter.h"
@@ -21,8 +21,8 @@ protected:
     scan.SetPortOverride({silentPty.DevicePath(), pty.DevicePath()});
   }
 
-  SimulatedController silent{VorDefaultImage()};
-  SimulatedController controller{VorDefaultImage()};
+  SimulatedController silent{*DefaultImageFor(u"VOR")};
+  SimulatedController controller{*DefaultImageFor(u"VOR")};
   PtyController silentPty{silent};
   PtyController pty{controller};
   SteadyClock clock;

@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "link/config_transfer.h"
-#include "simulator/default_image.h"
+#include "definitions/model_images.h"
 #include "simulator/simulated_controller.h"
 #include "simulator/virtual_port.h"
 

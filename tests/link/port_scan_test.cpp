@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "link/port_scan.h"
-#include "simulator/default_image.h"
+#include "definitions/model_images.h"
 #include "simulator/simulated_controller.h"
 #include "simulator/virtual_port.h"
 #include "tests/support/scripted_prompter.h"
@@ -17,8 +17,8 @@ protected:
   test::ScriptedPrompter prompter;
   SerialLink link{clock};
   PortScan scan{link, ports, prompter};
-  SimulatedController first{VorDefaultImage()};
-  SimulatedController second{VorDefaultImage()};
+  SimulatedController first{*DefaultImageFor(u"VOR")};
+  SimulatedController second{*DefaultImageFor(u"VOR")};
 };
 
 TEST_F(PortScanTest, FirstAnsweringPortInListOrderWinsAndLaterPortsStayUntouched) {
@@ -52,7 +52,7 @@ TEST_F(PortScanTest, OnlyDetectKindsOneAndTwoIdentifyAController) {
     VirtualPortSystem machine(clock);
     SerialLink freshLink(clock);
     PortScan freshScan(freshLink, machine, prompter);
-    SimulatedController controller(VorDefaultImage());
+    SimulatedController controller(*DefaultImageFor(u"VOR"));
     controller.SetDetectKind(kind);
     machine.AddDevice("/dev/ttyUSB0", &controller);
     EXPECT_EQ(freshScan.ScanForController(), identifies) << "kind " << int(kind);

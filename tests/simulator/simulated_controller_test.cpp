@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "link/serial_link.h"
-#include "simulator/default_image.h"
+#include "definitions/model_images.h"
 #include "simulator/request_reader.h"
 #include "simulator/sim_faults.h"
 #include "simulator/simulated_controller.h"
@@ -21,7 +21,7 @@ protected:
   }
 
   VirtualClock clock;
-  SimulatedController controller{VorDefaultImage()};
+  SimulatedController controller{*DefaultImageFor(u"VOR")};
   VirtualPort port{clock, &controller};
   SerialLink link{clock};
 };
@@ -56,7 +56,7 @@ TEST_F(SimulatedControllerTest, FaultsShapeTheAnswerAsTheLinkSeesIt) {
                         Case{FaultKind::WrongCommand, true, 0x1C},
                         Case{FaultKind::OverlongLength, true, 0x1B},
                         Case{FaultKind::Silent, false, 0x00}}) {
-    SimulatedController faulty(VorDefaultImage());
+    SimulatedController faulty(*DefaultImageFor(u"VOR"));
     faulty.AddFault(FaultRule(c.kind, 0x1B, 1));
     VirtualPort line(clock, &faulty);
     SerialLink fresh(clock);
