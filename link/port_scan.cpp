@@ -5,7 +5,7 @@
 namespace vor {
 
 int PortScan::ListPorts(QStringList& portNames) {
-  portNames = override_.isEmpty() ? ports_.AvailablePorts() : override_;
+  portNames = leading_ + (override_.isEmpty() ? ports_.AvailablePorts() : override_);
   return static_cast<int>(portNames.size());
 }
 

@@ -1,19 +1,14 @@
 #!/usr/bin/env bash
-# Sets up and builds, then starts a simulated controller and shows vor-cli finding and reading it.
+# Sets up and builds, then opens the desktop program on a simulated controller.
+# Extra arguments go to vor-user (e.g. --simulate=JUT, --trace).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
 scripts/build.sh default >/dev/null
-bin=build/default
-
-fifo=$(mktemp -u)
-mkfifo "$fifo"
-"$bin/simulator/vor-sim" "$@" >"$fifo" &
-sim=$!
-trap 'kill $sim 2>/dev/null; rm -f "$fifo"' EXIT
-read -r device <"$fifo"
-echo "Simulated controller on $device"
-echo "\$ vor-cli --port $device scan"
-"$bin/cli/vor-cli" --port "$device" scan
-echo "\$ vor-cli --port $device read"
-"$bin/cli/vor-cli" --port "$device" read
+if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
+  echo "No display: run this from a desktop session (or under xvfb-run)." >&2
+  exit 1
+fi
+args=("$@")
+[ ${#args[@]} -eq 0 ] && args=(--simulate)
+exec build/default/mainwindow/vor-user "${args[@]}"

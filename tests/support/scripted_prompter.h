@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 #include "resources/prompter.h"
@@ -20,6 +21,7 @@ public:
   using Prompter::Ask;
   Answer Ask(int stringId, Buttons buttons, Icon icon) override {
     asked.push_back({stringId, buttons, icon});
+    if (onAsk) onAsk(stringId);
     if (!answers.empty()) {
       const Answer answer = answers.front();
       answers.pop_front();
@@ -35,6 +37,7 @@ public:
   }
 
   std::deque<Answer> answers;
+  std::function<void(int stringId)> onAsk;  // runs before the answer is given
   std::vector<Asked> asked;
 };
 

@@ -1,0 +1,74 @@
+#include "link/link_thread.h"
+
+#include <QEventLoop>
+#include <QPointer>
+
+namespace vor {
+
+LinkThread::LinkThread() : worker_(std::make_unique<QObject>()) {
+  thread_.setObjectName("link");
+  worker_->moveToThread(&thread_);
+  thread_.start();
+}
+
+LinkThread::~LinkThread() {
+  thread_.quit();
+  thread_.wait();
+  // The worker was moved to the thread; it has no events left and is deleted from here.
+  worker_.reset();
+}
+
+bool LinkThread::Run(const QString& operation, const std::function<bool()>& job) {
+  // One command at a time: user input is held back while a job runs, so only a timer or a
+  // window-system event could try to start another, and that one is refused.
+  if (running_) return false;
+  running_ = true;
+  if (indicator_) indicator_->JobStarted(operation);
+
+  QEventLoop loop;
+  bool result = false;
+  bool finished = false;
+  QMetaObject::invokeMethod(worker_.get(), [&] {
+    const bool ok = job();
+    // The result goes back to the waiting thread, where `loop` lives.
+    QMetaObject::invokeMethod(
+        this,
+        [&, ok] {
+          result = ok;
+          finished = true;
+          loop.quit();
+        },
+        Qt::QueuedConnection);
+  });
+  while (!finished) loop.exec(QEventLoop::ExcludeUserInputEvents);
+
+  if (indicator_) indicator_->JobEnded();
+  running_ = false;
+  emit JobFinished();
+  return result;
+}
+
+void LinkThread::Post(const std::function<bool()>& job, const std::function<void(bool)>& done) {
+  QPointer<LinkThread> self(this);
+  QMetaObject::invokeMethod(worker_.get(), [job, done, self] {
+    const bool ok = job();
+    if (!self) return;
+    QMetaObject::invokeMethod(
+        self.data(),
+        [done, ok] {
+          if (done) done(ok);
+        },
+        Qt::QueuedConnection);
+  });
+}
+
+Answer CrossThreadPrompter::Ask(int stringId, Buttons buttons, Icon icon) {
+  if (QThread::currentThread() == context_->thread()) return target_.Ask(stringId, buttons, icon);
+  Answer answer = Answer::Cancel;
+  QMetaObject::invokeMethod(
+      context_, [&] { answer = target_.Ask(stringId, buttons, icon); },
+      Qt::BlockingQueuedConnection);
+  return answer;
+}
+
+}  // namespace vor

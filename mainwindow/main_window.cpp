@@ -1,0 +1,239 @@
+#include "mainwindow/main_window.h"
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+
+#include "definitions/definition_loader.h"
+#include "link/controller_link.h"
+#include "resources/dialog_builder.h"
+
+namespace vor {
+namespace {
+
+constexpr int kReadId = kIdReadButton;
+constexpr int kWriteId = kIdWriteButton;
+constexpr int kMonitorId = kIdMonitorButton;
+constexpr int kFirstPageButton = 1001;  // a page button's key is its id minus this
+
+const QColor kSuccessColour(0, 213, 11);
+const QColor kFailureColour(255, 0, 0);
+
+struct Caption {
+  int id;
+  const char* text;
+};
+constexpr Caption kCaptions[] = {
+    {kIdVehicleButton, "Vehicle"}, {kIdControlButton, "Control"}, {kIdMotorButton, "Motor"},
+    {kIdReadButton, "Read"},       {kIdWriteButton, "Write"},     {kIdMonitorButton, "Monitor"},
+    {kIdCancel, "Quit"},
+};
+
+}  // namespace
+
+CVORUserDlg::CVORUserDlg(ProgramState& state, ControllerLink& link, Prompter& prompter,
+                         std::vector<std::unique_ptr<PageWindow>> pages, QWidget* parent)
+    : QDialog(parent), state_(state), link_(link), prompter_(prompter), pages_(std::move(pages)) {
+  BuildDialog(kDialogMain, this);
+  const QIcon icon = LoadIcon(kIconApp);
+  setWindowIcon(icon);
+  ConnectButtons();
+}
+
+CVORUserDlg::~CVORUserDlg() {
+  // OnDestroy: the pages go in the order they were added, then any that never got a window.
+  for (const PageEntry& entry : pageList) {
+    for (auto& owned : pages_) {
+      if (owned.get() == entry.page) owned.reset();
+    }
+  }
+  pageList.clear();
+  pages_.clear();
+}
+
+void CVORUserDlg::ConnectButtons() {
+  for (int id : {int{kIdVehicleButton}, int{kIdControlButton}, int{kIdMotorButton},
+                 int{kIdMonitorButton}, kReadId, kWriteId}) {
+    if (QPushButton* button = FindButton(this, id)) {
+      connect(button, &QPushButton::clicked, this, [this, id] { OnPageCommand(id); });
+    }
+  }
+  if (QPushButton* quit = FindButton(this, kIdCancel)) {
+    connect(quit, &QPushButton::clicked, this, &CVORUserDlg::reject);
+  }
+  for (QPushButton* button : findChildren<QPushButton*>()) {
+    button->setAutoDefault(false);  // no button is a default button
+    button->setDefault(false);
+  }
+}
+
+bool CVORUserDlg::OnInitDialog() {
+  for (const Caption& caption : kCaptions) {
+    if (QPushButton* button = FindButton(this, caption.id)) {
+      button->setText(QString::fromUtf8(caption.text));
+    }
+  }
+  if (QLabel* status = FindStatic(this, kIdStatusLine)) {
+    QFont bold = status->font();
+    bold.setWeight(QFont::Bold);
+    status->setFont(bold);
+  }
+
+  link_.ScanForController();
+  while (!link_.Connected()) {
+    if (prompter_.Ask(kMsgNoController) != Answer::Retry) break;
+    link_.ScanForController();
+  }
+  if (!link_.Connected()) return false;
+
+  // The page area, in this window's client coordinates.
+  if (QWidget* area = FindControl(this, kIdPageArea)) pageRect = area->geometry();
+  for (auto& page : pages_) AddPage(page.get(), page->TemplateId());
+
+  OnPageCommand(kReadId);
+  if (!state_.ReadOk) return false;
+
+  state_.DefinitionsLoaded = LoadDefinitions(state_.image, *state_.definitions, prompter_);
+  if (!state_.DefinitionsLoaded) return false;
+
+  OnPageCommand(kIdVehicleButton);
+  return true;
+}
+
+void CVORUserDlg::AddPage(PageWindow* page, int templateId) {
+  if (page->TemplateId() != templateId) return;
+  page->Create(this);
+  page->hide();
+  page->setGeometry(pageRect);
+  ++pageCount;
+  pageList.push_back({pageCount, page});
+}
+
+void CVORUserDlg::ShowPage(int key) {
+  for (const PageEntry& entry : pageList) {
+    if (entry.key == key) entry.page->show();
+  }
+}
+
+void CVORUserDlg::HideAllPages() {
+  for (const PageEntry& entry : pageList) entry.page->hide();
+  currentPage = kNoPage;
+}
+
+ParameterPage* CVORUserDlg::ParameterPageOf(int key) const {
+  if (key < 1 || key > 3) return nullptr;
+  for (const PageEntry& entry : pageList) {
+    if (entry.key == key) return qobject_cast<ParameterPage*>(entry.page);
+  }
+  return nullptr;
+}
+
+void CVORUserDlg::OnPageCommand(int id) {
+  const int previous = currentPage;
+  if (id == kReadId) {
+    Read();
+    return;
+  }
+  if (id == kMonitorId && state_.ReadOk && currentPage != kMonitorPage) {
+    HideAllPages();
+    currentPage = kMonitorPage;
+    ShowPage(kMonitorPage);
+    SetReadWriteEnabled(false);
+    return;
+  }
+
+  const int key = id - kFirstPageButton;
+  if (!state_.ReadOk) return;
+  if (key == currentPage && id != kWriteId) return;
+  if (state_.DefinitionsLoaded) HideAllPages();
+  const ParameterPage* left = ParameterPageOf(previous);
+  if (left && !left->PageAccepted) {
+    // The page has told the user what it refused; stay on it.
+    currentPage = previous;
+    ShowPage(previous);
+  } else if (id == kWriteId) {
+    Write();
+  } else {
+    currentPage = key;
+    ShowPage(key);
+  }
+  SetReadWriteEnabled(true);
+}
+
+void CVORUserDlg::Read() {
+  if (state_.DefinitionsLoaded) HideAllPages();
+  state_.ReadOk = link_.ReadImage(state_.image);
+  while (!state_.ReadOk) {
+    if (prompter_.Ask(kMsgReadError) != Answer::Retry) break;
+    state_.ReadOk = link_.ReadImage(state_.image);
+  }
+  if (state_.ReadOk) {
+    SetStatus(QStringLiteral("Read success!"), true);
+    if (state_.DefinitionsLoaded) OnPageCommand(kIdVehicleButton);
+  } else {
+    SetStatus(QStringLiteral("Read failure!"), false);
+  }
+}
+
+void CVORUserDlg::Write() {
+  state_.WriteOk = link_.WriteImage(state_.image);
+  while (!state_.WriteOk) {
+    if (prompter_.Ask(kMsgWriteError) != Answer::Retry) break;
+    state_.WriteOk = link_.WriteImage(state_.image);
+  }
+  if (state_.WriteOk) {
+    SetStatus(QStringLiteral("Write success!"), true);
+    prompter_.Ask(kMsgWriteSuccess);
+  } else {
+    SetStatus(QStringLiteral("Write failure!"), false);
+  }
+}
+
+void CVORUserDlg::SetReadWriteEnabled(bool enabled) {
+  for (int id : {kReadId, kWriteId}) {
+    if (QPushButton* button = FindButton(this, id)) button->setEnabled(enabled);
+  }
+}
+
+void CVORUserDlg::SetStatus(const QString& text, bool success) {
+  QLabel* status = FindStatic(this, kIdStatusLine);
+  if (!status) return;
+  status->setText(text);
+  // The colour follows the outcome shown, so a failure never appears in green.
+  QPalette palette = status->palette();
+  palette.setColor(QPalette::WindowText, success ? kSuccessColour : kFailureColour);
+  status->setPalette(palette);
+}
+
+void CVORUserDlg::closeEvent(QCloseEvent* event) {
+  if (link_.Thread().Busy()) {
+    // Asked again once the exchange in progress has ended.
+    event->ignore();
+    if (!closeWaitsForJob_) {
+      closeWaitsForJob_ = true;
+      connect(&link_.Thread(), &LinkThread::JobFinished, this, [this] {
+        closeWaitsForJob_ = false;
+        close();
+      }, Qt::SingleShotConnection);
+    }
+    return;
+  }
+  const int remembered = currentPage;
+  HideAllPages();
+  if (prompter_.Ask(kMsgSureToExit, Buttons::OkCancel, Icon::Question) == Answer::Cancel) {
+    currentPage = remembered;
+    ShowPage(remembered);
+    event->ignore();
+    return;
+  }
+  HideAllPages();
+  event->accept();
+  QDialog::reject();
+}
+
+void CVORUserDlg::reject() {
+  // Quit and Escape end the window at once: no question, pages not hidden first.
+  QDialog::reject();
+}
+
+}  // namespace vor

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <functional>
+
+#include <QWidget>
+
+#include "resources/prompter.h"
+
+namespace vor {
+
+// The application title: the caption of every message box.
+inline constexpr const char* kAppTitle = "VOR User";
+
+// Shows the string table's messages in standard message boxes over the window that `parent`
+// returns (none before the main window is on screen).
+class MessageBoxPrompter : public Prompter {
+public:
+  explicit MessageBoxPrompter(std::function<QWidget*()> parent = {}) : parent_(std::move(parent)) {}
+
+  using Prompter::Ask;
+  Answer Ask(int stringId, Buttons buttons, Icon icon) override;
+
+private:
+  std::function<QWidget*()> parent_;
+};
+
+}  // namespace vor

@@ -1,0 +1,144 @@
+#include "mainwindow/vor_user_app.h"
+
+#include <cstdio>
+#include <memory>
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+
+#include "link/controller_link.h"
+#include "link/frame_trace.h"
+#include "link/qt_serial_port.h"
+#include "mainwindow/busy_dialog.h"
+#include "mainwindow/main_window.h"
+#include "monitor/monitor_page.h"
+#include "pages/parameter_pages.h"
+#include "simulator/pty_controller.h"
+#include "simulator/sim_image.h"
+#include "simulator/simulated_controller.h"
+
+namespace vor {
+namespace {
+
+// A simulated controller on a pseudo-terminal inside this process.
+struct Simulation {
+  std::unique_ptr<SimulatedController> controller;
+  std::unique_ptr<PtyController> pty;
+};
+
+std::optional<Simulation> StartSimulation(const QString& modelCode) {
+  SimImageOptions imageOptions;
+  imageOptions.modelCode = modelCode;
+  QString error;
+  const std::optional<ConfigImage> image = SimulatorImage(imageOptions, error);
+  if (!image) {
+    std::fprintf(stderr, "vor-user: %s\n", qPrintable(error));
+    return std::nullopt;
+  }
+  Simulation simulation;
+  simulation.controller = std::make_unique<SimulatedController>(*image);
+  simulation.pty = std::make_unique<PtyController>(*simulation.controller);
+  if (!simulation.pty->Start(error)) {
+    std::fprintf(stderr, "vor-user: %s\n", qPrintable(error));
+    return std::nullopt;
+  }
+  return simulation;
+}
+
+}  // namespace
+
+bool ParseCommandLine(const QStringList& arguments, AppOptions& options, int& exitCode) {
+  QCommandLineParser parser;
+  parser.setApplicationDescription("Configures and watches the motor controller.");
+  const QCommandLineOption helpOption({"h", "help"}, "Show this help.");
+  const QCommandLineOption versionOption("version", "Show the version.");
+  const QCommandLineOption simulateOption(
+      "simulate",
+      "Start a simulated controller of model CODE (default VOR) and try it first. "
+      "Write it as --simulate or --simulate=CODE.",
+      "CODE");
+  const QCommandLineOption portOption(
+      "port", "Try only this serial port (repeatable, in order) instead of all.", "PATH");
+  const QCommandLineOption traceOption("trace", "Print every frame sent and received to stderr.");
+  parser.addOptions({helpOption, versionOption, simulateOption, portOption, traceOption});
+
+  // "--simulate" alone takes no value; QCommandLineParser wants one, so give it the default.
+  QStringList args;
+  for (const QString& argument : arguments) {
+    args.append(argument == u"--simulate" ? QStringLiteral("--simulate=VOR") : argument);
+  }
+  if (!parser.parse(args)) {
+    std::fprintf(stderr, "vor-user: %s\nTry 'vor-user --help'.\n", qPrintable(parser.errorText()));
+    exitCode = 2;
+    return false;
+  }
+  if (parser.isSet(helpOption)) {
+    std::printf("%s", qPrintable(parser.helpText()));
+    exitCode = 0;
+    return false;
+  }
+  if (parser.isSet(versionOption)) {
+    std::printf("vor-user %s\n", qPrintable(QCoreApplication::applicationVersion()));
+    exitCode = 0;
+    return false;
+  }
+  if (!parser.positionalArguments().isEmpty()) {
+    std::fprintf(stderr, "vor-user: unexpected argument \"%s\"\nTry 'vor-user --help'.\n",
+                 qPrintable(parser.positionalArguments().first()));
+    exitCode = 2;
+    return false;
+  }
+  if (parser.isSet(simulateOption)) options.simulateModel = parser.value(simulateOption);
+  options.ports = parser.values(portOption);
+  options.trace = parser.isSet(traceOption);
+  return true;
+}
+
+int CVORUserApp::InitInstance(const AppOptions& options, Prompter& prompter) {
+  if (prompter.Ask(kMsgMotorRunningWarning, Buttons::YesNo, Icon::Warning) != Answer::Yes) {
+    return 0;
+  }
+
+  std::optional<Simulation> simulation;
+  if (options.simulateModel) {
+    simulation = StartSimulation(*options.simulateModel);
+    if (!simulation) return 1;
+  }
+
+  QtPortSystem ports;
+  SteadyClock clock;
+  QObject uiContext;
+  ControllerLink link(ports, clock, prompter, &uiContext);
+  link.SetPortOverride(options.ports);
+  if (simulation) link.SetLeadingPorts({simulation->pty->DevicePath()});
+  bool hinted = false;
+  link.SetOpenFailureHandler([&hinted](const QString& path, OpenStatus status) {
+    if (status != OpenStatus::PermissionDenied || hinted) return;
+    hinted = true;
+    std::fprintf(stderr,
+                 "vor-user: no permission to open %s; your user needs to be in the group that "
+                 "owns the device, usually dialout\n",
+                 qPrintable(path));
+  });
+  std::unique_ptr<FrameTrace> trace;
+  if (options.trace) {
+    trace = std::make_unique<FrameTrace>(clock, stderr);
+    link.SetObserver(trace.get());
+  }
+
+  ProgramState state;
+  std::vector<std::unique_ptr<PageWindow>> pages;
+  pages.push_back(std::make_unique<CVehicleDlg>(state, prompter));
+  pages.push_back(std::make_unique<CControlDlg>(state, prompter));
+  pages.push_back(std::make_unique<CMotorDlg>(state, prompter));
+  pages.push_back(std::make_unique<CMonitor1Dlg>(state, prompter));
+  CVORUserDlg window(state, link, prompter, std::move(pages));
+  BusyDialog busy(&window);
+  link.SetBusyIndicator(&busy);
+
+  if (window.OnInitDialog()) window.exec();
+  link.SetBusyIndicator(nullptr);
+  return 0;
+}
+
+}  // namespace vor

@@ -1,0 +1,1 @@
+#include "monitor/monitor_page.h"

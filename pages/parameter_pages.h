@@ -1,0 +1,31 @@
+#pragma once
+
+#include "pages/page_window.h"
+#include "resources/dialog_templates.h"
+
+namespace vor {
+
+// The Vehicle page: switch bits and the first part of the parameter table.
+class CVehicleDlg : public ParameterPage {
+  Q_OBJECT
+public:
+  CVehicleDlg(ProgramState& state, Prompter& prompter)
+      : ParameterPage(kDialogVehicle, state, prompter) {}
+};
+
+// The Control page: the parameter records from the control anchor to the motor anchor.
+class CControlDlg : public ParameterPage {
+  Q_OBJECT
+public:
+  CControlDlg(ProgramState& state, Prompter& prompter)
+      : ParameterPage(kDialogControl, state, prompter) {}
+};
+
+// The Motor page: the parameter records from the motor anchor to the end anchor.
+class CMotorDlg : public ParameterPage {
+  Q_OBJECT
+public:
+  CMotorDlg(ProgramState& state, Prompter& prompter) : ParameterPage(kDialogMotor, state, prompter) {}
+};
+
+}  // namespace vor

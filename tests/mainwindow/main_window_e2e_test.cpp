@@ -1,0 +1,55 @@
+// The desktop program's start-up and Write against the simulator on a pseudo-terminal, through
+// the real serial port code and the link thread, in real time.
+#include <gtest/gtest.h>
+
+#include "definitions/model_images.h"
+#include "link/controller_link.h"
+#include "link/qt_serial_port.h"
+#include "mainwindow/main_window.h"
+#include "monitor/monitor_page.h"
+#include "pages/parameter_pages.h"
+#include "resources/dialog_builder.h"
+#include "simulator/pty_controller.h"
+#include "simulator/simulated_controller.h"
+#include "tests/support/scripted_prompter.h"
+
+#include <QPushButton>
+#include <QTest>
+
+namespace vor {
+namespace {
+
+TEST(MainWindowOverPty, StartUpReachesTheVehiclePageAndWriteCommits) {
+  SimulatedController controller(*DefaultImageFor(u"VOR"));
+  PtyController pty(controller);
+  QString error;
+  ASSERT_TRUE(pty.Start(error)) << error.toStdString();
+
+  QtPortSystem ports;
+  SteadyClock clock;
+  test::ScriptedPrompter prompter;
+  QObject uiContext;
+  ControllerLink link(ports, clock, prompter, &uiContext);
+  link.SetPortOverride({pty.DevicePath()});
+  ProgramState state;
+  std::vector<std::unique_ptr<PageWindow>> pages;
+  pages.push_back(std::make_unique<CVehicleDlg>(state, prompter));
+  pages.push_back(std::make_unique<CControlDlg>(state, prompter));
+  pages.push_back(std::make_unique<CMotorDlg>(state, prompter));
+  pages.push_back(std::make_unique<CMonitor1Dlg>(state, prompter));
+  CVORUserDlg window(state, link, prompter, std::move(pages));
+
+  ASSERT_TRUE(window.OnInitDialog());
+  EXPECT_EQ(window.currentPage, 1);
+  EXPECT_EQ(link.DevicePath(), pty.DevicePath());
+  EXPECT_EQ(state.image.bytes, controller.Image().bytes);
+
+  state.image[17] = 77;
+  QTest::mouseClick(FindButton(&window, kIdWriteButton), Qt::LeftButton);
+  EXPECT_EQ(prompter.AskedIds(), std::vector<int>{kMsgWriteSuccess});
+  EXPECT_EQ(controller.CommitCount(), 1);
+  EXPECT_EQ(controller.Image().bytes, state.image.bytes);
+}
+
+}  // namespace
+}  // namespace vor

@@ -1,0 +1,334 @@
+// The main window's start-up and command flow, driven by its buttons, against a simulated
+// controller on virtual time. Every message is answered by a script.
+#include <gtest/gtest.h>
+
+#include <QCloseEvent>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include "definitions/model_images.h"
+#include "link/controller_link.h"
+#include "mainwindow/main_window.h"
+#include "monitor/monitor_page.h"
+#include "pages/parameter_pages.h"
+#include "resources/dialog_builder.h"
+#include "simulator/simulated_controller.h"
+#include "simulator/virtual_port.h"
+#include "tests/support/scripted_prompter.h"
+
+namespace vor {
+namespace {
+
+constexpr std::uint8_t kBeginTransfer = 0xF1;
+constexpr std::uint8_t kCommit = 0xF4;
+
+// A Control page whose store pass refuses while `refuse` is set, as a page with an out-of-range
+// entry does, and counts its passes.
+class ScriptedControlPage : public CControlDlg {
+public:
+  using CControlDlg::CControlDlg;
+  bool refuse = false;
+  int stores = 0;
+  int displays = 0;
+
+protected:
+  void DisplayPass() override { ++displays; }
+  bool StorePass() override {
+    ++stores;
+    return !refuse;
+  }
+};
+
+// A controller on a virtual port, the link, and the window over them.
+struct Rig {
+  Rig() { device = &ports.AddDevice("/dev/ttyUSB0", &controller); }
+
+  // Builds the window the way the application does, with the Control page scripted.
+  void MakeWindow() {
+    std::vector<std::unique_ptr<PageWindow>> pages;
+    pages.push_back(std::make_unique<CVehicleDlg>(state, prompter));
+    auto control = std::make_unique<ScriptedControlPage>(state, prompter);
+    controlPage = control.get();
+    pages.push_back(std::move(control));
+    pages.push_back(std::make_unique<CMotorDlg>(state, prompter));
+    pages.push_back(std::make_unique<CMonitor1Dlg>(state, prompter));
+    window = std::make_unique<CVORUserDlg>(state, link, prompter, std::move(pages));
+  }
+
+  // A window past a successful start-up, with nothing asked yet.
+  void StartUp() {
+    MakeWindow();
+    ASSERT_TRUE(window->OnInitDialog());
+    ASSERT_EQ(window->currentPage, 1);
+    prompter.asked.clear();
+  }
+
+  void Click(int id) {
+    QPushButton* button = FindButton(window.get(), id);
+    ASSERT_NE(button, nullptr) << id;
+    QTest::mouseClick(button, Qt::LeftButton);
+  }
+  bool Enabled(int id) { return FindButton(window.get(), id)->isEnabled(); }
+  QString Status() { return FindStatic(window.get(), kIdStatusLine)->text(); }
+  QColor StatusColour() {
+    return FindStatic(window.get(), kIdStatusLine)->palette().color(QPalette::WindowText);
+  }
+  bool Visible(int key) { return window->pageList.at(std::size_t(key - 1)).page->isVisibleTo(window.get()); }
+
+  VirtualClock clock;
+  VirtualPortSystem ports{clock};
+  SimulatedController controller{*DefaultImageFor(u"VOR")};
+  VirtualPortSystem::Device* device;
+  test::ScriptedPrompter prompter;
+  QObject uiContext;
+  ControllerLink link{ports, clock, prompter, &uiContext};
+  ProgramState state;
+  ScriptedControlPage* controlPage = nullptr;
+  std::unique_ptr<CVORUserDlg> window;
+};
+
+class MainWindowTest : public ::testing::Test, public Rig {};
+
+TEST_F(MainWindowTest, StartUpFindsTheControllerReadsAndShowsTheVehiclePage) {
+  MakeWindow();
+  ASSERT_TRUE(window->OnInitDialog());
+  EXPECT_TRUE(prompter.asked.empty());
+  EXPECT_TRUE(state.ReadOk);
+  EXPECT_TRUE(state.DefinitionsLoaded);
+  EXPECT_EQ(state.image.bytes, controller.Image().bytes);
+  EXPECT_EQ(state.definitions->paramScript, 145);
+  EXPECT_EQ(Status(), "Read success!");
+  EXPECT_EQ(StatusColour(), QColor(0, 213, 11));
+  EXPECT_TRUE(FindStatic(window.get(), kIdStatusLine)->font().bold());
+
+  // Keys 1..4 in the order Vehicle, Control, Motor, Monitor, all on the page area.
+  ASSERT_EQ(window->pageList.size(), 4u);
+  const int templates[] = {kDialogVehicle, kDialogControl, kDialogMotor, kDialogMonitor};
+  for (int i = 0; i < 4; ++i) {
+    EXPECT_EQ(window->pageList[std::size_t(i)].key, i + 1);
+    EXPECT_EQ(window->pageList[std::size_t(i)].page->TemplateId(), templates[i]);
+    EXPECT_EQ(window->pageList[std::size_t(i)].page->geometry(), window->pageRect);
+  }
+  EXPECT_EQ(window->pageRect, FindControl(window.get(), kIdPageArea)->geometry());
+  EXPECT_TRUE(Visible(1));
+  EXPECT_FALSE(Visible(2));
+  EXPECT_TRUE(Enabled(kIdReadButton));
+  EXPECT_TRUE(Enabled(kIdWriteButton));
+  EXPECT_EQ(FindButton(window.get(), kIdVehicleButton)->text(), "Vehicle");
+  EXPECT_EQ(FindButton(window.get(), kIdCancel)->text(), "Quit");
+}
+
+TEST_F(MainWindowTest, NoControllerThenRetryFindsOneThatWasPluggedIn) {
+  device->openStatus = OpenStatus::Missing;
+  prompter.answers = {Answer::Retry};
+  prompter.onAsk = [this](int id) {
+    if (id == kMsgNoController) device->openStatus = OpenStatus::Ok;
+  };
+  MakeWindow();
+  EXPECT_TRUE(window->OnInitDialog());
+  EXPECT_EQ(prompter.AskedIds(), std::vector<int>{kMsgNoController});
+  EXPECT_EQ(prompter.asked[0].buttons, Buttons::RetryCancel);
+  EXPECT_EQ(window->currentPage, 1);
+}
+
+TEST_F(MainWindowTest, StartUpEndsOnCancelOrAnUnsupportedModel) {
+  struct Case {
+    const char* name;
+    std::function<void(Rig&)> arrange;
+    std::vector<int> asked;
+    int pagesAdded;
+  };
+  const Case cases[] = {
+      {"no controller", [](Rig& t) { t.device->openStatus = OpenStatus::Busy; },
+       {kMsgNoController}, 0},
+      {"no image",
+       [](Rig& t) { t.controller.AddFault(FaultRule(FaultKind::Ignore, kBeginTransfer)); },
+       {kMsgReadError}, 4},
+      {"unsupported model",
+       [](Rig& t) {
+         ConfigImage image = t.controller.Image();
+         image[64] = 'X';
+         t.controller.SetImage(image);
+       },
+       {kMsgUnsupportedModel}, 4},
+  };
+  for (const Case& c : cases) {
+    Rig t;
+    c.arrange(t);
+    t.MakeWindow();
+    EXPECT_FALSE(t.window->OnInitDialog()) << c.name;
+    EXPECT_EQ(t.prompter.AskedIds(), c.asked) << c.name;
+    EXPECT_EQ(t.window->pageCount, c.pagesAdded) << c.name;
+    EXPECT_EQ(t.window->currentPage, 0) << c.name;
+  }
+}
+
+TEST_F(MainWindowTest, FirstReadFailingThenRetryLetsStartUpGoOn) {
+  controller.AddFault(FaultRule(FaultKind::Ignore, kBeginTransfer, 2));
+  prompter.answers = {Answer::Retry};
+  MakeWindow();
+  EXPECT_TRUE(window->OnInitDialog());
+  EXPECT_EQ(prompter.AskedIds(), std::vector<int>{kMsgReadError});
+  EXPECT_EQ(Status(), "Read success!");
+  EXPECT_EQ(window->currentPage, 1);
+}
+
+TEST_F(MainWindowTest, PageButtonsSwitchPagesAndTheShownPageButtonDoesNothing) {
+  StartUp();
+  Click(kIdControlButton);
+  EXPECT_EQ(window->currentPage, 2);
+  EXPECT_TRUE(Visible(2));
+  EXPECT_FALSE(Visible(1));
+  EXPECT_EQ(controlPage->displays, 1);
+
+  Click(kIdControlButton);
+  EXPECT_EQ(controlPage->stores, 0);  // not even hidden and shown again
+  EXPECT_EQ(controlPage->displays, 1);
+
+  Click(kIdMotorButton);
+  EXPECT_EQ(window->currentPage, 3);
+  EXPECT_EQ(controlPage->stores, 1);
+}
+
+TEST_F(MainWindowTest, MonitorButtonSwitchesTheMonitorPageOnAndOff) {
+  StartUp();
+  Click(kIdMonitorButton);
+  EXPECT_EQ(window->currentPage, 4);
+  EXPECT_TRUE(Visible(4));
+  EXPECT_FALSE(Enabled(kIdReadButton));
+  EXPECT_FALSE(Enabled(kIdWriteButton));
+
+  Click(kIdMonitorButton);
+  EXPECT_EQ(window->currentPage, 5);
+  for (int key = 1; key <= 4; ++key) EXPECT_FALSE(Visible(key));
+  EXPECT_TRUE(Enabled(kIdReadButton));
+  EXPECT_TRUE(Enabled(kIdWriteButton));
+
+  Click(kIdMonitorButton);
+  EXPECT_EQ(window->currentPage, 4);
+  EXPECT_TRUE(Visible(4));
+}
+
+TEST_F(MainWindowTest, AfterACancelledFailedReadOnlyReadWorks) {
+  StartUp();
+  controller.AddFault(FaultRule(FaultKind::Silent));
+  Click(kIdReadButton);
+  EXPECT_EQ(prompter.AskedIds(), std::vector<int>{kMsgReadError});
+  EXPECT_FALSE(state.ReadOk);
+  EXPECT_EQ(Status(), "Read failure!");
+  EXPECT_EQ(StatusColour(), QColor(255, 0, 0));
+  EXPECT_EQ(window->currentPage, 0);
+
+  const int requests = controller.RequestCount(kBeginTransfer);
+  for (int id : {int{kIdVehicleButton}, int{kIdControlButton}, int{kIdMotorButton},
+                 int{kIdMonitorButton}, int{kIdWriteButton}}) {
+    Click(id);
+    EXPECT_EQ(window->currentPage, 0) << id;
+  }
+  EXPECT_EQ(controller.RequestCount(kBeginTransfer), requests);  // Write sent nothing
+
+  controller.ClearFaults();
+  Click(kIdReadButton);
+  EXPECT_TRUE(state.ReadOk);
+  EXPECT_EQ(window->currentPage, 1);
+  EXPECT_EQ(Status(), "Read success!");
+}
+
+TEST_F(MainWindowTest, WriteCommitsShowsTheSuccessMessageAndLeavesNoPage) {
+  StartUp();
+  state.image[16] = 0x21;  // as if a page had stored an entry
+  Click(kIdWriteButton);
+  EXPECT_EQ(prompter.AskedIds(), std::vector<int>{kMsgWriteSuccess});
+  EXPECT_EQ(prompter.asked[0].buttons, Buttons::Ok);
+  EXPECT_TRUE(state.WriteOk);
+  EXPECT_EQ(Status(), "Write success!");
+  EXPECT_EQ(controller.Image()[16], 0x21);
+  EXPECT_EQ(window->currentPage, 0);
+  for (int key = 1; key <= 4; ++key) EXPECT_FALSE(Visible(key));
+
+  Click(kIdVehicleButton);  // a page button brings a page back
+  EXPECT_EQ(window->currentPage, 1);
+}
+
+TEST_F(MainWindowTest, WriteFailureRetriesThenReportsInRed) {
+  StartUp();
+  controller.AddFault(FaultRule(FaultKind::Ignore, kCommit));
+  prompter.answers = {Answer::Retry, Answer::Cancel};
+  Click(kIdWriteButton);
+  EXPECT_EQ(prompter.AskedIds(), (std::vector<int>{kMsgWriteError, kMsgWriteError}));
+  EXPECT_EQ(controller.RequestCount(kCommit), 2);
+  EXPECT_FALSE(state.WriteOk);
+  EXPECT_TRUE(state.ReadOk);
+  EXPECT_EQ(Status(), "Write failure!");
+  EXPECT_EQ(StatusColour(), QColor(255, 0, 0));
+  Click(kIdMotorButton);  // pages can be chosen again
+  EXPECT_EQ(window->currentPage, 3);
+}
+
+TEST_F(MainWindowTest, ARefusedEntryKeepsTheUserOnThePageAndSendsNothing) {
+  StartUp();
+  Click(kIdControlButton);
+  controlPage->refuse = true;
+  const int requests = controller.RequestCount(kBeginTransfer);
+
+  for (int id : {int{kIdWriteButton}, int{kIdVehicleButton}}) {
+    Click(id);
+    EXPECT_EQ(window->currentPage, 2) << id;
+    EXPECT_TRUE(Visible(2)) << id;
+  }
+  EXPECT_EQ(controller.RequestCount(kBeginTransfer), requests);
+  EXPECT_EQ(Status(), "Read success!");
+
+  // Monitor does not consult the page: it opens all the same.
+  Click(kIdMonitorButton);
+  EXPECT_EQ(window->currentPage, 4);
+}
+
+TEST_F(MainWindowTest, CloseAsksFirstAndCancelRestoresThePage) {
+  StartUp();
+  Click(kIdControlButton);
+  prompter.answers = {Answer::Cancel};
+  window->show();
+  EXPECT_FALSE(window->close());
+  EXPECT_EQ(prompter.AskedIds(), std::vector<int>{kMsgSureToExit});
+  EXPECT_EQ(prompter.asked[0].buttons, Buttons::OkCancel);
+  EXPECT_EQ(prompter.asked[0].icon, Icon::Question);
+  EXPECT_EQ(controlPage->stores, 1);  // hidden before the question
+  EXPECT_EQ(window->currentPage, 2);
+  EXPECT_TRUE(Visible(2));
+
+  QSignalSpy finished(window.get(), &QDialog::finished);
+  prompter.answers = {Answer::Ok};
+  EXPECT_TRUE(window->close());
+  EXPECT_EQ(finished.count(), 1);
+  EXPECT_EQ(window->result(), QDialog::Rejected);
+  EXPECT_EQ(window->currentPage, 0);
+}
+
+TEST_F(MainWindowTest, QuitEndsAtOnceWithoutAskingOrHidingThePage) {
+  StartUp();
+  Click(kIdControlButton);
+  window->show();
+  QSignalSpy finished(window.get(), &QDialog::finished);
+  Click(kIdCancel);
+  EXPECT_EQ(finished.count(), 1);
+  EXPECT_TRUE(prompter.asked.empty());
+  EXPECT_EQ(controlPage->stores, 0);
+}
+
+TEST_F(MainWindowTest, HidingOrMinimisingTheWindowIsNotAPageChange) {
+  StartUp();
+  Click(kIdControlButton);
+  window->show();
+  window->showMinimized();
+  window->showNormal();
+  window->hide();
+  window->show();
+  EXPECT_EQ(controlPage->stores, 0);
+  EXPECT_EQ(controlPage->displays, 1);
+}
+
+}  // namespace
+}  // namespace vor
