@@ -1,6 +1,7 @@
 #include "cli/describe_command.h"
 
 #include <cstdio>
+#include <map>
 #include <memory>
 
 #include <QJsonArray>
@@ -9,21 +10,39 @@
 
 #include "cli/image_commands.h"
 #include "cli/link_session.h"
+#include "cli/page_fields.h"
 #include "definitions/definition_loader.h"
 #include "definitions/model_table.h"
 #include "link/image_file.h"
+#include "pages/value_codec.h"
 
 namespace vor::cli {
 namespace {
 
+// The text each field of the three pages shows, by table position. Records that no page shows,
+// and fields with no text form, have none.
+using ShownValues = std::map<int, QString>;
+
+ShownValues ValuesOnPages(const ConfigImage& image, const DefinitionSet& set) {
+  ShownValues values;
+  for (const PageField& field : PageFields(set)) {
+    const ParamDef& def = set.params[static_cast<std::size_t>(field.position)];
+    if (std::optional<QString> text = FormatValue(def, image)) values[field.position] = *text;
+  }
+  return values;
+}
+
 QJsonObject ToJson(const ConfigImage& image, const DefinitionSet& set) {
+  const ShownValues values = ValuesOnPages(image, set);
   QJsonArray params;
   for (int i = 0; i < set.paramCount; ++i) {
     const ParamDef& p = set.params[static_cast<std::size_t>(i)];
+    const auto shown = values.find(i);
+    const QJsonValue value = shown == values.end() ? QJsonValue() : QJsonValue(shown->second);
     params.append(QJsonObject{{"position", i},      {"addr", p.addr},     {"pro", p.pro},
                               {"pos", p.pos},       {"sw", p.sw},         {"name", p.name},
                               {"rangeL", p.rangeL}, {"rangeH", p.rangeH}, {"show", p.show},
-                              {"en", p.en},         {"tips", p.tips}});
+                              {"en", p.en},         {"tips", p.tips},     {"value", value}});
   }
   QJsonArray liveItems;
   for (const LiveDef& l : set.LiveItems()) {
@@ -67,11 +86,15 @@ void PrintText(const ConfigImage& image, const DefinitionSet& set) {
   Print(QStringLiteral("motorFirst          %1").arg(set.motorFirst));
   Print(QStringLiteral("motorEnd            %1").arg(set.motorEnd));
 
+  // The value column holds the quoted text a page shows; it is blank for records no page shows.
+  const ShownValues values = ValuesOnPages(image, set);
   Print(QStringLiteral("\nParameters\n"
-                       "  pos  addr pro pos sw show en       range  name | tips"));
+                       "  pos  addr pro pos sw show en       range  value       name | tips"));
   for (int i = 0; i < set.paramCount; ++i) {
     const ParamDef& p = set.params[static_cast<std::size_t>(i)];
-    Print(QStringLiteral("  %1 [%2] %3 %4 %5 %6 %7 %8~%9  \"%10\" | %11")
+    const auto shown = values.find(i);
+    const QString value = shown == values.end() ? QString() : u'"' + shown->second + u'"';
+    Print(QStringLiteral("  %1 [%2] %3 %4 %5 %6 %7 %8~%9  %10 \"%11\" | %12")
               .arg(i, 3)
               .arg(p.addr, 3, 10, QChar(u'0'))
               .arg(p.pro, 3)
@@ -81,7 +104,7 @@ void PrintText(const ConfigImage& image, const DefinitionSet& set) {
               .arg(p.en, 2)
               .arg(p.rangeL, 6)
               .arg(p.rangeH, -6)
-              .arg(p.name, p.tips.trimmed()));
+              .arg(value.leftJustified(11), p.name, p.tips.trimmed()));
   }
   Print(QStringLiteral("\nLive items\n"
                        "  addr pro pos sw  en     min~max     name | tips"));

@@ -77,22 +77,26 @@ int WriteCommand(LinkSession& session, const QString& inPath, bool force) {
     std::fprintf(stderr, "%s\n", qPrintable(LoadString(kMsgWriteError)));
     return kExitFailure;
   }
+  return VerifyReadBack(session, wanted) ? kExitOk : kExitFailure;
+}
+
+bool VerifyReadBack(LinkSession& session, const ConfigImage& written) {
   ConfigImage readBack;
-  if (!session.Read(readBack)) return kExitFailure;
+  if (!session.Read(readBack)) return false;
   int differences = 0;
   for (std::size_t addr = 0; addr < ConfigImage::kSize; ++addr) {
-    if (readBack[addr] == wanted[addr]) continue;
+    if (readBack[addr] == written[addr]) continue;
     PrintError(QStringLiteral("byte %1 reads back as 0x%2, not 0x%3")
                    .arg(addr)
                    .arg(readBack[addr], 2, 16, QChar(u'0'))
-                   .arg(wanted[addr], 2, 16, QChar(u'0')));
+                   .arg(written[addr], 2, 16, QChar(u'0')));
     ++differences;
   }
   if (differences > 0) {
     PrintError(QStringLiteral("the controller holds %1 byte(s) other than written").arg(differences));
-    return kExitFailure;
+    return false;
   }
-  return kExitOk;
+  return true;
 }
 
 }  // namespace vor::cli

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "link/config_image.h"
+
 namespace vor::cli {
 
 class LinkSession;
@@ -16,5 +18,10 @@ int ReadCommand(LinkSession& session, const QString& outPath);
 // Writes the image in `inPath` and verifies it by reading it back. Refuses an image made for
 // another model (bytes 64..66) unless `force`.
 int WriteCommand(LinkSession& session, const QString& inPath, bool force);
+
+// Reads the image back after a write and reports on stderr every byte that differs from
+// `written`. True when the controller holds exactly `written`; false on a difference or when
+// the read fails.
+bool VerifyReadBack(LinkSession& session, const ConfigImage& written);
 
 }  // namespace vor::cli

@@ -7,6 +7,7 @@
 #include "cli/describe_command.h"
 #include "cli/image_commands.h"
 #include "cli/link_session.h"
+#include "cli/set_command.h"
 
 namespace {
 
@@ -17,7 +18,12 @@ constexpr const char* kCommands =
     "  write --in FILE [--force]\n"
     "                           write a 128-byte image, then read it back and compare\n"
     "  describe [--image FILE] [--json]\n"
-    "                           print the model's definitions for the controller's image or FILE";
+    "                           print the model's definitions and the values the pages show\n"
+    "                           for the controller's image or FILE\n"
+    "  set NAME=VALUE... [--dry-run]\n"
+    "                           change parameters of the Vehicle, Control and Motor pages by\n"
+    "                           their labels, checked as the pages check them; write, verify\n"
+    "                           and print what changed";
 
 int Usage(const QString& message) {
   vor::cli::PrintError(message);
@@ -45,23 +51,32 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption forceOption("force", "write: even when the image is for another model.");
   const QCommandLineOption imageOption("image", "describe: take the image from FILE.", "FILE");
   const QCommandLineOption jsonOption("json", "describe: print one JSON object.");
-  parser.addOptions(
-      {portOption, traceOption, outOption, inOption, forceOption, imageOption, jsonOption});
-  parser.addPositionalArgument("command", "scan, read, write or describe");
+  const QCommandLineOption dryRunOption("dry-run",
+                                        "set: check and show the changes, write nothing.");
+  parser.addOptions({portOption, traceOption, outOption, inOption, forceOption, imageOption,
+                     jsonOption, dryRunOption});
+  parser.addPositionalArgument("command", "scan, read, write, describe or set");
   parser.process(app);
 
   const QStringList args = parser.positionalArguments();
-  if (args.size() != 1) {
-    return Usage(args.isEmpty() ? QStringLiteral("no command given")
-                                : QStringLiteral("one command at a time"));
-  }
+  if (args.isEmpty()) return Usage(QStringLiteral("no command given"));
   const QString command = args.first();
   const bool isRead = command == u"read";
   const bool isWrite = command == u"write";
   const bool isDescribe = command == u"describe";
-  if (command != u"scan" && !isRead && !isWrite && !isDescribe) {
+  const bool isSet = command == u"set";
+  if (command != u"scan" && !isRead && !isWrite && !isDescribe && !isSet) {
     return Usage(QStringLiteral("unknown command \"%1\"").arg(command));
   }
+  if (isSet && args.size() == 1) return Usage("set needs at least one NAME=VALUE");
+  if (!isSet && args.size() != 1) return Usage("one command at a time");
+  std::vector<vor::cli::Assignment> assignments;
+  for (const QString& arg : args.mid(1)) {
+    const std::optional<vor::cli::Assignment> assignment = vor::cli::ParseAssignment(arg);
+    if (!assignment) return Usage(QStringLiteral("\"%1\" is not NAME=VALUE").arg(arg));
+    assignments.push_back(*assignment);
+  }
+  if (parser.isSet(dryRunOption) && !isSet) return Usage("--dry-run goes with set");
   if (parser.isSet(outOption) && !isRead) return Usage("--out goes with read");
   if ((parser.isSet(inOption) || parser.isSet(forceOption)) && !isWrite) {
     return Usage("--in and --force go with write");
@@ -78,6 +93,7 @@ int main(int argc, char* argv[]) {
   if (isDescribe) {
     return vor::cli::DescribeCommand(session, parser.value(imageOption), parser.isSet(jsonOption));
   }
+  if (isSet) return vor::cli::SetCommand(session, assignments, parser.isSet(dryRunOption));
   if (isRead) return vor::cli::ReadCommand(session, parser.value(outOption));
   if (isWrite) {
     return vor::cli::WriteCommand(session, parser.value(inOption), parser.isSet(forceOption));

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <vector>
+
+#include <QString>
+
+namespace vor::cli {
+
+class LinkSession;
+
+// One NAME=VALUE of the command line.
+struct Assignment {
+  QString name;
+  QString value;
+};
+
+// Splits `text` at its first '='. nullopt when it has none or the name before it is empty.
+std::optional<Assignment> ParseAssignment(const QString& text);
+
+// Reads the controller and applies the assignments in order, each to the field of the Vehicle,
+// Control or Motor page whose label is its name (trailing blanks of the label ignored), by the
+// entry rules of the pages: the field's encoding and, for an editable field, its range.
+//
+// On the first refusal (an unknown or ambiguous name, a read-only field, a field without a
+// value form, an entry out of range: the range message) it exits 1 with the refusal on stderr
+// and writes nothing. Otherwise it writes the image, reads it back and verifies it, and prints
+// one line "NAME: OLD -> NEW" per changed field, OLD and NEW as the page shows them. With
+// `dryRun` it prints those lines and writes nothing.
+int SetCommand(LinkSession& session, const std::vector<Assignment>& assignments, bool dryRun);
+
+}  // namespace vor::cli

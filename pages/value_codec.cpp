@@ -1,0 +1,225 @@
+#include "pages/value_codec.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace vor {
+namespace {
+
+constexpr std::int64_t kInt32Min = std::numeric_limits<std::int32_t>::min();
+constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
+constexpr std::int64_t kUint32Max = std::numeric_limits<std::uint32_t>::max();
+
+enum class Encoding { Unsigned, Signed, Hex, Chars, Unknown };
+
+Encoding EncodingOf(const ParamDef& def) {
+  if (def.sw == u"uo") return Encoding::Unsigned;
+  if (def.sw == u"so") return Encoding::Signed;
+  if (def.sw == u"h") return Encoding::Hex;
+  if (def.sw == u"a") return Encoding::Chars;
+  return Encoding::Unknown;
+}
+
+int DigitValue(QChar c, int base) {
+  const char16_t u = c.unicode();
+  int digit = base;
+  if (u >= u'0' && u <= u'9')
+    digit = u - u'0';
+  else if (u >= u'a' && u <= u'z')
+    digit = u - u'a' + 10;
+  else if (u >= u'A' && u <= u'Z')
+    digit = u - u'A' + 10;
+  return digit < base ? digit : -1;
+}
+
+bool IsBlank(QChar c) {
+  const char16_t u = c.unicode();
+  return u == u' ' || (u >= u'\t' && u <= u'\r');
+}
+
+// The number at the start of `text` in the manner of wcstol, held in 64 bits so the callers
+// can choose their own limits; the magnitude stops growing far beyond any 32-bit value.
+std::int64_t ParseWide(QStringView text, int base) {
+  qsizetype i = 0;
+  while (i < text.size() && IsBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
+  // A "0x" not followed by a hex digit is the number 0 followed by other text, as in wcstol.
+  if (base == 16 && i + 2 < text.size() && text[i] == u'0' &&
+      (text[i + 1] == u'x' || text[i + 1] == u'X') && DigitValue(text[i + 2], 16) >= 0) {
+    i += 2;
+  }
+  constexpr std::int64_t kCap = std::int64_t(1) << 40;
+  std::int64_t value = 0;
+  for (; i < text.size(); ++i) {
+    const int digit = DigitValue(text[i], base);
+    if (digit < 0) break;
+    if (value < kCap) value = value * base + digit;
+  }
+  return negative ? -value : value;
+}
+
+std::int32_t Saturate32(std::int64_t value) {
+  return static_cast<std::int32_t>(std::clamp(value, kInt32Min, kInt32Max));
+}
+
+std::uint8_t LowByte(std::int64_t value) { return static_cast<std::uint8_t>(value & 0xFF); }
+
+bool InSignedRange(std::int64_t value, const ParamDef& def) {
+  return value >= def.rangeL && value <= def.rangeH;
+}
+
+bool InUnsignedRange(std::uint32_t value, const ParamDef& def) {
+  return value >= static_cast<std::uint32_t>(def.rangeL) &&
+         value <= static_cast<std::uint32_t>(def.rangeH);
+}
+
+std::optional<QString> FormatByte(Encoding encoding, std::uint8_t byte) {
+  switch (encoding) {
+    case Encoding::Unsigned:
+      return QString::number(byte);
+    case Encoding::Signed:
+      return QString::number(int{static_cast<std::int8_t>(byte)});
+    case Encoding::Hex:
+      return QString::number(byte, 16);
+    case Encoding::Chars:
+      return byte == 0 ? QString() : QString(QChar(byte));
+    case Encoding::Unknown:
+      break;
+  }
+  return std::nullopt;
+}
+
+std::optional<QString> FormatBytes(Encoding encoding, const std::uint8_t* bytes, int count) {
+  switch (encoding) {
+    case Encoding::Unsigned:
+    case Encoding::Signed: {
+      if (count > 4) return std::nullopt;
+      std::uint32_t value = 0;
+      for (int j = 0; j < count; ++j) value = value << 8 | bytes[j];
+      if (encoding == Encoding::Unsigned) return QString::number(value);
+      const int unusedBits = 32 - 8 * count;
+      return QString::number(static_cast<std::int32_t>(value << unusedBits) >> unusedBits);
+    }
+    case Encoding::Hex: {
+      QString text;
+      for (int j = 0; j < count; ++j)
+        text += QStringLiteral("%1").arg(uint{bytes[j]}, 2, 16, QChar(u'0'));
+      return text;
+    }
+    case Encoding::Chars: {
+      QString text;
+      for (int j = 0; j < count && bytes[j] != 0; ++j) text += QChar(bytes[j]);
+      return text;
+    }
+    case Encoding::Unknown:
+      break;
+  }
+  return std::nullopt;
+}
+
+StoreResult StoreByte(const ParamDef& def, Encoding encoding, const QString& text,
+                      ConfigImage& image) {
+  const bool tested = def.en == 1;
+  std::uint8_t byte = 0;
+  switch (encoding) {
+    case Encoding::Chars:
+      byte = text.isEmpty() ? 0 : LowByte(text[0].unicode());
+      if (tested && !InSignedRange(byte, def)) return StoreResult::OutOfRange;
+      break;
+    case Encoding::Signed:
+      // Ranges of one-byte signed fields are written for the raw byte: -40 passes 0..255.
+      byte = LowByte(ParseDecimal(text));
+      if (tested && !InSignedRange(byte, def)) return StoreResult::OutOfRange;
+      break;
+    case Encoding::Unsigned:
+    case Encoding::Hex: {
+      // Tested on the number entered, so 300 in a field of 18..200 is refused rather than
+      // stored as 44.
+      const std::int32_t entered = encoding == Encoding::Hex ? ParseHex(text) : ParseDecimal(text);
+      if (tested && !InSignedRange(entered, def)) return StoreResult::OutOfRange;
+      byte = LowByte(entered);
+      break;
+    }
+    case Encoding::Unknown:
+      return StoreResult::NotStored;
+  }
+  image[static_cast<std::size_t>(def.addr)] = byte;
+  return StoreResult::Stored;
+}
+
+StoreResult StoreBytes(const ParamDef& def, Encoding encoding, const QString& text,
+                       ConfigImage& image) {
+  const int count = def.pos + 1;
+  const auto at = [&](int j) -> std::uint8_t& {
+    return image[static_cast<std::size_t>(def.addr + j)];
+  };
+  switch (encoding) {
+    case Encoding::Unsigned:
+    case Encoding::Signed: {
+      if (count > 4) return StoreResult::NotStored;
+      // An unsigned field takes entries up to 2^32 - 1, so that a four-byte value shown
+      // unsigned reads back to the same bytes.
+      const std::int64_t wide = ParseWide(text, 10);
+      const std::int64_t entered = encoding == Encoding::Unsigned
+                                       ? std::clamp(wide, kInt32Min, kUint32Max)
+                                       : std::int64_t{Saturate32(wide)};
+      const auto value = static_cast<std::uint32_t>(entered);
+      if (def.en == 1 && !InUnsignedRange(value, def)) return StoreResult::OutOfRange;
+      for (int j = 0; j < count; ++j) at(j) = LowByte(value >> (8 * (count - 1 - j)));
+      return StoreResult::Stored;
+    }
+    case Encoding::Hex:
+      for (int j = 0; j < count; ++j) at(j) = LowByte(ParseHex(QStringView(text).mid(2 * j, 2)));
+      return StoreResult::Stored;
+    case Encoding::Chars:
+      // Zero-filled to the full width: a shorter text must not leave old characters behind.
+      for (int j = 0; j < count; ++j) at(j) = j < text.size() ? LowByte(text[j].unicode()) : 0;
+      return StoreResult::Stored;
+    case Encoding::Unknown:
+      break;
+  }
+  return StoreResult::NotStored;
+}
+
+}  // namespace
+
+bool FitsImage(const ParamDef& def) {
+  const std::int64_t first = def.addr;
+  const std::int64_t last = def.pro == 2 ? first + std::int64_t{def.pos} : first;
+  if (def.pro == 2 && def.pos < 0) return false;
+  return first >= 0 && last < static_cast<std::int64_t>(ConfigImage::kSize);
+}
+
+std::optional<QString> FormatValue(const ParamDef& def, const ConfigImage& image) {
+  if ((def.pro != 1 && def.pro != 2) || !FitsImage(def)) return std::nullopt;
+  const Encoding encoding = EncodingOf(def);
+  const auto addr = static_cast<std::size_t>(def.addr);
+  if (def.pro == 1) return FormatByte(encoding, image[addr]);
+  // Kind 2 with one byte is a one-byte value too; only its signedness comes from the kind-2 rule.
+  return FormatBytes(encoding, &image.bytes[addr], def.pos + 1);
+}
+
+StoreResult StoreValue(const ParamDef& def, const QString& text, ConfigImage& image) {
+  if ((def.pro != 1 && def.pro != 2) || !FitsImage(def)) return StoreResult::NotStored;
+  const Encoding encoding = EncodingOf(def);
+  if (def.pro == 1) return StoreByte(def, encoding, text, image);
+  return StoreBytes(def, encoding, text, image);
+}
+
+std::int32_t ParseDecimal(QStringView text) { return Saturate32(ParseWide(text, 10)); }
+
+std::int32_t ParseHex(QStringView text) { return Saturate32(ParseWide(text, 16)); }
+
+// Concatenated rather than built with arg(): names and help texts may hold a '%'.
+QString RangeMessage(const ParamDef& def) {
+  return QStringLiteral("Param:") + def.name + QStringLiteral("\nThe range should be between ") +
+         QString::number(def.rangeL) + u'~' + QString::number(def.rangeH);
+}
+
+QString TipText(const ParamDef& def) {
+  return def.tips + QStringLiteral(" Range:") + QString::number(def.rangeL) + u'~' +
+         QString::number(def.rangeH);
+}
+
+}  // namespace vor

@@ -1,0 +1,157 @@
+// vor-cli set and the values of vor-cli describe, against vor-sim on a pseudo-terminal.
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+namespace {
+
+struct CliRun {
+  int exitCode;
+  QString out;
+  QString err;
+};
+
+class CliSetTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    sim.start(VOR_SIM_PATH, {});
+    ASSERT_TRUE(sim.waitForStarted());
+    ASSERT_TRUE(sim.waitForReadyRead(5000));
+    devicePath = QString::fromLocal8Bit(sim.readLine()).trimmed();
+    ASSERT_TRUE(devicePath.startsWith("/dev/"));
+    original = ReadImage();
+    ASSERT_EQ(original.size(), 128);
+    const CliRun describe = Cli({"describe", "--json"});
+    ASSERT_EQ(describe.exitCode, 0) << describe.err.toStdString();
+    params = QJsonDocument::fromJson(describe.out.toUtf8()).object()["params"].toArray();
+  }
+
+  void TearDown() override {
+    sim.terminate();
+    EXPECT_TRUE(sim.waitForFinished(5000));
+  }
+
+  CliRun Cli(const QStringList& args) {
+    QProcess cli;
+    cli.start(VOR_CLI_PATH, QStringList{"--port", devicePath} + args);
+    EXPECT_TRUE(cli.waitForFinished(120'000));
+    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
+            QString::fromUtf8(cli.readAllStandardError())};
+  }
+
+  QByteArray ReadImage() {
+    const QString path = dir.filePath("read.bin");
+    EXPECT_EQ(Cli({"read", "--out", path}).exitCode, 0);
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
+    return file.readAll();
+  }
+
+  // The describe record whose name, without trailing blanks, is `name`.
+  QJsonObject Param(const QString& name) {
+    for (const QJsonValue& p : params) {
+      if (p["name"].toString().trimmed() == name) return p.toObject();
+    }
+    ADD_FAILURE() << "no parameter " << name.toStdString();
+    return {};
+  }
+
+  QProcess sim;
+  QString devicePath;
+  QTemporaryDir dir;
+  QByteArray original;
+  QJsonArray params;
+};
+
+TEST_F(CliSetTest, DescribeGivesEachShownFieldItsPageText) {
+  const QJsonObject lowVolt = Param("Low Volt");
+  EXPECT_EQ(lowVolt["value"].toString(), QString::number(std::uint8_t(original[19])));
+  EXPECT_EQ(Param("Module Name")["value"].toString(), QString::fromLatin1(original.mid(64, 8)));
+  // A record no page shows has no value.
+  EXPECT_TRUE(params[0].toObject()["value"].isNull());  // a switch bit
+  for (const QJsonValue& p : params) {
+    if (p["show"].toInt() != 0) continue;
+    EXPECT_TRUE(p["value"].isNull()) << p["name"].toString().toStdString();
+  }
+}
+
+TEST_F(CliSetTest, SetWritesTheNamedFieldsAndReportsTheChanges) {
+  const QJsonObject lowVolt = Param("Low Volt");
+  const int newLowVolt = lowVolt["rangeL"].toInt() + 1;
+  ASSERT_NE(QString::number(newLowVolt), lowVolt["value"].toString());
+  // Its label in the script ends in blanks that the name on the command line leaves out.
+  const QJsonObject sensor = Param("Motor Temp_Sener");
+  ASSERT_TRUE(sensor["name"].toString().endsWith(' '));
+  const int newSensor = sensor["value"].toString() == "3" ? 2 : 3;
+
+  const CliRun run = Cli({"set", QStringLiteral("Low Volt=%1").arg(newLowVolt),
+                          QStringLiteral("Motor Temp_Sener=%1").arg(newSensor)});
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  EXPECT_EQ(run.out, QStringLiteral("Low Volt: %1 -> %2\nMotor Temp_Sener: %3 -> %4\n")
+                         .arg(lowVolt["value"].toString())
+                         .arg(newLowVolt)
+                         .arg(sensor["value"].toString())
+                         .arg(newSensor));
+
+  QByteArray expected = original;
+  expected[19] = char(newLowVolt);
+  expected[sensor["addr"].toInt()] = char(newSensor);
+  EXPECT_EQ(ReadImage(), expected);
+}
+
+TEST_F(CliSetTest, DryRunShowsTheChangeAndWritesNothing) {
+  const QJsonObject lowVolt = Param("Low Volt");
+  const int newLowVolt = lowVolt["rangeH"].toInt();
+  const CliRun run =
+      Cli({"--trace", "set", QStringLiteral("Low Volt=%1").arg(newLowVolt), "--dry-run"});
+  EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+  EXPECT_EQ(run.out,
+            QStringLiteral("Low Volt: %1 -> %2\n").arg(lowVolt["value"].toString()).arg(newLowVolt));
+  EXPECT_FALSE(run.err.contains("TX  f3")) << run.err.toStdString();  // no write request at all
+  EXPECT_EQ(ReadImage(), original);
+}
+
+// Each refusal exits 1 with its reason and writes nothing, not even the valid assignment before
+// it.
+TEST_F(CliSetTest, ARefusedAssignmentWritesNothing) {
+  const QJsonObject lowVolt = Param("Low Volt");
+  const QString rangeMessage =
+      QStringLiteral("Param:Low Volt\nThe range should be between %1~%2\n")
+          .arg(lowVolt["rangeL"].toInt())
+          .arg(lowVolt["rangeH"].toInt());
+  const QString validFirst =
+      QStringLiteral("Over Volt=%1").arg(Param("Over Volt")["rangeH"].toInt());
+  struct Case {
+    QString assignment;
+    QString expectedError;
+  };
+  const Case cases[] = {
+      {QStringLiteral("Low Volt=%1").arg(lowVolt["rangeH"].toInt() + 1), rangeMessage},
+      {QStringLiteral("Low Volt=%1").arg(lowVolt["rangeL"].toInt() - 1), rangeMessage},
+      // Tested before it is reduced to a byte, where it would be in range.
+      {QStringLiteral("Low Volt=%1").arg(lowVolt["rangeL"].toInt() + 256), rangeMessage},
+      {"No Such Thing=1",
+       "vor-cli: no parameter \"No Such Thing\" on the Vehicle, Control or Motor page; nothing "
+       "was written\n"},
+      {"Serial Number=1", "vor-cli: \"Serial Number\" is read-only; nothing was written\n"},
+      {"Boost=1",  // a switch bit, not a field
+       "vor-cli: no parameter \"Boost\" on the Vehicle, Control or Motor page; nothing was "
+       "written\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.assignment.toStdString());
+    const CliRun run = Cli({"--trace", "set", validFirst, c.assignment});
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+    EXPECT_TRUE(run.err.endsWith(c.expectedError)) << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains("TX  f3")) << run.err.toStdString();
+  }
+  EXPECT_EQ(ReadImage(), original);
+}
+
+}  // namespace
