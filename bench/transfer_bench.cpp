@@ -15,6 +15,7 @@
 #include <QElapsedTimer>
 #include <QProcess>
 
+#include "bench/sim_process.h"
 #include "link/link.h"
 #include "link/qt_serial_port.h"
 #include "resources/prompter.h"
@@ -99,12 +100,8 @@ int main(int argc, char* argv[]) {
   const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 7;
 
   QProcess sim;
-  sim.start(VOR_SIM_PATH, {});
-  if (!sim.waitForStarted() || !sim.waitForReadyRead(5000)) {
-    std::fprintf(stderr, "vor-sim did not start\n");
-    return 1;
-  }
-  const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
+  const QString device = StartSimulator(sim);
+  if (device.isEmpty()) return 1;
 
   vor::SteadyClock clock;
   vor::QtPortSystem ports;

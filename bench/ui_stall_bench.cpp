@@ -13,11 +13,11 @@
 #include <QProcess>
 #include <QTimer>
 
+#include "bench/sim_process.h"
 #include "link/controller_link.h"
 #include "link/qt_serial_port.h"
 #include "mainwindow/main_window.h"
-#include "monitor/monitor_page.h"
-#include "pages/parameter_pages.h"
+#include "resources/dialog_templates.h"
 #include "simulator/wire_timing.h"
 
 namespace {
@@ -80,12 +80,8 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
 
   QProcess sim;
-  sim.start(VOR_SIM_PATH, {});
-  if (!sim.waitForStarted() || !sim.waitForReadyRead(5000)) {
-    std::fprintf(stderr, "vor-sim did not start\n");
-    return 1;
-  }
-  const QString device = QString::fromLocal8Bit(sim.readLine()).trimmed();
+  const QString device = StartSimulator(sim);
+  if (device.isEmpty()) return 1;
 
   vor::QtPortSystem ports;
   vor::SteadyClock clock;
@@ -94,12 +90,7 @@ int main(int argc, char* argv[]) {
   vor::ControllerLink link(ports, clock, prompter, &uiContext);
   link.SetPortOverride({device});
   vor::ProgramState state;
-  std::vector<std::unique_ptr<vor::PageWindow>> pages;
-  pages.push_back(std::make_unique<vor::CVehicleDlg>(state, prompter));
-  pages.push_back(std::make_unique<vor::CControlDlg>(state, prompter));
-  pages.push_back(std::make_unique<vor::CMotorDlg>(state, prompter));
-  pages.push_back(std::make_unique<vor::CMonitor1Dlg>(state, prompter));
-  vor::CVORUserDlg window(state, link, prompter, std::move(pages));
+  vor::CVORUserDlg window(state, link, prompter, vor::CreatePages(state, prompter));
 
   StallMeter meter;
   QElapsedTimer startUp;

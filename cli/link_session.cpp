@@ -6,8 +6,12 @@ namespace vor::cli {
 
 void PrintError(const QString& text) { std::fprintf(stderr, "vor-cli: %s\n", qPrintable(text)); }
 
-Answer StderrPrompter::Ask(int stringId, Buttons buttons, Icon) {
-  std::fprintf(stderr, "%s\n", qPrintable(LoadString(stringId)));
+Answer StderrPrompter::Ask(int stringId, Buttons buttons, Icon icon) {
+  return AskText(LoadString(stringId), buttons, icon);
+}
+
+Answer StderrPrompter::AskText(const QString& text, Buttons buttons, Icon) {
+  std::fprintf(stderr, "%s\n", qPrintable(text));
   switch (buttons) {
     case Buttons::Ok:
     case Buttons::OkCancel:

@@ -18,6 +18,7 @@ class StderrPrompter : public Prompter {
 public:
   using Prompter::Ask;
   Answer Ask(int stringId, Buttons buttons, Icon icon) override;
+  Answer AskText(const QString& text, Buttons buttons, Icon icon) override;
 };
 
 // One controller link for a command: the machine's ports (or the --port list), the link object

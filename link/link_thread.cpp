@@ -63,11 +63,17 @@ void LinkThread::Post(const std::function<bool()>& job, const std::function<void
 }
 
 Answer CrossThreadPrompter::Ask(int stringId, Buttons buttons, Icon icon) {
-  if (QThread::currentThread() == context_->thread()) return target_.Ask(stringId, buttons, icon);
+  return OnTargetThread([&] { return target_.Ask(stringId, buttons, icon); });
+}
+
+Answer CrossThreadPrompter::AskText(const QString& text, Buttons buttons, Icon icon) {
+  return OnTargetThread([&] { return target_.AskText(text, buttons, icon); });
+}
+
+Answer CrossThreadPrompter::OnTargetThread(const std::function<Answer()>& ask) {
+  if (QThread::currentThread() == context_->thread()) return ask();
   Answer answer = Answer::Cancel;
-  QMetaObject::invokeMethod(
-      context_, [&] { answer = target_.Ask(stringId, buttons, icon); },
-      Qt::BlockingQueuedConnection);
+  QMetaObject::invokeMethod(context_, [&] { answer = ask(); }, Qt::BlockingQueuedConnection);
   return answer;
 }
 

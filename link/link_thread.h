@@ -63,8 +63,12 @@ public:
 
   using Prompter::Ask;
   Answer Ask(int stringId, Buttons buttons, Icon icon) override;
+  Answer AskText(const QString& text, Buttons buttons, Icon icon) override;
 
 private:
+  // Runs `ask` on the target's thread and returns its answer.
+  Answer OnTargetThread(const std::function<Answer()>& ask);
+
   Prompter& target_;
   QObject* context_;
 };

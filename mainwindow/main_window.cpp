@@ -6,6 +6,8 @@
 
 #include "definitions/definition_loader.h"
 #include "link/controller_link.h"
+#include "monitor/monitor_page.h"
+#include "pages/parameter_pages.h"
 #include "resources/dialog_builder.h"
 
 namespace vor {
@@ -30,6 +32,15 @@ constexpr Caption kCaptions[] = {
 };
 
 }  // namespace
+
+std::vector<std::unique_ptr<PageWindow>> CreatePages(ProgramState& state, Prompter& prompter) {
+  std::vector<std::unique_ptr<PageWindow>> pages;
+  pages.push_back(std::make_unique<CVehicleDlg>(state, prompter));
+  pages.push_back(std::make_unique<CControlDlg>(state, prompter));
+  pages.push_back(std::make_unique<CMotorDlg>(state, prompter));
+  pages.push_back(std::make_unique<CMonitor1Dlg>(state, prompter));
+  return pages;
+}
 
 CVORUserDlg::CVORUserDlg(ProgramState& state, ControllerLink& link, Prompter& prompter,
                          std::vector<std::unique_ptr<PageWindow>> pages, QWidget* parent)

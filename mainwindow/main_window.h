@@ -73,4 +73,7 @@ private:
   bool closeWaitsForJob_ = false;
 };
 
+// The Vehicle, Control, Motor and Monitor pages, in that order, as the main window hosts them.
+std::vector<std::unique_ptr<PageWindow>> CreatePages(ProgramState& state, Prompter& prompter);
+
 }  // namespace vor

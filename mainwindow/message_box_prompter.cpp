@@ -52,8 +52,12 @@ Answer AnswerOf(int button) {
 }  // namespace
 
 Answer MessageBoxPrompter::Ask(int stringId, Buttons buttons, Icon icon) {
-  QMessageBox box(IconOf(ResolveIcon(buttons, icon)), QString::fromUtf8(kAppTitle),
-                  LoadString(stringId), ButtonsOf(buttons), parent_ ? parent_() : nullptr);
+  return AskText(LoadString(stringId), buttons, icon);
+}
+
+Answer MessageBoxPrompter::AskText(const QString& text, Buttons buttons, Icon icon) {
+  QMessageBox box(IconOf(ResolveIcon(buttons, icon)), QString::fromUtf8(kAppTitle), text,
+                  ButtonsOf(buttons), parent_ ? parent_() : nullptr);
   // Set explicitly: an application display name would be appended to the caption.
   box.setWindowTitle(QString::fromUtf8(kAppTitle));
   return AnswerOf(box.exec());

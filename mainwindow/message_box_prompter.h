@@ -19,6 +19,7 @@ public:
 
   using Prompter::Ask;
   Answer Ask(int stringId, Buttons buttons, Icon icon) override;
+  Answer AskText(const QString& text, Buttons buttons, Icon icon) override;
 
 private:
   std::function<QWidget*()> parent_;

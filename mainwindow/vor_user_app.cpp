@@ -11,8 +11,6 @@
 #include "link/qt_serial_port.h"
 #include "mainwindow/busy_dialog.h"
 #include "mainwindow/main_window.h"
-#include "monitor/monitor_page.h"
-#include "pages/parameter_pages.h"
 #include "simulator/pty_controller.h"
 #include "simulator/sim_image.h"
 #include "simulator/simulated_controller.h"
@@ -127,12 +125,7 @@ int CVORUserApp::InitInstance(const AppOptions& options, Prompter& prompter) {
   }
 
   ProgramState state;
-  std::vector<std::unique_ptr<PageWindow>> pages;
-  pages.push_back(std::make_unique<CVehicleDlg>(state, prompter));
-  pages.push_back(std::make_unique<CControlDlg>(state, prompter));
-  pages.push_back(std::make_unique<CMotorDlg>(state, prompter));
-  pages.push_back(std::make_unique<CMonitor1Dlg>(state, prompter));
-  CVORUserDlg window(state, link, prompter, std::move(pages));
+  CVORUserDlg window(state, link, prompter, CreatePages(state, prompter));
   BusyDialog busy(&window);
   link.SetBusyIndicator(&busy);
 

@@ -1,8 +1,18 @@
 #include "pages/page_window.h"
 
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "pages/value_codec.h"
 #include "resources/dialog_builder.h"
 
 namespace vor {
+namespace {
+
+const QColor kTipColour(0, 0, 255);
+
+}  // namespace
 
 PageWindow::PageWindow(int templateId, ProgramState& state, Prompter& prompter)
     : state_(state), prompter_(prompter), templateId_(templateId) {}
@@ -10,7 +20,9 @@ PageWindow::PageWindow(int templateId, ProgramState& state, Prompter& prompter)
 bool PageWindow::Create(QWidget* parent) {
   setParent(parent);
   QWidget::setVisible(false);  // born hidden, without a notification
-  return BuildDialog(templateId_, this);
+  if (!BuildDialog(templateId_, this)) return false;
+  OnInitDialog();
+  return true;
 }
 
 void PageWindow::setVisible(bool visible) {
@@ -20,13 +32,87 @@ void PageWindow::setVisible(bool visible) {
   if (visible != wasShown) OnShowWindow(visible);
 }
 
+ParameterPage::ParameterPage(int templateId, PageKind kind, ProgramState& state,
+                             Prompter& prompter)
+    : PageWindow(templateId, state, prompter), kind_(kind) {}
+
+void ParameterPage::OnInitDialog() {
+  if (QLabel* tip = FindStatic(this, kIdTipArea)) {
+    QPalette palette = tip->palette();
+    palette.setColor(QPalette::WindowText, kTipColour);
+    tip->setPalette(palette);
+  }
+  for (int k = 0; k < SlotCount(kind_); ++k) {
+    if (QLineEdit* edit = FindEdit(this, SlotEditId(k))) edit->installEventFilter(this);
+  }
+}
+
 void ParameterPage::OnShowWindow(bool shown) {
   if (!state_.ReadOk) return;
+  if (!LayoutDone) {
+    LayoutPass();
+    LayoutDone = true;
+  }
+  PageAccepted = false;
   if (shown) {
     DisplayPass();
   } else {
     PageAccepted = StorePass();
   }
+}
+
+const ParamDef& ParameterPage::SlotRecord(int k) const {
+  return state_.definitions->params[static_cast<std::size_t>(slots_.position[std::size_t(k)])];
+}
+
+void ParameterPage::LayoutPass() {
+  slots_ = SlotWalk(*state_.definitions, kind_);
+  for (int k = 0; k < slots_.count; ++k) {
+    const ParamDef& def = SlotRecord(k);
+    QLabel* label = FindStatic(this, SlotLabelId(k));
+    QLineEdit* edit = FindEdit(this, SlotEditId(k));
+    if (!label || !edit) continue;
+    label->setText(def.name);
+    label->setToolTip(def.name);  // a long label wraps and is cut, as in the template
+    label->show();
+    edit->show();
+    if (def.en == 0) edit->setEnabled(false);
+  }
+}
+
+void ParameterPage::DisplayPass() {
+  for (int k = 0; k < slots_.count; ++k) {
+    if (QLineEdit* edit = FindEdit(this, SlotEditId(k))) {
+      edit->setText(FormatValue(SlotRecord(k), state_.image).value_or(QString()));
+      edit->setCursorPosition(0);
+    }
+  }
+}
+
+bool ParameterPage::StorePass() {
+  for (int k = 0; k < slots_.count; ++k) {
+    const QLineEdit* edit = FindEdit(this, SlotEditId(k));
+    if (!edit) continue;
+    const ParamDef& def = SlotRecord(k);
+    if (StoreValue(def, edit->text(), state_.image) == StoreResult::OutOfRange) {
+      prompter_.AskText(RangeMessage(def), Buttons::Ok, Icon::Warning);
+      return false;
+    }
+  }
+  return true;
+}
+
+void ParameterPage::OnFieldFocus(int editId) {
+  const int k = (editId - kIdFirstSlotEdit) / 2;
+  if (k < 0 || k >= slots_.count) return;
+  if (QLabel* tip = FindStatic(this, kIdTipArea)) tip->setText(TipText(SlotRecord(k)));
+}
+
+bool ParameterPage::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusIn) {
+    if (auto* edit = qobject_cast<QLineEdit*>(watched)) OnFieldFocus(ControlIdOf(edit));
+  }
+  return PageWindow::eventFilter(watched, event);
 }
 
 }  // namespace vor

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 
+#include "pages/page_records.h"
 #include "pages/program_state.h"
 #include "resources/prompter.h"
 
@@ -24,6 +25,8 @@ public:
   void setVisible(bool visible) override;
 
 protected:
+  // Runs once the page's controls exist.
+  virtual void OnInitDialog() {}
   virtual void OnShowWindow(bool shown) = 0;
 
   ProgramState& state_;
@@ -33,22 +36,39 @@ private:
   const int templateId_;
 };
 
-// A page of configuration parameters: fills itself from the image when shown, stores its
-// entries when hidden, while the image is valid.
+// A page of configuration parameters, built from the definitions: every record of the page's
+// range that is to be shown gets a label and an edit. The page fills itself from the image when
+// shown and stores its entries, range-tested, when hidden; both only while the image is valid.
 class ParameterPage : public PageWindow {
   Q_OBJECT
 public:
-  using PageWindow::PageWindow;
+  ParameterPage(int templateId, PageKind kind, ProgramState& state, Prompter& prompter);
 
-  // Whether every entry passed the last store pass.
+  // Whether the last store pass reached its end without refusing an entry.
   bool PageAccepted = false;
+  // Whether the labels and edits have been laid out; done once, at the first notification that
+  // finds the image valid.
+  bool LayoutDone = false;
 
 protected:
+  void OnInitDialog() override;
   void OnShowWindow(bool shown) override;
-  // Shows the image's values.
-  virtual void DisplayPass() {}
-  // Stores the entries into the image; false after telling the user about a refused entry.
-  virtual bool StorePass() { return true; }
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+  virtual void LayoutPass();
+  // Shows the image's value in every field.
+  virtual void DisplayPass();
+  // Stores every field into the image, in slot order; at the first entry out of its range,
+  // tells the user and returns false, leaving that field and the later ones unstored.
+  virtual bool StorePass();
+  // Shows the help text and range of the field whose edit `editId` got the focus.
+  void OnFieldFocus(int editId);
+
+  // The record of slot k, for k < slots_.count.
+  const ParamDef& SlotRecord(int k) const;
+
+  const PageKind kind_;
+  PageSlots slots_;
 };
 
 }  // namespace vor

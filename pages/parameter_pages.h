@@ -10,7 +10,7 @@ class CVehicleDlg : public ParameterPage {
   Q_OBJECT
 public:
   CVehicleDlg(ProgramState& state, Prompter& prompter)
-      : ParameterPage(kDialogVehicle, state, prompter) {}
+      : ParameterPage(kDialogVehicle, PageKind::Vehicle, state, prompter) {}
 };
 
 // The Control page: the parameter records from the control anchor to the motor anchor.
@@ -18,14 +18,14 @@ class CControlDlg : public ParameterPage {
   Q_OBJECT
 public:
   CControlDlg(ProgramState& state, Prompter& prompter)
-      : ParameterPage(kDialogControl, state, prompter) {}
+      : ParameterPage(kDialogControl, PageKind::Control, state, prompter) {}
 };
 
 // The Motor page: the parameter records from the motor anchor to the end anchor.
 class CMotorDlg : public ParameterPage {
   Q_OBJECT
 public:
-  CMotorDlg(ProgramState& state, Prompter& prompter) : ParameterPage(kDialogMotor, state, prompter) {}
+  CMotorDlg(ProgramState& state, Prompter& prompter) : ParameterPage(kDialogMotor, PageKind::Motor, state, prompter) {}
 };
 
 }  // namespace vor

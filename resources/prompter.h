@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 #include "resources/string_table.h"
 
 namespace vor {
@@ -14,6 +16,14 @@ public:
 
   // `stringId` names the text in the string table; `buttons` and `icon` are what the box offers.
   virtual Answer Ask(int stringId, Buttons buttons, Icon icon = Icon::Default) = 0;
+
+  // Shows `text`, composed at run time rather than taken from the string table. Prompters that
+  // show nothing give the answer that lets the caller go on.
+  virtual Answer AskText(const QString& text, Buttons buttons, Icon icon = Icon::Default) {
+    (void)text;
+    (void)icon;
+    return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
+  }
 
   // Asks with the buttons the string table gives for `stringId`.
   Answer Ask(int stringId) {

@@ -6,20 +6,20 @@
 #include "link/controller_link.h"
 #include "link/qt_serial_port.h"
 #include "mainwindow/main_window.h"
-#include "monitor/monitor_page.h"
-#include "pages/parameter_pages.h"
 #include "resources/dialog_builder.h"
 #include "simulator/pty_controller.h"
 #include "simulator/simulated_controller.h"
 #include "tests/support/scripted_prompter.h"
 
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
 namespace vor {
 namespace {
 
-TEST(MainWindowOverPty, StartUpReachesTheVehiclePageAndWriteCommits) {
+TEST(MainWindowOverPty, StartUpReachesTheVehiclePageAndAChangedFieldIsCommitted) {
   SimulatedController controller(*DefaultImageFor(u"VOR"));
   PtyController pty(controller);
   QString error;
@@ -32,22 +32,27 @@ TEST(MainWindowOverPty, StartUpReachesTheVehiclePageAndWriteCommits) {
   ControllerLink link(ports, clock, prompter, &uiContext);
   link.SetPortOverride({pty.DevicePath()});
   ProgramState state;
-  std::vector<std::unique_ptr<PageWindow>> pages;
-  pages.push_back(std::make_unique<CVehicleDlg>(state, prompter));
-  pages.push_back(std::make_unique<CControlDlg>(state, prompter));
-  pages.push_back(std::make_unique<CMotorDlg>(state, prompter));
-  pages.push_back(std::make_unique<CMonitor1Dlg>(state, prompter));
-  CVORUserDlg window(state, link, prompter, std::move(pages));
+  CVORUserDlg window(state, link, prompter, CreatePages(state, prompter));
 
   ASSERT_TRUE(window.OnInitDialog());
   EXPECT_EQ(window.currentPage, 1);
   EXPECT_EQ(link.DevicePath(), pty.DevicePath());
   EXPECT_EQ(state.image.bytes, controller.Image().bytes);
 
-  state.image[17] = 77;
+  // Change "Low Volt" on the Vehicle page and write.
+  QWidget* vehicle = window.pageList.front().page;
+  QLineEdit* lowVolt = nullptr;
+  for (int k = 0; k < kVehicleSlotCount && !lowVolt; ++k) {
+    if (FindStatic(vehicle, SlotLabelId(k))->text() == "Low Volt") {
+      lowVolt = FindEdit(vehicle, SlotEditId(k));
+    }
+  }
+  ASSERT_NE(lowVolt, nullptr);
+  lowVolt->setText("42");
   QTest::mouseClick(FindButton(&window, kIdWriteButton), Qt::LeftButton);
   EXPECT_EQ(prompter.AskedIds(), std::vector<int>{kMsgWriteSuccess});
   EXPECT_EQ(controller.CommitCount(), 1);
+  EXPECT_EQ(controller.Image()[19], 42);
   EXPECT_EQ(controller.Image().bytes, state.image.bytes);
 }
 

@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -45,13 +46,18 @@ protected:
 struct Rig {
   Rig() { device = &ports.AddDevice("/dev/ttyUSB0", &controller); }
 
-  // Builds the window the way the application does, with the Control page scripted.
+  // Builds the window the way the application does, with the Control page scripted unless
+  // `realPages` is set.
   void MakeWindow() {
     std::vector<std::unique_ptr<PageWindow>> pages;
     pages.push_back(std::make_unique<CVehicleDlg>(state, prompter));
-    auto control = std::make_unique<ScriptedControlPage>(state, prompter);
-    controlPage = control.get();
-    pages.push_back(std::move(control));
+    if (realPages) {
+      pages.push_back(std::make_unique<CControlDlg>(state, prompter));
+    } else {
+      auto control = std::make_unique<ScriptedControlPage>(state, prompter);
+      controlPage = control.get();
+      pages.push_back(std::move(control));
+    }
     pages.push_back(std::make_unique<CMotorDlg>(state, prompter));
     pages.push_back(std::make_unique<CMonitor1Dlg>(state, prompter));
     window = std::make_unique<CVORUserDlg>(state, link, prompter, std::move(pages));
@@ -75,8 +81,20 @@ struct Rig {
   QColor StatusColour() {
     return FindStatic(window.get(), kIdStatusLine)->palette().color(QPalette::WindowText);
   }
-  bool Visible(int key) { return window->pageList.at(std::size_t(key - 1)).page->isVisibleTo(window.get()); }
+  bool Visible(int key) {
+    return window->pageList.at(std::size_t(key - 1)).page->isVisibleTo(window.get());
+  }
+  // The edit of the field labelled `name` on the page under `key`.
+  QLineEdit* FieldEdit(int key, const QString& name) {
+    QWidget* page = window->pageList.at(std::size_t(key - 1)).page;
+    for (int k = 0; k < kParamSlotCount; ++k) {
+      QLabel* label = FindStatic(page, SlotLabelId(k));
+      if (label && label->text() == name) return FindEdit(page, SlotEditId(k));
+    }
+    return nullptr;
+  }
 
+  bool realPages = false;
   VirtualClock clock;
   VirtualPortSystem ports{clock};
   SimulatedController controller{*DefaultImageFor(u"VOR")};
@@ -284,6 +302,37 @@ TEST_F(MainWindowTest, ARefusedEntryKeepsTheUserOnThePageAndSendsNothing) {
   // Monitor does not consult the page: it opens all the same.
   Click(kIdMonitorButton);
   EXPECT_EQ(window->currentPage, 4);
+}
+
+TEST_F(MainWindowTest, WriteWithAnEntryOutOfRangeShowsTheMessageAndSendsNothing) {
+  realPages = true;
+  StartUp();
+  QLineEdit* lowVolt = FieldEdit(1, "Low Volt");
+  ASSERT_NE(lowVolt, nullptr);
+  const QString stored = lowVolt->text();
+  lowVolt->setText("300");
+  const int requests = controller.RequestCount(kBeginTransfer);
+
+  Click(kIdWriteButton);
+  ASSERT_EQ(prompter.asked.size(), 1u);
+  EXPECT_EQ(prompter.asked[0].text, "Param:Low Volt\nThe range should be between 18~90");
+  EXPECT_EQ(controller.RequestCount(kBeginTransfer), requests);
+  EXPECT_EQ(window->currentPage, 1);
+  EXPECT_EQ(lowVolt->text(), stored);  // the page shows the image again
+}
+
+TEST_F(MainWindowTest, LeavingForTheMonitorWithAnEntryOutOfRangeStillOpensIt) {
+  realPages = true;
+  StartUp();
+  QLineEdit* lowVolt = FieldEdit(1, "Low Volt");
+  ASSERT_NE(lowVolt, nullptr);
+  const std::uint8_t before = state.image[19];
+  lowVolt->setText("17");
+  Click(kIdMonitorButton);
+  ASSERT_EQ(prompter.asked.size(), 1u);
+  EXPECT_EQ(prompter.asked[0].stringId, 0);
+  EXPECT_EQ(window->currentPage, 4);
+  EXPECT_EQ(state.image[19], before);
 }
 
 TEST_F(MainWindowTest, CloseAsksFirstAndCancelRestoresThePage) {

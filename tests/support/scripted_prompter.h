@@ -13,21 +13,18 @@ namespace vor::test {
 class ScriptedPrompter : public Prompter {
 public:
   struct Asked {
-    int stringId;
+    int stringId;  // 0 for a text composed at run time
     Buttons buttons;
     Icon icon;
+    QString text;
   };
 
   using Prompter::Ask;
   Answer Ask(int stringId, Buttons buttons, Icon icon) override {
-    asked.push_back({stringId, buttons, icon});
-    if (onAsk) onAsk(stringId);
-    if (!answers.empty()) {
-      const Answer answer = answers.front();
-      answers.pop_front();
-      return answer;
-    }
-    return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+    return Reply(stringId, LoadString(stringId), buttons, icon);
+  }
+  Answer AskText(const QString& text, Buttons buttons, Icon icon) override {
+    return Reply(0, text, buttons, icon);
   }
 
   std::vector<int> AskedIds() const {
@@ -39,6 +36,18 @@ public:
   std::deque<Answer> answers;
   std::function<void(int stringId)> onAsk;  // runs before the answer is given
   std::vector<Asked> asked;
+
+private:
+  Answer Reply(int stringId, const QString& text, Buttons buttons, Icon icon) {
+    asked.push_back({stringId, buttons, icon, text});
+    if (onAsk) onAsk(stringId);
+    if (!answers.empty()) {
+      const Answer answer = answers.front();
+      answers.pop_front();
+      return answer;
+    }
+    return buttons == Buttons::Ok ? Answer::Ok : Answer::Cancel;
+  }
 };
 
 }  // namespace vor::test

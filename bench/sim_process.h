@@ -1,0 +1,17 @@
+#pragma once
+
+#include <cstdio>
+
+#include <QProcess>
+#include <QString>
+
+// Starts vor-sim and returns the device path it prints; empty (after saying so) when it does not
+// come up. The benchmarks run it as a process of its own so that its CPU time is not theirs.
+inline QString StartSimulator(QProcess& sim) {
+  sim.start(VOR_SIM_PATH, {});
+  if (!sim.waitForStarted() || !sim.waitForReadyRead(5000)) {
+    std::fprintf(stderr, "vor-sim did not start\n");
+    return {};
+  }
+  return QString::fromLocal8Bit(sim.readLine()).trimmed();
+}

@@ -1,0 +1,166 @@
+// A parameter page on its own: slots, display, tips and the store pass, over a small set of
+// definitions made for the case.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+#include "pages/parameter_pages.h"
+#include "resources/dialog_builder.h"
+#include "tests/support/scripted_prompter.h"
+
+namespace vor {
+namespace {
+
+ParamDef Field(int addr, int pro, int pos, const char* sw, const char* name, int rangeL,
+               int rangeH, int show = 1, int en = 1) {
+  ParamDef def;
+  def.addr = addr;
+  def.pro = pro;
+  def.pos = pos;
+  def.sw = QString::fromLatin1(sw);
+  def.name = QString::fromLatin1(name);
+  def.rangeL = rangeL;
+  def.rangeH = rangeH;
+  def.show = show;
+  def.en = en;
+  def.tips = QStringLiteral("%1:help").arg(def.name);
+  return def;
+}
+
+// The Control page's range holds these records, in this order.
+class ControlPageTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    const ParamDef records[] = {
+        Field(2, 1, 0, "uo", "TPS Type", 0, 3),
+        Field(5, 1, 0, "uo", "Hidden", 0, 9, /*show=*/0),
+        Field(10, 2, 1, "uo", "Max Current", 0, 384),
+        Field(20, 1, 0, "so", "Offset", 0, 255),
+        Field(30, 2, 1, "h", "Serial", 0, 0, 1, /*en=*/0),
+    };
+    DefinitionSet& set = *state.definitions;
+    set.controlFirst = 24;
+    set.paramCount = 24;
+    for (const ParamDef& def : records) set.params[std::size_t(set.paramCount++)] = def;
+    set.motorFirst = set.motorEnd = set.paramCount;
+
+    state.image.bytes.fill(0);
+    state.image[2] = 1;
+    state.image[10] = 0x01;
+    state.image[11] = 0x80;
+    state.image[20] = 0xD8;
+    state.image[30] = 0xC3;
+    state.image[31] = 0x5A;
+    state.ReadOk = true;
+
+    page.Create(&host);
+    host.resize(800, 600);
+    host.show();
+  }
+
+  QLineEdit* Edit(int slot) { return FindEdit(&page, SlotEditId(slot)); }
+  QLabel* Label(int slot) { return FindStatic(&page, SlotLabelId(slot)); }
+  QString Tip() { return FindStatic(&page, kIdTipArea)->text(); }
+
+  ProgramState state;
+  test::ScriptedPrompter prompter;
+  QWidget host;
+  CControlDlg page{state, prompter};
+};
+
+TEST_F(ControlPageTest, ShownRecordsTakeConsecutiveSlotsWithTheirValues) {
+  page.show();
+  const struct {
+    const char* label;
+    const char* text;
+  } expected[] = {{"TPS Type", "1"}, {"Max Current", "384"}, {"Offset", "-40"}, {"Serial", "c35a"}};
+  for (int k = 0; k < 4; ++k) {
+    EXPECT_EQ(Label(k)->text(), expected[k].label) << k;
+    EXPECT_TRUE(Label(k)->isVisible()) << k;
+    EXPECT_EQ(Edit(k)->text(), expected[k].text) << k;
+  }
+  EXPECT_FALSE(Label(4)->isVisible());
+  EXPECT_FALSE(Edit(4)->isVisible());
+  EXPECT_TRUE(Edit(2)->isEnabled());
+  EXPECT_FALSE(Edit(3)->isEnabled());  // read-only: shown, but disabled
+}
+
+TEST_F(ControlPageTest, FocusingSlotKShowsTheTipOfTheKthShownRecordInBlue) {
+  page.show();
+  Edit(1)->setFocus();
+  QApplication::processEvents();
+  EXPECT_EQ(Tip(), "Max Current:help Range:0~384");
+  QTest::mouseClick(Edit(0), Qt::LeftButton);
+  EXPECT_EQ(Tip(), "TPS Type:help Range:0~3");
+  EXPECT_EQ(FindStatic(&page, kIdTipArea)->palette().color(QPalette::WindowText),
+            QColor(0, 0, 255));
+}
+
+TEST_F(ControlPageTest, LeavingUnchangedRewritesIdenticalBytes) {
+  const ConfigImage before = state.image;
+  page.show();
+  page.hide();
+  EXPECT_TRUE(page.PageAccepted);
+  EXPECT_EQ(state.image.bytes, before.bytes);
+  EXPECT_TRUE(prompter.asked.empty());
+}
+
+TEST_F(ControlPageTest, EntriesAreStoredWhenThePageIsHidden) {
+  page.show();
+  Edit(0)->setText("3");
+  Edit(1)->setText(" 12abc");
+  Edit(2)->setText("-40");
+  EXPECT_EQ(state.image[2], 1);  // nothing reaches the image while typing
+  page.hide();
+  EXPECT_TRUE(page.PageAccepted);
+  EXPECT_EQ(state.image[2], 3);
+  EXPECT_EQ(state.image[10], 0);
+  EXPECT_EQ(state.image[11], 12);
+  EXPECT_EQ(state.image[20], 0xD8);
+}
+
+TEST_F(ControlPageTest, AnEntryOutOfRangeStopsThePassThere) {
+  page.show();
+  Edit(0)->setText("2");
+  Edit(1)->setText("70000");  // beyond 0..384
+  Edit(2)->setText("5");
+  page.hide();
+  EXPECT_FALSE(page.PageAccepted);
+  ASSERT_EQ(prompter.asked.size(), 1u);
+  EXPECT_EQ(prompter.asked[0].text, "Param:Max Current\nThe range should be between 0~384");
+  EXPECT_EQ(prompter.asked[0].buttons, Buttons::Ok);
+  EXPECT_EQ(prompter.asked[0].icon, Icon::Warning);
+  EXPECT_EQ(state.image[2], 2);     // before the failing field: stored
+  EXPECT_EQ(state.image[11], 0x80);  // the failing field and the later ones: not
+  EXPECT_EQ(state.image[20], 0xD8);
+
+  // Shown again, every field shows the image, the refused entry included.
+  page.show();
+  EXPECT_FALSE(page.PageAccepted);
+  EXPECT_EQ(Edit(0)->text(), "2");
+  EXPECT_EQ(Edit(1)->text(), "384");
+  EXPECT_EQ(Edit(2)->text(), "-40");
+}
+
+TEST_F(ControlPageTest, NothingHappensWhileTheImageIsNotValid) {
+  state.ReadOk = false;
+  page.show();
+  EXPECT_FALSE(page.LayoutDone);
+  EXPECT_FALSE(Label(0)->isVisible());
+  page.PageAccepted = true;
+  page.hide();
+  EXPECT_TRUE(page.PageAccepted);
+}
+
+TEST_F(ControlPageTest, APageWhoseAnchorIsMissingShowsNoFields) {
+  state.definitions->motorFirst = 0;  // the motor anchor was not found
+  page.show();
+  EXPECT_FALSE(Label(0)->isVisible());
+  page.hide();
+  EXPECT_TRUE(page.PageAccepted);
+}
+
+}  // namespace
+}  // namespace vor
