@@ -1,9 +1,8 @@
 #pragma once
 
-#include <cstdio>
-
 #include <QProcess>
 #include <QString>
+#include <cstdio>
 
 // Starts vor-sim and returns the device path it prints; empty (after saying so) when it does not
 // come up. The benchmarks run it as a process of its own so that its CPU time is not theirs.

@@ -7,13 +7,12 @@
 // is still on the wire, so a good link can come in slightly under this floor.
 #include <time.h>
 
-#include <algorithm>
-#include <cstdio>
-#include <vector>
-
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
 
 #include "bench/sim_process.h"
 #include "link/link.h"
@@ -87,10 +86,11 @@ void Report(const char* name, std::vector<Sample> samples, double floorMs) {
   std::sort(samples.begin(), samples.end(),
             [](const Sample& a, const Sample& b) { return a.wallMs < b.wallMs; });
   const Sample& median = samples[samples.size() / 2];
-  std::printf("%-6s wall %7.1f ms (min %7.1f, max %7.1f)  floor %7.1f ms  ratio %.3f  "
-              "cpu %5.2f ms = %.2f %% of wall\n",
-              name, median.wallMs, samples.front().wallMs, samples.back().wallMs, floorMs,
-              median.wallMs / floorMs, median.cpuMs, 100 * median.cpuMs / median.wallMs);
+  std::printf(
+      "%-6s wall %7.1f ms (min %7.1f, max %7.1f)  floor %7.1f ms  ratio %.3f  "
+      "cpu %5.2f ms = %.2f %% of wall\n",
+      name, median.wallMs, samples.front().wallMs, samples.back().wallMs, floorMs,
+      median.wallMs / floorMs, median.cpuMs, 100 * median.cpuMs / median.wallMs);
 }
 
 }  // namespace

@@ -4,14 +4,13 @@
 //
 // A 10 ms timer on the user-interface thread records the gap between its ticks; any gap beyond
 // its period is time the window could not repaint. Runs on the offscreen platform.
-#include <algorithm>
-#include <cstdio>
-#include <vector>
-
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
 #include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <vector>
 
 #include "bench/sim_process.h"
 #include "link/controller_link.h"
@@ -52,9 +51,10 @@ public:
     std::sort(sorted.begin(), sorted.end());
     const double p99 = sorted.empty() ? 0 : sorted[sorted.size() * 99 / 100];
     const double worst = sorted.empty() ? 0 : sorted.back();
-    std::printf("%-8s ticks %4zu  largest gap %6.2f ms  p99 %6.2f ms  (stall beyond the 10 ms "
-                "period: %.2f ms)\n",
-                phase, sorted.size(), worst, p99, std::max(0.0, worst - 10));
+    std::printf(
+        "%-8s ticks %4zu  largest gap %6.2f ms  p99 %6.2f ms  (stall beyond the 10 ms "
+        "period: %.2f ms)\n",
+        phase, sorted.size(), worst, p99, std::max(0.0, worst - 10));
   }
 
 private:

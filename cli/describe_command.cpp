@@ -1,12 +1,11 @@
 #include "cli/describe_command.h"
 
-#include <cstdio>
-#include <map>
-#include <memory>
-
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <cstdio>
+#include <map>
+#include <memory>
 
 #include "cli/image_commands.h"
 #include "cli/link_session.h"
@@ -39,17 +38,32 @@ QJsonObject ToJson(const ConfigImage& image, const DefinitionSet& set) {
     const ParamDef& p = set.params[static_cast<std::size_t>(i)];
     const auto shown = values.find(i);
     const QJsonValue value = shown == values.end() ? QJsonValue() : QJsonValue(shown->second);
-    params.append(QJsonObject{{"position", i},      {"addr", p.addr},     {"pro", p.pro},
-                              {"pos", p.pos},       {"sw", p.sw},         {"name", p.name},
-                              {"rangeL", p.rangeL}, {"rangeH", p.rangeH}, {"show", p.show},
-                              {"en", p.en},         {"tips", p.tips},     {"value", value}});
+    params.append(QJsonObject{{"position", i},
+                              {"addr", p.addr},
+                              {"pro", p.pro},
+                              {"pos", p.pos},
+                              {"sw", p.sw},
+                              {"name", p.name},
+                              {"rangeL", p.rangeL},
+                              {"rangeH", p.rangeH},
+                              {"show", p.show},
+                              {"en", p.en},
+                              {"tips", p.tips},
+                              {"value", value}});
   }
   QJsonArray liveItems;
   for (const LiveDef& l : set.LiveItems()) {
-    liveItems.append(QJsonObject{{"addr", l.addr}, {"pro", l.pro},   {"pos", l.pos},
-                                 {"sw", l.sw},     {"name", l.name}, {"min", l.min},
-                                 {"max", l.max},   {"show", l.show}, {"rgb", l.rgb},
-                                 {"tips", l.tips}, {"en", l.en}});
+    liveItems.append(QJsonObject{{"addr", l.addr},
+                                 {"pro", l.pro},
+                                 {"pos", l.pos},
+                                 {"sw", l.sw},
+                                 {"name", l.name},
+                                 {"min", l.min},
+                                 {"max", l.max},
+                                 {"show", l.show},
+                                 {"rgb", l.rgb},
+                                 {"tips", l.tips},
+                                 {"en", l.en}});
   }
   QJsonArray faults;
   for (const FaultDef& f : set.Faults()) {
@@ -88,8 +102,9 @@ void PrintText(const ConfigImage& image, const DefinitionSet& set) {
 
   // The value column holds the quoted text a page shows; it is blank for records no page shows.
   const ShownValues values = ValuesOnPages(image, set);
-  Print(QStringLiteral("\nParameters\n"
-                       "  pos  addr pro pos sw show en       range  value       name | tips"));
+  Print(
+      QStringLiteral("\nParameters\n"
+                     "  pos  addr pro pos sw show en       range  value       name | tips"));
   for (int i = 0; i < set.paramCount; ++i) {
     const ParamDef& p = set.params[static_cast<std::size_t>(i)];
     const auto shown = values.find(i);
@@ -106,8 +121,9 @@ void PrintText(const ConfigImage& image, const DefinitionSet& set) {
               .arg(p.rangeH, -6)
               .arg(value.leftJustified(11), p.name, p.tips.trimmed()));
   }
-  Print(QStringLiteral("\nLive items\n"
-                       "  addr pro pos sw  en     min~max     name | tips"));
+  Print(
+      QStringLiteral("\nLive items\n"
+                     "  addr pro pos sw  en     min~max     name | tips"));
   for (const LiveDef& l : set.LiveItems()) {
     Print(QStringLiteral("  [%1] %2 %3 %4 %5 %6~%7  \"%8\" | %9")
               .arg(l.addr, 2, 10, QChar(u'0'))
@@ -142,7 +158,8 @@ int DescribeCommand(LinkSession& session, const QString& imagePath, bool json) {
   auto set = std::make_unique<DefinitionSet>();
   if (!LoadDefinitions(image, *set, session.Prompts())) return kExitFailure;
   if (json) {
-    std::printf("%s", QJsonDocument(ToJson(image, *set)).toJson(QJsonDocument::Indented).constData());
+    std::printf("%s",
+                QJsonDocument(ToJson(image, *set)).toJson(QJsonDocument::Indented).constData());
   } else {
     PrintText(image, *set);
   }

@@ -93,7 +93,8 @@ bool VerifyReadBack(LinkSession& session, const ConfigImage& written) {
     ++differences;
   }
   if (differences > 0) {
-    PrintError(QStringLiteral("the controller holds %1 byte(s) other than written").arg(differences));
+    PrintError(
+        QStringLiteral("the controller holds %1 byte(s) other than written").arg(differences));
     return false;
   }
   return true;

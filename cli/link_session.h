@@ -1,10 +1,9 @@
 #pragma once
 
+#include <QStringList>
 #include <cstdio>
 #include <memory>
 #include <set>
-
-#include <QStringList>
 
 #include "link/frame_trace.h"
 #include "link/link.h"

@@ -1,8 +1,7 @@
 // vor-cli: the controller link from the command line, for scripts, diagnostics and backups.
-#include <cstdio>
-
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <cstdio>
 
 #include "cli/describe_command.h"
 #include "cli/image_commands.h"
@@ -39,8 +38,8 @@ int main(int argc, char* argv[]) {
   QCoreApplication::setApplicationVersion("1.0.0.1");
 
   QCommandLineParser parser;
-  parser.setApplicationDescription(QStringLiteral("Talks to the controller over a serial port.\n\n") +
-                                   kCommands);
+  parser.setApplicationDescription(
+      QStringLiteral("Talks to the controller over a serial port.\n\n") + kCommands);
   parser.addHelpOption();
   parser.addVersionOption();
   const QCommandLineOption portOption(

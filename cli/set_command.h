@@ -1,9 +1,8 @@
 #pragma once
 
+#include <QString>
 #include <optional>
 #include <vector>
-
-#include <QString>
 
 namespace vor::cli {
 

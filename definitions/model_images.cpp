@@ -19,18 +19,12 @@ struct ModelDefaults {
 };
 
 constexpr std::array kModels{
-    ModelDefaults{"VOR", "72", "450", 0, 0x0412},
-    ModelDefaults{"TAQ", "48", "300", 0, 0x0306},
-    ModelDefaults{"MOZ", "60", "350", 0, 0x0410},
-    ModelDefaults{"GAW", "72", "500", 0, 0x0601},
-    ModelDefaults{"NIR", "96", "600", 0, 0x0415},
-    ModelDefaults{"FOY", "48", "250", 0, 0x0402},
-    ModelDefaults{"JUT", "72", "400", 0, 0x0420},
-    ModelDefaults{"HEW", "84", "450", 0, 0x0418},
-    ModelDefaults{"QOG", "60", "300", 0, 0x0405},
-    ModelDefaults{"PUV", "72", "550", 0, 0x0503},
-    ModelDefaults{"WUM", "48", "200", 0, 0x0311},
-    ModelDefaults{"DAJ", "36", "150", 0, 0x0302},
+    ModelDefaults{"VOR", "72", "450", 0, 0x0412}, ModelDefaults{"TAQ", "48", "300", 0, 0x0306},
+    ModelDefaults{"MOZ", "60", "350", 0, 0x0410}, ModelDefaults{"GAW", "72", "500", 0, 0x0601},
+    ModelDefaults{"NIR", "96", "600", 0, 0x0415}, ModelDefaults{"FOY", "48", "250", 0, 0x0402},
+    ModelDefaults{"JUT", "72", "400", 0, 0x0420}, ModelDefaults{"HEW", "84", "450", 0, 0x0418},
+    ModelDefaults{"QOG", "60", "300", 0, 0x0405}, ModelDefaults{"PUV", "72", "550", 0, 0x0503},
+    ModelDefaults{"WUM", "48", "200", 0, 0x0311}, ModelDefaults{"DAJ", "36", "150", 0, 0x0302},
     ModelDefaults{"ZUB", "24", "120", 0, 0x0301},
 };
 
@@ -61,18 +55,9 @@ struct Setting {
   std::uint8_t value;
 };
 constexpr std::array kNewerLayoutBytes{
-    Setting{43,   0},
-    Setting{28,  40},
-    Setting{19,  50},
-    Setting{20,   0},
-    Setting{27, 128},
-    Setting{53,  20},
-    Setting{54,  50},
-    Setting{56,  20},
-    Setting{36,  80},
-    Setting{29,   0},
-    Setting{13,  10},
-    Setting{30, 100},
+    Setting{43, 0},   Setting{28, 40}, Setting{19, 50}, Setting{20, 0},
+    Setting{27, 128}, Setting{53, 20}, Setting{54, 50}, Setting{56, 20},
+    Setting{36, 80},  Setting{29, 0},  Setting{13, 10}, Setting{30, 100},
 };
 
 class SilentPrompter : public Prompter {

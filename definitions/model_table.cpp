@@ -31,21 +31,21 @@ struct ModelRow {
 
 // Searched from the top; the first row that holds wins.
 constexpr std::array kModelTable{
-    ModelRow{"VOR",            Condition::Always, 145, 149, 28, 24},
-    ModelRow{"TAQ",            Condition::Always, 182, 192, 28, 24},
-    ModelRow{"MOZ",            Condition::Always, 180, 192, 28, 24},
-    ModelRow{"GAW",            Condition::Always, 202, 157, 43, 27},
-    ModelRow{"NIR",            Condition::Always, 185, 187, 28, 24},
-    ModelRow{"FOY",            Condition::Always,   4, 205, 28, 24},
-    ModelRow{"JUT",    Condition::SpecialVersion, 197, 199, 28, 24},
+    ModelRow{"VOR", Condition::Always, 145, 149, 28, 24},
+    ModelRow{"TAQ", Condition::Always, 182, 192, 28, 24},
+    ModelRow{"MOZ", Condition::Always, 180, 192, 28, 24},
+    ModelRow{"GAW", Condition::Always, 202, 157, 43, 27},
+    ModelRow{"NIR", Condition::Always, 185, 187, 28, 24},
+    ModelRow{"FOY", Condition::Always, 4, 205, 28, 24},
+    ModelRow{"JUT", Condition::SpecialVersion, 197, 199, 28, 24},
     ModelRow{"JUT", Condition::NotSpecialVersion, 172, 149, 28, 24},
-    ModelRow{"HEW",            Condition::Always, 172, 149, 28, 24},
-    ModelRow{"QOG",            Condition::Always, 190, 165, 28, 24},
+    ModelRow{"HEW", Condition::Always, 172, 149, 28, 24},
+    ModelRow{"QOG", Condition::Always, 190, 165, 28, 24},
     ModelRow{"PUV", Condition::SoftwareBelow0503, 160, 157, 28, 61},
-    ModelRow{"PUV",      Condition::Software0503, 152, 157, 43, 27},
-    ModelRow{"WUM",            Condition::Always, 167, 169, 28, 24},
-    ModelRow{"DAJ",            Condition::Always, 194, 149, 28, 24},
-    ModelRow{"ZUB",            Condition::Always, 194, 149, 28, 24},
+    ModelRow{"PUV", Condition::Software0503, 152, 157, 43, 27},
+    ModelRow{"WUM", Condition::Always, 167, 169, 28, 24},
+    ModelRow{"DAJ", Condition::Always, 194, 149, 28, 24},
+    ModelRow{"ZUB", Condition::Always, 194, 149, 28, 24},
 };
 
 bool Holds(Condition condition, const ConfigImage& image) {

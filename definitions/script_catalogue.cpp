@@ -7,27 +7,17 @@ namespace vor {
 namespace {
 
 constexpr std::array kCarried{
-    CatalogueEntry{  4, ScriptKind::Parameter},
-    CatalogueEntry{145, ScriptKind::Parameter},
-    CatalogueEntry{149,  ScriptKind::LiveData},
-    CatalogueEntry{152, ScriptKind::Parameter},
-    CatalogueEntry{157,  ScriptKind::LiveData},
-    CatalogueEntry{160, ScriptKind::Parameter},
-    CatalogueEntry{165,  ScriptKind::LiveData},
-    CatalogueEntry{167, ScriptKind::Parameter},
-    CatalogueEntry{169,  ScriptKind::LiveData},
-    CatalogueEntry{172, ScriptKind::Parameter},
-    CatalogueEntry{180, ScriptKind::Parameter},
-    CatalogueEntry{182, ScriptKind::Parameter},
-    CatalogueEntry{185, ScriptKind::Parameter},
-    CatalogueEntry{187,  ScriptKind::LiveData},
-    CatalogueEntry{190, ScriptKind::Parameter},
-    CatalogueEntry{192,  ScriptKind::LiveData},
-    CatalogueEntry{194, ScriptKind::Parameter},
-    CatalogueEntry{197, ScriptKind::Parameter},
-    CatalogueEntry{199,  ScriptKind::LiveData},
-    CatalogueEntry{202, ScriptKind::Parameter},
-    CatalogueEntry{205,  ScriptKind::LiveData},
+    CatalogueEntry{4, ScriptKind::Parameter},   CatalogueEntry{145, ScriptKind::Parameter},
+    CatalogueEntry{149, ScriptKind::LiveData},  CatalogueEntry{152, ScriptKind::Parameter},
+    CatalogueEntry{157, ScriptKind::LiveData},  CatalogueEntry{160, ScriptKind::Parameter},
+    CatalogueEntry{165, ScriptKind::LiveData},  CatalogueEntry{167, ScriptKind::Parameter},
+    CatalogueEntry{169, ScriptKind::LiveData},  CatalogueEntry{172, ScriptKind::Parameter},
+    CatalogueEntry{180, ScriptKind::Parameter}, CatalogueEntry{182, ScriptKind::Parameter},
+    CatalogueEntry{185, ScriptKind::Parameter}, CatalogueEntry{187, ScriptKind::LiveData},
+    CatalogueEntry{190, ScriptKind::Parameter}, CatalogueEntry{192, ScriptKind::LiveData},
+    CatalogueEntry{194, ScriptKind::Parameter}, CatalogueEntry{197, ScriptKind::Parameter},
+    CatalogueEntry{199, ScriptKind::LiveData},  CatalogueEntry{202, ScriptKind::Parameter},
+    CatalogueEntry{205, ScriptKind::LiveData},
 };
 
 }  // namespace

@@ -13,11 +13,11 @@ struct VoltageRow {
 };
 
 const std::array kVoltageTable{
-    VoltageRow{"24",            8,  30},
-    VoltageRow{"36", std::nullopt,  45},
-    VoltageRow{"48", std::nullopt,  60},
-    VoltageRow{"60", std::nullopt,  80},
-    VoltageRow{"72", std::nullopt,  90},
+    VoltageRow{"24", 8, 30},
+    VoltageRow{"36", std::nullopt, 45},
+    VoltageRow{"48", std::nullopt, 60},
+    VoltageRow{"60", std::nullopt, 80},
+    VoltageRow{"72", std::nullopt, 90},
     VoltageRow{"84", std::nullopt, 105},
     VoltageRow{"96", std::nullopt, 120},
     VoltageRow{"12", std::nullopt, 136},

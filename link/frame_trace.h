@@ -1,8 +1,7 @@
 #pragma once
 
-#include <cstdio>
-
 #include <QString>
+#include <cstdio>
 
 #include "link/serial_link.h"
 
@@ -15,7 +14,8 @@ QString HexBytes(std::span<const std::uint8_t> bytes);
 // failed is marked "RX!" with whatever bytes were assembled.
 class FrameTrace : public FrameObserver {
 public:
-  FrameTrace(LinkClock& clock, std::FILE* out) : clock_(clock), out_(out), startUs_(clock.NowUs()) {}
+  FrameTrace(LinkClock& clock, std::FILE* out)
+      : clock_(clock), out_(out), startUs_(clock.NowUs()) {}
 
   void FrameSent(std::span<const std::uint8_t> bytes) override;
   void FrameReceived(std::span<const std::uint8_t> bytes, bool ok) override;

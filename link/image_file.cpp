@@ -1,9 +1,8 @@
 #include "link/image_file.h"
 
-#include <cstring>
-
 #include <QFile>
 #include <QSaveFile>
+#include <cstring>
 
 namespace vor {
 

@@ -73,7 +73,8 @@ Answer CrossThreadPrompter::AskText(const QString& text, Buttons buttons, Icon i
 Answer CrossThreadPrompter::OnTargetThread(const std::function<Answer()>& ask) {
   if (QThread::currentThread() == context_->thread()) return ask();
   Answer answer = Answer::Cancel;
-  QMetaObject::invokeMethod(context_, [&] { answer = ask(); }, Qt::BlockingQueuedConnection);
+  QMetaObject::invokeMethod(
+      context_, [&] { answer = ask(); }, Qt::BlockingQueuedConnection);
   return answer;
 }
 

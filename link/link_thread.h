@@ -1,11 +1,10 @@
 #pragma once
 
-#include <functional>
-#include <memory>
-
 #include <QObject>
 #include <QString>
 #include <QThread>
+#include <functional>
+#include <memory>
 
 #include "resources/prompter.h"
 

@@ -1,10 +1,9 @@
 #pragma once
 
-#include <functional>
-#include <memory>
-
 #include <QString>
 #include <QStringList>
+#include <functional>
+#include <memory>
 
 #include "link/serial_link.h"
 #include "link/serial_port.h"

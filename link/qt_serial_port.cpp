@@ -2,14 +2,13 @@
 
 #include <unistd.h>
 
-#include <algorithm>
-#include <chrono>
-#include <thread>
-
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSerialPort>
 #include <QSerialPortInfo>
+#include <algorithm>
+#include <chrono>
+#include <thread>
 
 namespace vor {
 namespace {

@@ -1,12 +1,11 @@
 #pragma once
 
+#include <QString>
+#include <QStringList>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <span>
-
-#include <QString>
-#include <QStringList>
 
 namespace vor {
 

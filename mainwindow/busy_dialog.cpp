@@ -10,8 +10,8 @@ BusyDialog::BusyDialog(QWidget* parent) : parent_(parent) {
   delay_.setSingleShot(true);
   delay_.setInterval(kDelayMs);
   QObject::connect(&delay_, &QTimer::timeout, [this] {
-    dialog_ = std::make_unique<QProgressDialog>(operation_, QString(), 0, 0,
-                                                parent_ && parent_->isVisible() ? parent_ : nullptr);
+    dialog_ = std::make_unique<QProgressDialog>(
+        operation_, QString(), 0, 0, parent_ && parent_->isVisible() ? parent_ : nullptr);
     dialog_->setWindowTitle(QString::fromUtf8(kAppTitle));
     dialog_->setWindowModality(Qt::ApplicationModal);
     dialog_->setMinimumDuration(0);

@@ -1,8 +1,7 @@
 #pragma once
 
-#include <memory>
-
 #include <QTimer>
+#include <memory>
 
 #include "link/link_thread.h"
 

@@ -222,10 +222,13 @@ void CVORUserDlg::closeEvent(QCloseEvent* event) {
     event->ignore();
     if (!closeWaitsForJob_) {
       closeWaitsForJob_ = true;
-      connect(&link_.Thread(), &LinkThread::JobFinished, this, [this] {
-        closeWaitsForJob_ = false;
-        close();
-      }, Qt::SingleShotConnection);
+      connect(
+          &link_.Thread(), &LinkThread::JobFinished, this,
+          [this] {
+            closeWaitsForJob_ = false;
+            close();
+          },
+          Qt::SingleShotConnection);
     }
     return;
   }

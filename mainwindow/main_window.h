@@ -1,9 +1,8 @@
 #pragma once
 
+#include <QDialog>
 #include <memory>
 #include <vector>
-
-#include <QDialog>
 
 #include "pages/page_window.h"
 #include "pages/program_state.h"

@@ -1,10 +1,9 @@
 #include "mainwindow/vor_user_app.h"
 
-#include <cstdio>
-#include <memory>
-
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <cstdio>
+#include <memory>
 
 #include "link/controller_link.h"
 #include "link/frame_trace.h"

@@ -32,8 +32,7 @@ void PageWindow::setVisible(bool visible) {
   if (visible != wasShown) OnShowWindow(visible);
 }
 
-ParameterPage::ParameterPage(int templateId, PageKind kind, ProgramState& state,
-                             Prompter& prompter)
+ParameterPage::ParameterPage(int templateId, PageKind kind, ProgramState& state, Prompter& prompter)
     : PageWindow(templateId, state, prompter), kind_(kind) {}
 
 void ParameterPage::OnInitDialog() {

@@ -25,7 +25,8 @@ public:
 class CMotorDlg : public ParameterPage {
   Q_OBJECT
 public:
-  CMotorDlg(ProgramState& state, Prompter& prompter) : ParameterPage(kDialogMotor, PageKind::Motor, state, prompter) {}
+  CMotorDlg(ProgramState& state, Prompter& prompter)
+      : ParameterPage(kDialogMotor, PageKind::Motor, state, prompter) {}
 };
 
 }  // namespace vor

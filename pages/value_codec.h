@@ -1,10 +1,9 @@
 #pragma once
 
-#include <cstdint>
-#include <optional>
-
 #include <QString>
 #include <QStringView>
+#include <cstdint>
+#include <optional>
 
 #include "definitions/definition_set.h"
 #include "link/config_image.h"

@@ -13,25 +13,25 @@ using K = ControlKind;
 // initialisation replaces them with the English captions.
 
 constexpr ControlTemplate kMainControls[] = {
-    {    kNoControlId,     K::Picture,   5,   7, 517,  63,             "", kStyleNone, kBitmapBanner},
-    {    kNoControlId,     K::Picture,   5, 111,  89, 300,             "", kStyleNone,   kBitmapSide},
-    {   kIdStatusLine,  K::StaticText,   8,  72,  85,  36,             "",   kVCenter              },
-    {     kIdPageArea,    K::GroupBox,  96,  67, 413, 300,             "",    kHidden              },
-    {kIdVehicleButton,  K::PushButton, 103, 380,  50,  14, "车辆参数",   kTabStop              },
-    {kIdControlButton,  K::PushButton, 103, 396,  50,  14, "控制参数",   kTabStop              },
-    {  kIdMotorButton,  K::PushButton, 170, 380,  50,  14, "电机参数",   kTabStop              },
-    {  kIdWriteButton,  K::PushButton, 247, 380,  50,  14,       "写入",   kTabStop              },
-    {   kIdReadButton,  K::PushButton, 247, 397,  50,  14,       "读取",   kTabStop              },
-    {kIdMonitorButton,  K::PushButton, 382, 380,  50,  14,       "监控",   kTabStop              },
-    {       kIdCancel,  K::PushButton, 383, 397,  50,  14,       "退出",   kTabStop              },
- // Separators: under the banner, left of the page area, above the buttons, and the outer
-  // border at the left, bottom and right.
-    {    kNoControlId, K::EtchedFrame,   5,  70, 517,   1,             "", kStyleNone              },
-    {    kNoControlId, K::EtchedFrame,  96,  68,   1, 341,             "", kStyleNone              },
-    {    kNoControlId, K::EtchedFrame,  95, 374, 422,   1,             "", kStyleNone              },
-    {    kNoControlId, K::EtchedFrame,   5,   7,   1, 405,             "", kStyleNone              },
-    {    kNoControlId, K::EtchedFrame,   5, 411, 512,   1,             "", kStyleNone              },
-    {    kNoControlId, K::EtchedFrame, 520,   7,   1, 405,             "", kStyleNone              },
+    {kNoControlId, K::Picture, 5, 7, 517, 63, "", kStyleNone, kBitmapBanner},
+    {kNoControlId, K::Picture, 5, 111, 89, 300, "", kStyleNone, kBitmapSide},
+    {kIdStatusLine, K::StaticText, 8, 72, 85, 36, "", kVCenter},
+    {kIdPageArea, K::GroupBox, 96, 67, 413, 300, "", kHidden},
+    {kIdVehicleButton, K::PushButton, 103, 380, 50, 14, "车辆参数", kTabStop},
+    {kIdControlButton, K::PushButton, 103, 396, 50, 14, "控制参数", kTabStop},
+    {kIdMotorButton, K::PushButton, 170, 380, 50, 14, "电机参数", kTabStop},
+    {kIdWriteButton, K::PushButton, 247, 380, 50, 14, "写入", kTabStop},
+    {kIdReadButton, K::PushButton, 247, 397, 50, 14, "读取", kTabStop},
+    {kIdMonitorButton, K::PushButton, 382, 380, 50, 14, "监控", kTabStop},
+    {kIdCancel, K::PushButton, 383, 397, 50, 14, "退出", kTabStop},
+    // Separators: under the banner, left of the page area, above the buttons, and the outer
+    // border at the left, bottom and right.
+    {kNoControlId, K::EtchedFrame, 5, 70, 517, 1, "", kStyleNone},
+    {kNoControlId, K::EtchedFrame, 96, 68, 1, 341, "", kStyleNone},
+    {kNoControlId, K::EtchedFrame, 95, 374, 422, 1, "", kStyleNone},
+    {kNoControlId, K::EtchedFrame, 5, 7, 1, 405, "", kStyleNone},
+    {kNoControlId, K::EtchedFrame, 5, 411, 512, 1, "", kStyleNone},
+    {kNoControlId, K::EtchedFrame, 520, 7, 1, 405, "", kStyleNone},
 };
 
 // ---------------------------------------------------------------------------------------------
@@ -47,11 +47,7 @@ constexpr int kLabelDrop = 3;
 struct GridColumn {
   int labelX, editX;
 };
-constexpr GridColumn kGridColumns[] = {
-    {  0,  76},
-    {125, 201},
-    {255, 330}
-};
+constexpr GridColumn kGridColumns[] = {{0, 76}, {125, 201}, {255, 330}};
 
 constexpr int kLabelWidth = 67, kLabelHeight = 11;
 constexpr int kEditWidth = 40, kEditHeight = 14;
@@ -181,17 +177,17 @@ static_assert(EditY(0) == kFirstEditY && EditY(kRowsPerColumn - 1) == kLastEditY
 
 constexpr std::uint32_t kZeroEditStyle = kReadOnly | kBorder;
 constexpr ControlTemplate kReadZeroControls[] = {
-    {  kIdPhaseALabel, K::StaticText,  18, 46,  49,  8, "Phase_A_Zero",     kStyleNone},
-    {  kIdPhaseBLabel, K::StaticText,  18, 63,  50,  8, "Phase_B_Zero",     kStyleNone},
-    {  kIdPhaseCLabel, K::StaticText,  18, 80,  49,  8, "Phase_C_Zero",     kStyleNone},
-    {      kIdLowestA,       K::Edit,  75, 43,  40, 14,             "", kZeroEditStyle},
-    {  kIdLowestA + 1,       K::Edit,  75, 60,  40, 14,             "", kZeroEditStyle},
-    {  kIdLowestA + 2,       K::Edit,  75, 77,  40, 14,             "", kZeroEditStyle},
-    {    kIdReadingsA,       K::Edit, 120, 43, 105, 14,             "", kZeroEditStyle},
-    {kIdReadingsA + 1,       K::Edit, 120, 60, 105, 14,             "", kZeroEditStyle},
-    {kIdReadingsA + 2,       K::Edit, 120, 77, 105, 14,             "", kZeroEditStyle},
-    {     kIdZeroRead, K::PushButton, 255, 68,  35, 14,         "Read",       kTabStop},
-    {   kIdZeroUpdate, K::PushButton, 255, 86,  35, 14,       "Update",       kTabStop},
+    {kIdPhaseALabel, K::StaticText, 18, 46, 49, 8, "Phase_A_Zero", kStyleNone},
+    {kIdPhaseBLabel, K::StaticText, 18, 63, 50, 8, "Phase_B_Zero", kStyleNone},
+    {kIdPhaseCLabel, K::StaticText, 18, 80, 49, 8, "Phase_C_Zero", kStyleNone},
+    {kIdLowestA, K::Edit, 75, 43, 40, 14, "", kZeroEditStyle},
+    {kIdLowestA + 1, K::Edit, 75, 60, 40, 14, "", kZeroEditStyle},
+    {kIdLowestA + 2, K::Edit, 75, 77, 40, 14, "", kZeroEditStyle},
+    {kIdReadingsA, K::Edit, 120, 43, 105, 14, "", kZeroEditStyle},
+    {kIdReadingsA + 1, K::Edit, 120, 60, 105, 14, "", kZeroEditStyle},
+    {kIdReadingsA + 2, K::Edit, 120, 77, 105, 14, "", kZeroEditStyle},
+    {kIdZeroRead, K::PushButton, 255, 68, 35, 14, "Read", kTabStop},
+    {kIdZeroUpdate, K::PushButton, 255, 86, 35, 14, "Update", kTabStop},
 };
 
 // ---------------------------------------------------------------------------------------------

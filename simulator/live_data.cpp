@@ -30,31 +30,31 @@ void FillLiveBlock(std::array<std::uint8_t, kLiveBlockSize>& block, std::int64_t
   if (std::fmod(t, 47.0) > 44.0) faults |= 1u << 2;  // a dip below the low-voltage limit
 
   block.fill(0);
-  block[0] = Byte(brake ? 200 : 12);                   // brake input AD
-  block[1] = Byte(45 + duty * 1.6);                    // throttle AD
-  block[2] = Byte(128 + 10 * std::sin(t));             // speed pot AD
-  block[3] = Byte(volt * 1.6);                         // power AD
-  block[4] = Byte(150);                                // VS AD
-  block[5] = Byte(volt * 1.6);                         // B+ AD
-  block[6] = Byte(110 - heatsink);                     // temperature AD
+  block[0] = Byte(brake ? 200 : 12);        // brake input AD
+  block[1] = Byte(45 + duty * 1.6);         // throttle AD
+  block[2] = Byte(128 + 10 * std::sin(t));  // speed pot AD
+  block[3] = Byte(volt * 1.6);              // power AD
+  block[4] = Byte(150);                     // VS AD
+  block[5] = Byte(volt * 1.6);              // B+ AD
+  block[6] = Byte(110 - heatsink);          // temperature AD
   for (int phase = 0; phase < 3; ++phase) {
     block[7 + phase] = Byte(128 + duty / 8 * std::sin(t * 20 + phase * 2.1));  // phase currents
     block[10 + phase] = Byte(volt * duty / 100 * 1.6);                         // phase voltages
   }
-  block[13] = Byte(120 - heatsink);                    // high-side temperature AD
-  block[14] = Byte(12 * 10.4);                         // V+ AD
-  block[15] = Byte(118 - heatsink);                    // low-side temperature AD
-  block[16] = Byte(volt);                              // PWR Volt
-  block[17] = Byte(volt);                              // B+ Volt
+  block[13] = Byte(120 - heatsink);  // high-side temperature AD
+  block[14] = Byte(12 * 10.4);       // V+ AD
+  block[15] = Byte(118 - heatsink);  // low-side temperature AD
+  block[16] = Byte(volt);            // PWR Volt
+  block[17] = Byte(volt);            // B+ Volt
   for (int phase = 0; phase < 3; ++phase) block[18 + phase] = Byte(volt * duty / 100);
   block[21] = Byte(duty);
-  block[22] = Byte(12 + 0.3 * std::sin(t / 3));        // V+ Volt
-  block[23] = Byte(heatsink + 3);                      // High Temp
-  block[24] = Byte(heatsink);                          // Low Temp
-  block[25] = Byte(motor);                             // Motor Temp
+  block[22] = Byte(12 + 0.3 * std::sin(t / 3));  // V+ Volt
+  block[23] = Byte(heatsink + 3);                // High Temp
+  block[24] = Byte(heatsink);                    // Low Temp
+  block[25] = Byte(motor);                       // Motor Temp
   block[26] = brake;
   block[27] = reverse;
-  block[28] = !brake;                                  // foot switch
+  block[28] = !brake;  // foot switch
   const std::uint8_t pattern = kHallPattern[static_cast<std::size_t>(hall)];
   block[29] = (pattern >> 2) & 1;                      // SC level
   block[30] = (pattern >> 1) & 1;                      // SB level
@@ -63,14 +63,15 @@ void FillLiveBlock(std::array<std::uint8_t, kLiveBlockSize>& block, std::int64_t
   block[33] = static_cast<std::uint8_t>(faults);
   block[34] = static_cast<std::uint8_t>(speed >> 8);
   block[35] = static_cast<std::uint8_t>(speed);
-  block[36] = Byte(heatsink + 1);                      // PCB Temp
-  block[37] = !reverse;                                // forward switch
-  block[38] = std::fmod(t, 60.0) > 50.0;               // high/low speed switch
+  block[36] = Byte(heatsink + 1);         // PCB Temp
+  block[37] = !reverse;                   // forward switch
+  block[38] = std::fmod(t, 60.0) > 50.0;  // high/low speed switch
 }
 
 std::array<std::uint8_t, 3> PhaseZeroReadings(std::int64_t nowUs) {
   const std::int64_t step = nowUs / 100'000;
-  return {static_cast<std::uint8_t>(126 + step % 5), static_cast<std::uint8_t>(127 + (step / 3) % 4),
+  return {static_cast<std::uint8_t>(126 + step % 5),
+          static_cast<std::uint8_t>(127 + (step / 3) % 4),
           static_cast<std::uint8_t>(129 - (step / 2) % 5)};
 }
 

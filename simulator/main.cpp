@@ -1,14 +1,13 @@
 // vor-sim: a simulated controller on a pseudo-terminal. Prints the device path on its first line
 // and answers on it until interrupted.
+#include <QCommandLineParser>
+#include <QCoreApplication>
 #include <csignal>
 #include <cstdio>
 
-#include <QCommandLineParser>
-#include <QCoreApplication>
-
-#include "simulator/sim_image.h"
 #include "simulator/pty_controller.h"
 #include "simulator/sim_faults.h"
+#include "simulator/sim_image.h"
 #include "simulator/simulated_controller.h"
 
 namespace {

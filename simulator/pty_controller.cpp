@@ -33,7 +33,7 @@ int OpenMaster(QString& slavePath) {
     const int fd = ::open(ptmx, O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) continue;
     char name[128] = {};
-    struct stat st{};
+    struct stat st {};
     if (::grantpt(fd) == 0 && ::unlockpt(fd) == 0 && ::ptsname_r(fd, name, sizeof name) == 0 &&
         ::stat(name, &st) == 0) {
       slavePath = QString::fromLocal8Bit(name);

@@ -1,9 +1,8 @@
 #pragma once
 
+#include <QString>
 #include <atomic>
 #include <thread>
-
-#include <QString>
 
 namespace vor {
 

@@ -1,9 +1,8 @@
 #include "simulator/sim_faults.h"
 
+#include <QStringList>
 #include <array>
 #include <utility>
-
-#include <QStringList>
 
 namespace vor {
 

@@ -1,21 +1,20 @@
 #pragma once
 
+#include <QString>
 #include <cstdint>
 #include <optional>
-
-#include <QString>
 
 namespace vor {
 
 // Misbehaviour the simulated controller can be told to show.
 enum class FaultKind {
-  Silent,          // answer nothing
-  Ignore,          // neither act on the request nor answer it
-  CorruptChecksum, // answer with a checksum one off
-  StrayByte,       // send one extra byte before the answer
-  Late,            // answer `delayMs` later than usual
-  WrongCommand,    // answer with another command byte (a valid frame otherwise)
-  OverlongLength,  // answer with length byte 0x14 and sixteen payload bytes
+  Silent,           // answer nothing
+  Ignore,           // neither act on the request nor answer it
+  CorruptChecksum,  // answer with a checksum one off
+  StrayByte,        // send one extra byte before the answer
+  Late,             // answer `delayMs` later than usual
+  WrongCommand,     // answer with another command byte (a valid frame otherwise)
+  OverlongLength,   // answer with length byte 0x14 and sixteen payload bytes
 };
 
 // Applies to the requests with command byte `command` (any command when empty) whose running

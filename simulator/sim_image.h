@@ -1,9 +1,8 @@
 #pragma once
 
+#include <QString>
 #include <cstdint>
 #include <optional>
-
-#include <QString>
 
 #include "link/config_image.h"
 
@@ -11,8 +10,8 @@ namespace vor {
 
 // How the simulated controller's image is chosen on a command line.
 struct SimImageOptions {
-  QString modelCode = QStringLiteral("VOR");  // a factory image of this model...
-  QString imagePath;                           // ...or this 128-byte file, when set
+  QString modelCode = QStringLiteral("VOR");     // a factory image of this model...
+  QString imagePath;                             // ...or this 128-byte file, when set
   std::optional<std::uint8_t> specialVersion;    // then byte 72
   std::optional<std::uint16_t> softwareVersion;  // and bytes 83..84
 };

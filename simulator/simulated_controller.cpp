@@ -172,11 +172,10 @@ std::optional<SimReply> SimulatedController::Answer(const LinkFrame& request, st
     case Command::LiveRead2: {
       std::array<std::uint8_t, kLiveBlockSize> block;
       FillLiveBlock(block, nowUs, NominalVolt());
-      const std::size_t part = request.Command() == static_cast<std::uint8_t>(Command::LiveRead0)
-                                   ? 0
-                               : request.Command() == static_cast<std::uint8_t>(Command::LiveRead1)
-                                   ? 1
-                                   : 2;
+      const std::size_t part =
+          request.Command() == static_cast<std::uint8_t>(Command::LiveRead0)   ? 0
+          : request.Command() == static_cast<std::uint8_t>(Command::LiveRead1) ? 1
+                                                                               : 2;
       return MakeReply(request.Command(), std::span(block).subspan(part * 16, 16));
     }
     case Command::ReadPhaseZero:

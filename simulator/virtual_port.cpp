@@ -10,8 +10,9 @@ namespace vor {
 void VirtualPort::Arrive(std::span<const std::uint8_t> bytes, std::int64_t atUs, bool paced) {
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const std::int64_t t = paced ? atUs + WireTimeUs(static_cast<std::int64_t>(i)) : atUs;
-    const auto pos = std::upper_bound(incoming_.begin(), incoming_.end(), t,
-                                      [](std::int64_t v, const Incoming& in) { return v < in.atUs; });
+    const auto pos =
+        std::upper_bound(incoming_.begin(), incoming_.end(), t,
+                         [](std::int64_t v, const Incoming& in) { return v < in.atUs; });
     incoming_.insert(pos, Incoming{t, bytes[i]});
   }
 }
@@ -60,9 +61,10 @@ int VirtualPort::Read(std::span<std::uint8_t> buffer) {
   ++readCalls;
   if (fail.read) return -1;
   const std::int64_t start = clock_.NowUs();
-  const std::int64_t total =
-      start + (std::int64_t{timeouts.readTotalMultiplierMs} * static_cast<std::int64_t>(buffer.size()) +
-               timeouts.readTotalConstantMs) * 1000;
+  const std::int64_t total = start + (std::int64_t{timeouts.readTotalMultiplierMs} *
+                                          static_cast<std::int64_t>(buffer.size()) +
+                                      timeouts.readTotalConstantMs) *
+                                         1000;
   const std::int64_t interval = std::int64_t{timeouts.readIntervalMs} * 1000;
   std::size_t got = 0;
   std::int64_t last = start;

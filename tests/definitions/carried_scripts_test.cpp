@@ -72,19 +72,19 @@ TEST(CarriedScripts, EachSelectedScriptHasItsCountsAndBoundaries) {
     int paramScript, paramCount, controlFirst, motorFirst, motorEnd;
     const char* motorName;
   } cases[] = {
-      {"VOR72", 0, 0x0400, 145, 131, 47, 61, 130,            "Motor Poles"},
-      {"TAQ48", 0, 0x0400, 182, 131, 47, 61, 130,            "Motor Poles"},
-      {"MOZ60", 0, 0x0400, 180, 131, 47, 61, 130,            "Motor Poles"},
-      {"GAW72", 0, 0x0400, 202, 132, 45, 65, 131,      "Hall Galvano Zero"},
-      {"NIR96", 0, 0x0400, 185, 132, 48, 62, 131,            "Motor Poles"},
-      {"FOY48", 0, 0x0400,   4, 132, 48, 62, 131,            "Motor Poles"},
-      {"JUT72", 3, 0x0400, 172, 132, 48, 62, 131,            "Motor Poles"},
-      {"QOG60", 0, 0x0400, 190, 132, 48, 62, 131,            "Motor Poles"},
-      {"JUT72", 5, 0x0400, 197, 137, 49, 63, 136,            "Motor Poles"},
-      {"PUV72", 0, 0x0502, 160, 134, 47, 65, 133,    "Motor Temp_Sener   "},
+      {"VOR72", 0, 0x0400, 145, 131, 47, 61, 130, "Motor Poles"},
+      {"TAQ48", 0, 0x0400, 182, 131, 47, 61, 130, "Motor Poles"},
+      {"MOZ60", 0, 0x0400, 180, 131, 47, 61, 130, "Motor Poles"},
+      {"GAW72", 0, 0x0400, 202, 132, 45, 65, 131, "Hall Galvano Zero"},
+      {"NIR96", 0, 0x0400, 185, 132, 48, 62, 131, "Motor Poles"},
+      {"FOY48", 0, 0x0400, 4, 132, 48, 62, 131, "Motor Poles"},
+      {"JUT72", 3, 0x0400, 172, 132, 48, 62, 131, "Motor Poles"},
+      {"QOG60", 0, 0x0400, 190, 132, 48, 62, 131, "Motor Poles"},
+      {"JUT72", 5, 0x0400, 197, 137, 49, 63, 136, "Motor Poles"},
+      {"PUV72", 0, 0x0502, 160, 134, 47, 65, 133, "Motor Temp_Sener   "},
       {"PUV72", 0, 0x0503, 152, 129, 42, 62, 128, "Hall Galvanometer Zero"},
-      {"WUM48", 0, 0x0400, 167, 128, 44, 58, 127,            "Motor Poles"},
-      {"DAJ36", 0, 0x0400, 194, 128, 44, 58, 127,            "Motor Poles"},
+      {"WUM48", 0, 0x0400, 167, 128, 44, 58, 127, "Motor Poles"},
+      {"DAJ36", 0, 0x0400, 194, 128, 44, 58, 127, "Motor Poles"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.paramScript);

@@ -44,12 +44,19 @@ TEST_F(LoaderTest, VoltageClassSetsTheLimitsOfLowAndOverVolt) {
     std::uint16_t controllerVolt;
     std::int32_t rangeL, rangeH;
   } cases[] = {
-      {"VOR72450", 72, 18, 90},  {"VOR24120", 24, 8, 30},    {"VOR36", 36, 18, 45},
-      {"VOR12", 120, 18, 136},   {"VOR14", 144, 18, 180},    {"VOR80", 384, 18, 480},
-      {"VOR80", 81, 18, 101},    // 81 * 125 / 100 = 101.25, remainder dropped
-      {"VOR99", 72, 18, 200},    // no entry: the script's limits stay
-      {"VOR7", 72, 18, 200},     // "7" alone is not "72"
-      {std::string("VOR\0" "2", 5), 72, 18, 200},
+      {"VOR72450", 72, 18, 90},
+      {"VOR24120", 24, 8, 30},
+      {"VOR36", 36, 18, 45},
+      {"VOR12", 120, 18, 136},
+      {"VOR14", 144, 18, 180},
+      {"VOR80", 384, 18, 480},
+      {"VOR80", 81, 18, 101},  // 81 * 125 / 100 = 101.25, remainder dropped
+      {"VOR99", 72, 18, 200},  // no entry: the script's limits stay
+      {"VOR7", 72, 18, 200},   // "7" alone is not "72"
+      {std::string("VOR\0"
+                   "2",
+                   5),
+       72, 18, 200},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.moduleName + " " + std::to_string(c.controllerVolt));
@@ -124,8 +131,16 @@ TEST_F(LoaderTest, SpecialVersionFlagIsNeverCleared) {
 TEST_F(LoaderTest, UnknownModelIsRefusedWithMessage157AndChangesOnlyParamCount) {
   ASSERT_TRUE(Load(MakeImage("VOR72")));
   const DefinitionSet before = *set;
-  const std::string refused[] = {"vor72", "Vor72", std::string("VO\0" "72", 5), "VO", "XYZ72",
-                                 "VOX72", std::string(1, '\0'), "\xff\xff\xff"};
+  const std::string refused[] = {"vor72",
+                                 "Vor72",
+                                 std::string("VO\0"
+                                             "72",
+                                             5),
+                                 "VO",
+                                 "XYZ72",
+                                 "VOX72",
+                                 std::string(1, '\0'),
+                                 "\xff\xff\xff"};
   for (const std::string& moduleName : refused) {
     SCOPED_TRACE(moduleName);
     prompter.asked.clear();
@@ -200,7 +215,11 @@ TEST_F(LoaderTest, MissingAnchorKeepsThePreviousBoundary) {
 }
 
 TEST(ModelTable, IdentificationFieldsEndAtAZeroByte) {
-  const ConfigImage image = MakeImage(std::string("PU\0" "7\0" "2", 6), 0, 0x0503, 0x0180);
+  const ConfigImage image = MakeImage(std::string("PU\0"
+                                                  "7\0"
+                                                  "2",
+                                                  6),
+                                      0, 0x0503, 0x0180);
   EXPECT_EQ(ModelCode(image), "PU");
   EXPECT_EQ(VoltageClass(image), "7");
   EXPECT_EQ(SoftwareVersion(image), 0x0503);

@@ -22,51 +22,60 @@ struct ParamCase {
 
 // Value rules, one record each.
 const ParamCase kParamCases[] = {
-    {                                                      "a typical record",
+    {"a typical record",
      "[028]#\tpro=1#\tpos=0#\tsw=uo#\tname=Control Mode#\trangeL=0#\trangeH=2#\tshow=1#\ten=1#"
-     "\t\ttips=Control Mode:0:Torque;1:balance;2:Speed.#",                          {.addr = 28,
-                          .pro = 1,
-                          .pos = 0,
-                          .show = 1,
-                          .en = 1,
-                          .sw = "uo",
-                          .name = "Control Mode",
-                          .rangeL = 0,
-                          .rangeH = 2,
-                          .tips = "Control Mode:0:Torque;1:balance;2:Speed."}                                                    },
-    {                          "fields in another order, separated by spaces",
+     "\t\ttips=Control Mode:0:Torque;1:balance;2:Speed.#",
+     {.addr = 28,
+      .pro = 1,
+      .pos = 0,
+      .show = 1,
+      .en = 1,
+      .sw = "uo",
+      .name = "Control Mode",
+      .rangeL = 0,
+      .rangeH = 2,
+      .tips = "Control Mode:0:Torque;1:balance;2:Speed."}},
+    {"fields in another order, separated by spaces",
      "[028]# tips=Control Mode:0:Torque;1:balance;2:Speed.# en=1#  show=1# rangeH=2# rangeL=0# "
-     "name=Control Mode# sw=uo# pos=0# pro=1#",                          {.addr = 28,
-                          .pro = 1,
-                          .pos = 0,
-                          .show = 1,
-                          .en = 1,
-                          .sw = "uo",
-                          .name = "Control Mode",
-                          .rangeL = 0,
-                          .rangeH = 2,
-                          .tips = "Control Mode:0:Torque;1:balance;2:Speed."}                                                               },
-    {                                    "the first of a repeated key counts",
-     "[005]#\tpro=1#\tpro=2#\tname=A#\tname=B#",                                                {.addr = 5, .pro = 1, .name = "A"}                                                         },
- // The value runs to the next "#" whatever field it belongs to, and stops at the first
-  // non-digit, so a missing "#" costs nothing here.
-    {                  "a value missing its # reads up to the next field's #",
-     "[020]#\trangeL=18#\trangeH=30\tshow=1#\ten=1#",                      {.addr = 20, .show = 1, .en = 1, .rangeL = 18, .rangeH = 30}                                                    },
-    {                                   "a value with no # after it is empty",
-     "[020]#\tname=Over Volt#\ttips=no end",                                                 {.addr = 20, .name = "Over Volt"}                                                             },
-    {                                               "keys are case-sensitive", "[001]#\tPro=1#\tNAME=x#",                                                                       {.addr = 1}},
-    {                                             "a one-digit record number",            "[7]#\tpro=1#",                                                             {.addr = 7, .pro = 1}},
+     "name=Control Mode# sw=uo# pos=0# pro=1#",
+     {.addr = 28,
+      .pro = 1,
+      .pos = 0,
+      .show = 1,
+      .en = 1,
+      .sw = "uo",
+      .name = "Control Mode",
+      .rangeL = 0,
+      .rangeH = 2,
+      .tips = "Control Mode:0:Torque;1:balance;2:Speed."}},
+    {"the first of a repeated key counts",
+     "[005]#\tpro=1#\tpro=2#\tname=A#\tname=B#",
+     {.addr = 5, .pro = 1, .name = "A"}},
+    // The value runs to the next "#" whatever field it belongs to, and stops at the first
+    // non-digit, so a missing "#" costs nothing here.
+    {"a value missing its # reads up to the next field's #",
+     "[020]#\trangeL=18#\trangeH=30\tshow=1#\ten=1#",
+     {.addr = 20, .show = 1, .en = 1, .rangeL = 18, .rangeH = 30}},
+    {"a value with no # after it is empty",
+     "[020]#\tname=Over Volt#\ttips=no end",
+     {.addr = 20, .name = "Over Volt"}},
+    {"keys are case-sensitive", "[001]#\tPro=1#\tNAME=x#", {.addr = 1}},
+    {"a one-digit record number", "[7]#\tpro=1#", {.addr = 7, .pro = 1}},
     {"numbers skip blanks, take a sign and stop at the first other character",
-     "[010]#\trangeL=  -12V#\trangeH=+7x#\tpro=abc#\tpos=#\tshow= 1 2#",           {.addr = 10, .pro = 0, .pos = 0, .show = 1, .rangeL = -12, .rangeH = 7}                                 },
-    {                                       "numbers beyond 32 bits saturate",
-     "[010]#\trangeL=-99999999999#\trangeH=4294967296#",                                      {.addr = 10, .rangeL = kMin, .rangeH = kMax}                                                 },
-    {                                                 "text keeps its blanks",
-     "[036]#\tname= FRMaxCurrent#\tsw=uo #\ttips=Motor Temp_Sener   #", {.addr = 36, .sw = "uo ", .name = " FRMaxCurrent", .tips = "Motor Temp_Sener   "}                                  },
-    {                                                 "non-ASCII text is GBK",
+     "[010]#\trangeL=  -12V#\trangeH=+7x#\tpro=abc#\tpos=#\tshow= 1 2#",
+     {.addr = 10, .pro = 0, .pos = 0, .show = 1, .rangeL = -12, .rangeH = 7}},
+    {"numbers beyond 32 bits saturate",
+     "[010]#\trangeL=-99999999999#\trangeH=4294967296#",
+     {.addr = 10, .rangeL = kMin, .rangeH = kMax}},
+    {"text keeps its blanks",
+     "[036]#\tname= FRMaxCurrent#\tsw=uo #\ttips=Motor Temp_Sener   #",
+     {.addr = 36, .sw = "uo ", .name = " FRMaxCurrent", .tips = "Motor Temp_Sener   "}},
+    {"non-ASCII text is GBK",
      "[072]#\tname=\xcc\xd8\xca\xe2\xb0\xe6\xb1\xbe#\ttips=Brake Type\xa3\xba"
-     "0#",                                 {.addr = 72,
-                                 .name = QString::fromUtf8("特殊版本"),
-                                 .tips = QString::fromUtf8("Brake Type：0")}                                                                                                    },
+     "0#",
+     {.addr = 72,
+      .name = QString::fromUtf8("特殊版本"),
+      .tips = QString::fromUtf8("Brake Type：0")}},
 };
 
 TEST(ParseParameterScript, ReadsValuesByTheValueRules) {
@@ -86,13 +95,14 @@ struct ScanCase {
 };
 
 const ScanCase kScanCases[] = {
-    {       "a script starting with the terminator is empty","\\[001]#\tpro=1#\n",     {}                                                             },
+    {"a script starting with the terminator is empty", "\\[001]#\tpro=1#\n", {}},
     {"free text and blank lines between records are skipped",
-     "note\n[001]#\tpro=1#\nfree text\n\n\n[002]#\tpro=1#\n\\", {1, 2}                                  },
-    {                      "a [ inside a record restarts it", "[001]#\tpro=1#[002]#\tpro=1#\n\\",    {2}},
-    {            "a last record not closed by LF is dropped",       "[001]#\n[002]#\tpro=1#\\\n",    {1}},
-    {                 "nothing after the terminator is read",             "[001]#\n\\\n[002]#\n",    {1}},
-    {    "without a terminator the scan ends with the bytes",           "[001]#\n[002]#\n[003]#", {1, 2}},
+     "note\n[001]#\tpro=1#\nfree text\n\n\n[002]#\tpro=1#\n\\",
+     {1, 2}},
+    {"a [ inside a record restarts it", "[001]#\tpro=1#[002]#\tpro=1#\n\\", {2}},
+    {"a last record not closed by LF is dropped", "[001]#\n[002]#\tpro=1#\\\n", {1}},
+    {"nothing after the terminator is read", "[001]#\n\\\n[002]#\n", {1}},
+    {"without a terminator the scan ends with the bytes", "[001]#\n[002]#\n[003]#", {1, 2}},
 };
 
 TEST(ParseParameterScript, ScansRecordsFromBracketToLineFeed) {
@@ -152,15 +162,8 @@ TEST(ParseLiveDataScript, ReadsRgbInBase16) {
   const struct {
     const char* text;
     std::int32_t value;
-  } cases[] = {
-      {  "7F7F7F", 0x7F7F7F},
-      {    "0x7F",      127},
-      {    "0X1f",       31},
-      {  " -0x10",      -16},
-      {     "0xZ",        0},
-      {      "zz",        0},
-      {"FFFFFFFF",     kMax}
-  };
+  } cases[] = {{"7F7F7F", 0x7F7F7F}, {"0x7F", 127}, {"0X1f", 31},      {" -0x10", -16},
+               {"0xZ", 0},           {"zz", 0},     {"FFFFFFFF", kMax}};
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     const LiveDataScript script =

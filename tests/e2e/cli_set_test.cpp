@@ -110,8 +110,9 @@ TEST_F(CliSetTest, DryRunShowsTheChangeAndWritesNothing) {
   const CliRun run =
       Cli({"--trace", "set", QStringLiteral("Low Volt=%1").arg(newLowVolt), "--dry-run"});
   EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-  EXPECT_EQ(run.out,
-            QStringLiteral("Low Volt: %1 -> %2\n").arg(lowVolt["value"].toString()).arg(newLowVolt));
+  EXPECT_EQ(
+      run.out,
+      QStringLiteral("Low Volt: %1 -> %2\n").arg(lowVolt["value"].toString()).arg(newLowVolt));
   EXPECT_FALSE(run.err.contains("TX  f3")) << run.err.toStdString();  // no write request at all
   EXPECT_EQ(ReadImage(), original);
 }
@@ -120,10 +121,9 @@ TEST_F(CliSetTest, DryRunShowsTheChangeAndWritesNothing) {
 // it.
 TEST_F(CliSetTest, ARefusedAssignmentWritesNothing) {
   const QJsonObject lowVolt = Param("Low Volt");
-  const QString rangeMessage =
-      QStringLiteral("Param:Low Volt\nThe range should be between %1~%2\n")
-          .arg(lowVolt["rangeL"].toInt())
-          .arg(lowVolt["rangeH"].toInt());
+  const QString rangeMessage = QStringLiteral("Param:Low Volt\nThe range should be between %1~%2\n")
+                                   .arg(lowVolt["rangeL"].toInt())
+                                   .arg(lowVolt["rangeH"].toInt());
   const QString validFirst =
       QStringLiteral("Over Volt=%1").arg(Param("Over Volt")["rangeH"].toInt());
   struct Case {

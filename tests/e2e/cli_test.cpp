@@ -128,7 +128,8 @@ TEST_F(CliTest, WriteRefusesAnImageOfAnotherModelUnlessForced) {
 
 TEST_F(CliTest, WriteOfAFileThatIsNotAnImageSendsNothing) {
   StartSim();
-  const CliRun run = CliOnSim({"--trace", "write", "--in", WriteFile("short.bin", QByteArray(127, 0))});
+  const CliRun run =
+      CliOnSim({"--trace", "write", "--in", WriteFile("short.bin", QByteArray(127, 0))});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_TRUE(run.err.contains("127 bytes")) << run.err.toStdString();
   EXPECT_FALSE(run.err.contains("TX"));
@@ -159,7 +160,6 @@ TEST_F(CliTest, UsageErrorsAreClear) {
   }
 }
 
-
 TEST_F(CliTest, SimulatorRefusesBadOptionsClearly) {
   for (const QStringList& args :
        {QStringList{"--model", "XYZ"}, QStringList{"--special", "256"},
@@ -187,14 +187,14 @@ struct Row {
 // Every row of the model table, as vor-cli describe reports it for a factory image.
 TEST_F(CliTest, DescribeReportsTheScriptsOfEveryModel) {
   const Row rows[] = {
-      {"VOR", {}, {}, 145, 149, 0},   {"TAQ", {}, {}, 182, 192, 0},
-      {"MOZ", {}, {}, 180, 192, 0},   {"GAW", {}, {}, 202, 157, 0},
-      {"NIR", {}, {}, 185, 187, 0},   {"FOY", {}, {}, 4, 205, 0},
-      {"JUT", 5, {}, 197, 199, 1},    {"JUT", 4, {}, 197, 199, 1},
-      {"JUT", 3, {}, 172, 149, 0},    {"HEW", {}, {}, 172, 149, 0},
-      {"QOG", {}, {}, 190, 165, 0},   {"PUV", {}, 0x0502, 160, 157, 0},
+      {"VOR", {}, {}, 145, 149, 0},     {"TAQ", {}, {}, 182, 192, 0},
+      {"MOZ", {}, {}, 180, 192, 0},     {"GAW", {}, {}, 202, 157, 0},
+      {"NIR", {}, {}, 185, 187, 0},     {"FOY", {}, {}, 4, 205, 0},
+      {"JUT", 5, {}, 197, 199, 1},      {"JUT", 4, {}, 197, 199, 1},
+      {"JUT", 3, {}, 172, 149, 0},      {"HEW", {}, {}, 172, 149, 0},
+      {"QOG", {}, {}, 190, 165, 0},     {"PUV", {}, 0x0502, 160, 157, 0},
       {"PUV", {}, 0x0503, 152, 157, 0}, {"WUM", {}, {}, 167, 169, 0},
-      {"DAJ", {}, {}, 194, 149, 0},   {"ZUB", {}, {}, 194, 149, 0},
+      {"DAJ", {}, {}, 194, 149, 0},     {"ZUB", {}, {}, 194, 149, 0},
   };
   for (const Row& row : rows) {
     vor::ImageOptions options;
@@ -202,8 +202,8 @@ TEST_F(CliTest, DescribeReportsTheScriptsOfEveryModel) {
     options.softwareVersion = row.software;
     const std::optional<vor::ConfigImage> image = vor::DefaultImageFor(QString(row.model), options);
     ASSERT_TRUE(image) << row.model;
-    const QString path = WriteFile(
-        "image.bin", QByteArray(reinterpret_cast<const char*>(image->bytes.data()), 128));
+    const QString path =
+        WriteFile("image.bin", QByteArray(reinterpret_cast<const char*>(image->bytes.data()), 128));
     const CliRun run = Cli({"describe", "--image", path, "--json"});
     ASSERT_EQ(run.exitCode, 0) << row.model << run.err.toStdString();
     const QJsonObject json = QJsonDocument::fromJson(run.out.toUtf8()).object();

@@ -1,9 +1,9 @@
 // The real serial port code against simulated controllers on pseudo-terminals, in real time.
 #include <gtest/gtest.h>
 
+#include "definitions/model_images.h"
 #include "link/link.h"
 #include "link/qt_serial_port.h"
-#include "definitions/model_images.h"
 #include "simulator/pty_controller.h"
 #include "simulator/simulated_controller.h"
 #include "tests/support/scripted_prompter.h"

@@ -1,7 +1,8 @@
 // Image transfers against the simulated controller on virtual time.
+#include "link/config_transfer.h"
+
 #include <gtest/gtest.h>
 
-#include "link/config_transfer.h"
 #include "definitions/model_images.h"
 #include "simulator/simulated_controller.h"
 #include "simulator/virtual_port.h"

@@ -1,7 +1,8 @@
 // The port scan on a virtual machine: named ports, simulated controllers, virtual time.
+#include "link/port_scan.h"
+
 #include <gtest/gtest.h>
 
-#include "link/port_scan.h"
 #include "definitions/model_images.h"
 #include "simulator/simulated_controller.h"
 #include "simulator/virtual_port.h"

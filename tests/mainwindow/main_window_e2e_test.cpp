@@ -2,6 +2,11 @@
 // the real serial port code and the link thread, in real time.
 #include <gtest/gtest.h>
 
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
 #include "definitions/model_images.h"
 #include "link/controller_link.h"
 #include "link/qt_serial_port.h"
@@ -10,11 +15,6 @@
 #include "simulator/pty_controller.h"
 #include "simulator/simulated_controller.h"
 #include "tests/support/scripted_prompter.h"
-
-#include <QLabel>
-#include <QLineEdit>
-#include <QPushButton>
-#include <QTest>
 
 namespace vor {
 namespace {

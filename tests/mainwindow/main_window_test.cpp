@@ -1,5 +1,7 @@
 // The main window's start-up and command flow, driven by its buttons, against a simulated
 // controller on virtual time. Every message is answered by a script.
+#include "mainwindow/main_window.h"
+
 #include <gtest/gtest.h>
 
 #include <QCloseEvent>
@@ -11,7 +13,6 @@
 
 #include "definitions/model_images.h"
 #include "link/controller_link.h"
-#include "mainwindow/main_window.h"
 #include "monitor/monitor_page.h"
 #include "pages/parameter_pages.h"
 #include "resources/dialog_builder.h"
@@ -159,18 +160,22 @@ TEST_F(MainWindowTest, StartUpEndsOnCancelOrAnUnsupportedModel) {
     int pagesAdded;
   };
   const Case cases[] = {
-      {"no controller", [](Rig& t) { t.device->openStatus = OpenStatus::Busy; },
-       {kMsgNoController}, 0},
+      {"no controller",
+       [](Rig& t) { t.device->openStatus = OpenStatus::Busy; },
+       {kMsgNoController},
+       0},
       {"no image",
        [](Rig& t) { t.controller.AddFault(FaultRule(FaultKind::Ignore, kBeginTransfer)); },
-       {kMsgReadError}, 4},
+       {kMsgReadError},
+       4},
       {"unsupported model",
        [](Rig& t) {
          ConfigImage image = t.controller.Image();
          image[64] = 'X';
          t.controller.SetImage(image);
        },
-       {kMsgUnsupportedModel}, 4},
+       {kMsgUnsupportedModel},
+       4},
   };
   for (const Case& c : cases) {
     Rig t;

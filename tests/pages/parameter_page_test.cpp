@@ -13,8 +13,8 @@
 namespace vor {
 namespace {
 
-ParamDef Field(int addr, int pro, int pos, const char* sw, const char* name, int rangeL,
-               int rangeH, int show = 1, int en = 1) {
+ParamDef Field(int addr, int pro, int pos, const char* sw, const char* name, int rangeL, int rangeH,
+               int show = 1, int en = 1) {
   ParamDef def;
   def.addr = addr;
   def.pro = pro;
@@ -132,7 +132,7 @@ TEST_F(ControlPageTest, AnEntryOutOfRangeStopsThePassThere) {
   EXPECT_EQ(prompter.asked[0].text, "Param:Max Current\nThe range should be between 0~384");
   EXPECT_EQ(prompter.asked[0].buttons, Buttons::Ok);
   EXPECT_EQ(prompter.asked[0].icon, Icon::Warning);
-  EXPECT_EQ(state.image[2], 2);     // before the failing field: stored
+  EXPECT_EQ(state.image[2], 2);      // before the failing field: stored
   EXPECT_EQ(state.image[11], 0x80);  // the failing field and the later ones: not
   EXPECT_EQ(state.image[20], 0xD8);
 

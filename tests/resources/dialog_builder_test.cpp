@@ -19,17 +19,17 @@ TEST(MulDiv, RoundsHalfAwayFromZero) {
     int number, numerator, denominator, expected;
   };
   const Case cases[] = {
-      {      3,       5,       2,       8}, // 7.5
-      {     -3,       5,       2,      -8}, // -7.5: away from zero, not up
-      {      3,      -5,       2,      -8}, //
-      {      3,       5,      -2,      -8}, //
-      {      5,       3,       4,       4}, // 3.75
-      {      9,       3,       4,       7}, // 6.75
-      {      7,      15,       8,      13}, // 13.125
-      {      1,       6,       4,       2}, // 1.5
-      {      0,       7,       4,       0}, //
-      {1 << 20, 1 << 20, 1 << 12, 1 << 28}, // the product needs 64 bits
-      {      5,       7,       0,       0}, // no crash on a zero denominator
+      {3, 5, 2, 8},                          // 7.5
+      {-3, 5, 2, -8},                        // -7.5: away from zero, not up
+      {3, -5, 2, -8},                        //
+      {3, 5, -2, -8},                        //
+      {5, 3, 4, 4},                          // 3.75
+      {9, 3, 4, 7},                          // 6.75
+      {7, 15, 8, 13},                        // 13.125
+      {1, 6, 4, 2},                          // 1.5
+      {0, 7, 4, 0},                          //
+      {1 << 20, 1 << 20, 1 << 12, 1 << 28},  // the product needs 64 bits
+      {5, 7, 0, 0},                          // no crash on a zero denominator
   };
   for (const Case& c : cases) {
     EXPECT_EQ(MulDiv(c.number, c.numerator, c.denominator), c.expected)
@@ -46,16 +46,16 @@ TEST(DluToPixels, ConvertsEdgesAndTakesTheirDifference) {
     QRect pixels;
   };
   const Case cases[] = {
-  // left 8.75 -> 9, right 913.5 -> 914; top 13.125 -> 13, bottom 131.25 -> 131
-      { QRect(5,  7, 517,  63), {7, 15},   QRect(9,  13, 905, 118)},
- // a one-unit separator: left 168, right 169.75 -> 170; top 127.5 -> 128, bottom 766.875
-      {QRect(96, 68,   1, 341), {7, 15}, QRect(168, 128,   2, 639)},
- // left 1.5 -> 2, right 3: one pixel wide, where MulDiv(1, 6, 4) alone would give 2
-      { QRect(1,  0,   1,   8), {6, 12},   QRect(2,   0,   1,  12)},
- // top 1.5 -> 2, bottom 3: one pixel high
-      { QRect(0,  1,   4,   1), {6, 12},   QRect(0,   2,   6,   1)},
- // the whole main window
-      { QRect(0,  0, 522, 413), {7, 15},   QRect(0,   0, 914, 774)},
+      // left 8.75 -> 9, right 913.5 -> 914; top 13.125 -> 13, bottom 131.25 -> 131
+      {QRect(5, 7, 517, 63), {7, 15}, QRect(9, 13, 905, 118)},
+      // a one-unit separator: left 168, right 169.75 -> 170; top 127.5 -> 128, bottom 766.875
+      {QRect(96, 68, 1, 341), {7, 15}, QRect(168, 128, 2, 639)},
+      // left 1.5 -> 2, right 3: one pixel wide, where MulDiv(1, 6, 4) alone would give 2
+      {QRect(1, 0, 1, 8), {6, 12}, QRect(2, 0, 1, 12)},
+      // top 1.5 -> 2, bottom 3: one pixel high
+      {QRect(0, 1, 4, 1), {6, 12}, QRect(0, 2, 6, 1)},
+      // the whole main window
+      {QRect(0, 0, 522, 413), {7, 15}, QRect(0, 0, 914, 774)},
   };
   for (const Case& c : cases) {
     EXPECT_EQ(DluToPixels(c.dlu, c.base), c.pixels)
@@ -115,16 +115,16 @@ TEST(BuildDialog, MainWindowHasEveryControlOfItsTemplateInPlace) {
 
   ExpectControls(&window, base,
                  {
-                     {1009,   Kind::Static,   QRect(8,  72,  85,  36),             ""},
-                     {1000, Kind::GroupBox,  QRect(96,  67, 413, 300),             ""},
-                     {1002,   Kind::Button, QRect(103, 380,  50,  14), "车辆参数"},
-                     {1003,   Kind::Button, QRect(103, 396,  50,  14), "控制参数"},
-                     {1004,   Kind::Button, QRect(170, 380,  50,  14), "电机参数"},
-                     {1008,   Kind::Button, QRect(247, 380,  50,  14),       "写入"},
-                     {1007,   Kind::Button, QRect(247, 397,  50,  14),       "读取"},
-                     {1006,   Kind::Button, QRect(382, 380,  50,  14),       "监控"},
-                     {   2,   Kind::Button, QRect(383, 397,  50,  14),       "退出"},
-  });
+                     {1009, Kind::Static, QRect(8, 72, 85, 36), ""},
+                     {1000, Kind::GroupBox, QRect(96, 67, 413, 300), ""},
+                     {1002, Kind::Button, QRect(103, 380, 50, 14), "车辆参数"},
+                     {1003, Kind::Button, QRect(103, 396, 50, 14), "控制参数"},
+                     {1004, Kind::Button, QRect(170, 380, 50, 14), "电机参数"},
+                     {1008, Kind::Button, QRect(247, 380, 50, 14), "写入"},
+                     {1007, Kind::Button, QRect(247, 397, 50, 14), "读取"},
+                     {1006, Kind::Button, QRect(382, 380, 50, 14), "监控"},
+                     {2, Kind::Button, QRect(383, 397, 50, 14), "退出"},
+                 });
   EXPECT_TRUE(FindGroupBox(&window, kIdPageArea)->isHidden());
   EXPECT_FALSE(FindStatic(&window, kIdStatusLine)->isHidden());
   EXPECT_TRUE(FindStatic(&window, kIdStatusLine)->alignment() & Qt::AlignVCenter);
@@ -167,18 +167,18 @@ TEST(BuildDialog, CalibrationDialogHasItsFieldsAndButtons) {
   EXPECT_EQ(window.minimumSize(), window.maximumSize());  // not resizable
   ExpectControls(&window, base,
                  {
-                     {1075, Kind::Static,  QRect(18, 46,  49,  8), "Phase_A_Zero"},
-                     {1076, Kind::Static,  QRect(18, 63,  50,  8), "Phase_B_Zero"},
-                     {1077, Kind::Static,  QRect(18, 80,  49,  8), "Phase_C_Zero"},
-                     {1344,   Kind::Edit,  QRect(75, 43,  40, 14),             ""},
-                     {1345,   Kind::Edit,  QRect(75, 60,  40, 14),             ""},
-                     {1346,   Kind::Edit,  QRect(75, 77,  40, 14),             ""},
-                     {1347,   Kind::Edit, QRect(120, 43, 105, 14),             ""},
-                     {1348,   Kind::Edit, QRect(120, 60, 105, 14),             ""},
-                     {1349,   Kind::Edit, QRect(120, 77, 105, 14),             ""},
-                     {1342, Kind::Button, QRect(255, 68,  35, 14),         "Read"},
-                     {1343, Kind::Button, QRect(255, 86,  35, 14),       "Update"},
-  });
+                     {1075, Kind::Static, QRect(18, 46, 49, 8), "Phase_A_Zero"},
+                     {1076, Kind::Static, QRect(18, 63, 50, 8), "Phase_B_Zero"},
+                     {1077, Kind::Static, QRect(18, 80, 49, 8), "Phase_C_Zero"},
+                     {1344, Kind::Edit, QRect(75, 43, 40, 14), ""},
+                     {1345, Kind::Edit, QRect(75, 60, 40, 14), ""},
+                     {1346, Kind::Edit, QRect(75, 77, 40, 14), ""},
+                     {1347, Kind::Edit, QRect(120, 43, 105, 14), ""},
+                     {1348, Kind::Edit, QRect(120, 60, 105, 14), ""},
+                     {1349, Kind::Edit, QRect(120, 77, 105, 14), ""},
+                     {1342, Kind::Button, QRect(255, 68, 35, 14), "Read"},
+                     {1343, Kind::Button, QRect(255, 86, 35, 14), "Update"},
+                 });
   for (int id = 1344; id <= 1349; ++id) EXPECT_TRUE(FindEdit(&window, id)->isReadOnly()) << id;
 }
 

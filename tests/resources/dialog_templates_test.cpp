@@ -66,11 +66,7 @@ TEST(DialogTemplates, PageGridsPlaceLabelEditPairsInColumnsOfSixteen) {
     bool readOnly;
   };
   const Case cases[] = {
-      {107, 32, 416, false},
-      {108, 48, 418, false},
-      {109, 48, 418, false},
-      {110, 47, 418,  true}
-  };
+      {107, 32, 416, false}, {108, 48, 418, false}, {109, 48, 418, false}, {110, 47, 418, true}};
   const int labelX[] = {0, 125, 255};
   const int editX[] = {76, 201, 330};
   for (const Case& c : cases) {
@@ -129,10 +125,7 @@ TEST(DialogTemplates, VehiclePageHasTwoColumnsOfCheckBoxesAndTheReadZeroButton) 
     int firstId, count, x, firstY, lastY;
   };
   const DialogTemplate& page = *FindDialogTemplate(107);
-  for (const Column& column : {
-           Column{1106, 16, 263, 10, 248},
-           Column{1122,  8, 337, 11, 120}
-  }) {
+  for (const Column& column : {Column{1106, 16, 263, 10, 248}, Column{1122, 8, 337, 11, 120}}) {
     int previousY = column.firstY - 1;
     for (int id = column.firstId; id < column.firstId + column.count; ++id) {
       SCOPED_TRACE("box " + std::to_string(id));

@@ -1,11 +1,12 @@
 // The simulated controller as the link sees it, and its fault rules.
+#include "simulator/simulated_controller.h"
+
 #include <gtest/gtest.h>
 
-#include "link/serial_link.h"
 #include "definitions/model_images.h"
+#include "link/serial_link.h"
 #include "simulator/request_reader.h"
 #include "simulator/sim_faults.h"
-#include "simulator/simulated_controller.h"
 #include "simulator/virtual_port.h"
 
 namespace vor {
@@ -52,10 +53,9 @@ TEST_F(SimulatedControllerTest, FaultsShapeTheAnswerAsTheLinkSeesIt) {
     bool expectOk;
     std::uint8_t expectCommand;
   };
-  for (const Case& c : {Case{FaultKind::CorruptChecksum, false, 0x1B},
-                        Case{FaultKind::WrongCommand, true, 0x1C},
-                        Case{FaultKind::OverlongLength, true, 0x1B},
-                        Case{FaultKind::Silent, false, 0x00}}) {
+  for (const Case& c :
+       {Case{FaultKind::CorruptChecksum, false, 0x1B}, Case{FaultKind::WrongCommand, true, 0x1C},
+        Case{FaultKind::OverlongLength, true, 0x1B}, Case{FaultKind::Silent, false, 0x00}}) {
     SimulatedController faulty(*DefaultImageFor(u"VOR"));
     faulty.AddFault(FaultRule(c.kind, 0x1B, 1));
     VirtualPort line(clock, &faulty);
@@ -105,8 +105,8 @@ TEST(ParseFaultRule, AcceptsTheDocumentedFormsAndRejectsTheRest) {
   EXPECT_TRUE(silent->Matches(0x11, 7));
   EXPECT_FALSE(ParseFaultRule("ignore:f3:2", error)->Matches(0xF3, 3));
 
-  for (const char* bad : {"", "loud", "ignore:zz", "ignore:f3:-1", "late:f4:1:x", "late:1:2:3:4",
-                          "ignore:100"}) {
+  for (const char* bad :
+       {"", "loud", "ignore:zz", "ignore:f3:-1", "late:f4:1:x", "late:1:2:3:4", "ignore:100"}) {
     error.clear();
     EXPECT_FALSE(ParseFaultRule(bad, error)) << bad;
     EXPECT_FALSE(error.isEmpty()) << bad;
