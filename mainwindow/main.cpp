@@ -1,19 +1,24 @@
 // vor-user: the desktop program.
 #include <QApplication>
+#include <memory>
 
-#include "mainwindow/main_window.h"
 #include "mainwindow/message_box_prompter.h"
 #include "mainwindow/vor_user_app.h"
 
 int main(int argc, char* argv[]) {
-  QApplication app(argc, argv);
   QCoreApplication::setApplicationName(QStringLiteral("vor-user"));
   QCoreApplication::setApplicationVersion(QStringLiteral("1.0.0.1"));
 
+  // The command line is read before the window system is touched, so --help, --version and
+  // mistakes are answered without a display.
   vor::AppOptions options;
   int exitCode = 0;
-  if (!vor::ParseCommandLine(QCoreApplication::arguments(), options, exitCode)) return exitCode;
+  {
+    auto console = std::make_unique<QCoreApplication>(argc, argv);
+    if (!vor::ParseCommandLine(QCoreApplication::arguments(), options, exitCode)) return exitCode;
+  }
 
+  QApplication app(argc, argv);
   vor::MessageBoxPrompter prompter([] { return QApplication::activeWindow(); });
   return vor::CVORUserApp().InitInstance(options, prompter);
 }

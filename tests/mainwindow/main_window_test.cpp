@@ -135,6 +135,7 @@ TEST_F(MainWindowTest, StartUpFindsTheControllerReadsAndShowsTheVehiclePage) {
   EXPECT_FALSE(Visible(2));
   EXPECT_TRUE(Enabled(kIdReadButton));
   EXPECT_TRUE(Enabled(kIdWriteButton));
+  EXPECT_EQ(window->windowTitle(), "HEW User");
   EXPECT_EQ(FindButton(window.get(), kIdVehicleButton)->text(), "Vehicle");
   EXPECT_EQ(FindButton(window.get(), kIdCancel)->text(), "Quit");
 }
