@@ -1,7 +1,6 @@
 #include "link/link_thread.h"
 
 #include <QEventLoop>
-#include <QPointer>
 
 namespace vor {
 
@@ -46,20 +45,6 @@ bool LinkThread::Run(const QString& operation, const std::function<bool()>& job)
   running_ = false;
   emit JobFinished();
   return result;
-}
-
-void LinkThread::Post(const std::function<bool()>& job, const std::function<void(bool)>& done) {
-  QPointer<LinkThread> self(this);
-  QMetaObject::invokeMethod(worker_.get(), [job, done, self] {
-    const bool ok = job();
-    if (!self) return;
-    QMetaObject::invokeMethod(
-        self.data(),
-        [done, ok] {
-          if (done) done(ok);
-        },
-        Qt::QueuedConnection);
-  });
 }
 
 Answer CrossThreadPrompter::Ask(int stringId, Buttons buttons, Icon icon) {

@@ -34,10 +34,6 @@ public:
   // running `job` while another job runs.
   bool Run(const QString& operation, const std::function<bool()>& job);
 
-  // Runs `job` on the link thread and returns at once; `done` is called on the caller's thread
-  // with the result, unless the LinkThread is gone by then.
-  void Post(const std::function<bool()>& job, const std::function<void(bool)>& done);
-
   bool Busy() const { return running_; }
   void SetBusyIndicator(BusyIndicator* indicator) { indicator_ = indicator; }
   QThread* Thread() { return &thread_; }

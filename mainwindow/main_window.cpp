@@ -112,8 +112,7 @@ bool CVORUserDlg::OnInitDialog() {
 }
 
 void CVORUserDlg::AddPage(PageWindow* page, int templateId) {
-  if (page->TemplateId() != templateId) return;
-  page->Create(this);
+  page->Create(templateId, this);
   page->hide();
   page->setGeometry(pageRect);
   ++pageCount;

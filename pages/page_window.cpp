@@ -17,10 +17,10 @@ const QColor kTipColour(0, 0, 255);
 PageWindow::PageWindow(int templateId, ProgramState& state, Prompter& prompter)
     : state_(state), prompter_(prompter), templateId_(templateId) {}
 
-bool PageWindow::Create(QWidget* parent) {
+bool PageWindow::Create(int templateId, QWidget* parent) {
   setParent(parent);
   QWidget::setVisible(false);  // born hidden, without a notification
-  if (!BuildDialog(templateId_, this)) return false;
+  if (!BuildDialog(templateId, this)) return false;
   OnInitDialog();
   return true;
 }

@@ -15,8 +15,9 @@ class PageWindow : public QWidget {
 public:
   PageWindow(int templateId, ProgramState& state, Prompter& prompter);
 
-  // Builds the page's controls as a hidden child of `parent`. False when it has no template.
-  bool Create(QWidget* parent);
+  // Builds the page's controls from template `templateId` (normally its own, TemplateId()) as a
+  // hidden child of `parent`. False when there is no such template.
+  bool Create(int templateId, QWidget* parent);
   int TemplateId() const { return templateId_; }
 
   // Showing and hiding by the main window. Only a change of the page's own visibility is

@@ -108,7 +108,6 @@ std::unique_ptr<SerialPort> VirtualPortSystem::Open(const QString& devicePath, O
   if (status != OpenStatus::Ok) return nullptr;
   auto port = std::make_unique<VirtualPort>(clock_, it->second.controller);
   opens.push_back(devicePath);
-  lastOpened = port.get();
   if (it->second.onOpen) it->second.onOpen(*port, ++openCounts_[devicePath]);
   return port;
 }

@@ -99,8 +99,7 @@ public:
   QStringList AvailablePorts() override;
   std::unique_ptr<SerialPort> Open(const QString& devicePath, OpenStatus& status) override;
 
-  std::vector<QString> opens;         // every successful open, in order
-  VirtualPort* lastOpened = nullptr;  // valid while that port is open
+  std::vector<QString> opens;  // every successful open, in order
 
 private:
   VirtualClock& clock_;

@@ -55,7 +55,7 @@ protected:
     state.image[31] = 0x5A;
     state.ReadOk = true;
 
-    page.Create(&host);
+    page.Create(kDialogControl, &host);
     host.resize(800, 600);
     host.show();
   }
