@@ -1,55 +1,26 @@
 // vor-cli set and the values of vor-cli describe, against vor-sim on a pseudo-terminal.
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
-#include <QTemporaryDir>
+
+#include "tests/e2e/cli_fixture.h"
 
 namespace {
 
-struct CliRun {
-  int exitCode;
-  QString out;
-  QString err;
-};
+using vor::test::CliRun;
 
-class CliSetTest : public ::testing::Test {
+// The simulator runs, with its image and the describe records taken at the start.
+class CliSetTest : public vor::test::CliFixture {
 protected:
   void SetUp() override {
-    sim.start(VOR_SIM_PATH, {});
-    ASSERT_TRUE(sim.waitForStarted());
-    ASSERT_TRUE(sim.waitForReadyRead(5000));
-    devicePath = QString::fromLocal8Bit(sim.readLine()).trimmed();
-    ASSERT_TRUE(devicePath.startsWith("/dev/"));
-    original = ReadImage();
+    StartSim();
+    original = ReadImageFile();
     ASSERT_EQ(original.size(), 128);
-    const CliRun describe = Cli({"describe", "--json"});
+    const CliRun describe = CliOnSim({"describe", "--json"});
     ASSERT_EQ(describe.exitCode, 0) << describe.err.toStdString();
     params = QJsonDocument::fromJson(describe.out.toUtf8()).object()["params"].toArray();
-  }
-
-  void TearDown() override {
-    sim.terminate();
-    EXPECT_TRUE(sim.waitForFinished(5000));
-  }
-
-  CliRun Cli(const QStringList& args) {
-    QProcess cli;
-    cli.start(VOR_CLI_PATH, QStringList{"--port", devicePath} + args);
-    EXPECT_TRUE(cli.waitForFinished(120'000));
-    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
-            QString::fromUtf8(cli.readAllStandardError())};
-  }
-
-  QByteArray ReadImage() {
-    const QString path = dir.filePath("read.bin");
-    EXPECT_EQ(Cli({"read", "--out", path}).exitCode, 0);
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return file.readAll();
   }
 
   // The describe record whose name, without trailing blanks, is `name`.
@@ -61,9 +32,6 @@ protected:
     return {};
   }
 
-  QProcess sim;
-  QString devicePath;
-  QTemporaryDir dir;
   QByteArray original;
   QJsonArray params;
 };
@@ -89,8 +57,8 @@ TEST_F(CliSetTest, SetWritesTheNamedFieldsAndReportsTheChanges) {
   ASSERT_TRUE(sensor["name"].toString().endsWith(' '));
   const int newSensor = sensor["value"].toString() == "3" ? 2 : 3;
 
-  const CliRun run = Cli({"set", QStringLiteral("Low Volt=%1").arg(newLowVolt),
-                          QStringLiteral("Motor Temp_Sener=%1").arg(newSensor)});
+  const CliRun run = CliOnSim({"set", QStringLiteral("Low Volt=%1").arg(newLowVolt),
+                               QStringLiteral("Motor Temp_Sener=%1").arg(newSensor)});
   ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
   EXPECT_EQ(run.out, QStringLiteral("Low Volt: %1 -> %2\nMotor Temp_Sener: %3 -> %4\n")
                          .arg(lowVolt["value"].toString())
@@ -101,20 +69,20 @@ TEST_F(CliSetTest, SetWritesTheNamedFieldsAndReportsTheChanges) {
   QByteArray expected = original;
   expected[19] = char(newLowVolt);
   expected[sensor["addr"].toInt()] = char(newSensor);
-  EXPECT_EQ(ReadImage(), expected);
+  EXPECT_EQ(ReadImageFile(), expected);
 }
 
 TEST_F(CliSetTest, DryRunShowsTheChangeAndWritesNothing) {
   const QJsonObject lowVolt = Param("Low Volt");
   const int newLowVolt = lowVolt["rangeH"].toInt();
   const CliRun run =
-      Cli({"--trace", "set", QStringLiteral("Low Volt=%1").arg(newLowVolt), "--dry-run"});
+      CliOnSim({"--trace", "set", QStringLiteral("Low Volt=%1").arg(newLowVolt), "--dry-run"});
   EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
   EXPECT_EQ(
       run.out,
       QStringLiteral("Low Volt: %1 -> %2\n").arg(lowVolt["value"].toString()).arg(newLowVolt));
   EXPECT_FALSE(run.err.contains("TX  f3")) << run.err.toStdString();  // no write request at all
-  EXPECT_EQ(ReadImage(), original);
+  EXPECT_EQ(ReadImageFile(), original);
 }
 
 // Each refusal exits 1 with its reason and writes nothing, not even the valid assignment before
@@ -145,13 +113,13 @@ TEST_F(CliSetTest, ARefusedAssignmentWritesNothing) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.assignment.toStdString());
-    const CliRun run = Cli({"--trace", "set", validFirst, c.assignment});
+    const CliRun run = CliOnSim({"--trace", "set", validFirst, c.assignment});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
     EXPECT_TRUE(run.err.endsWith(c.expectedError)) << run.err.toStdString();
     EXPECT_FALSE(run.err.contains("TX  f3")) << run.err.toStdString();
   }
-  EXPECT_EQ(ReadImage(), original);
+  EXPECT_EQ(ReadImageFile(), original);
 }
 
 }  // namespace

@@ -1,71 +1,19 @@
 // vor-cli against vor-sim, both as the user runs them.
 #include <gtest/gtest.h>
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QProcess>
 #include <QRegularExpression>
-#include <QTemporaryDir>
 
 #include "definitions/model_images.h"
+#include "tests/e2e/cli_fixture.h"
 
 namespace {
 
-struct CliRun {
-  int exitCode;
-  QString out;
-  QString err;
-};
+using vor::test::CliRun;
 
-class CliTest : public ::testing::Test {
-protected:
-  void StartSim(const QStringList& args = {}) {
-    sim.start(VOR_SIM_PATH, args);
-    ASSERT_TRUE(sim.waitForStarted());
-    ASSERT_TRUE(sim.waitForReadyRead(5000));
-    devicePath = QString::fromLocal8Bit(sim.readLine()).trimmed();
-    ASSERT_TRUE(devicePath.startsWith("/dev/"));
-  }
-
-  void TearDown() override {
-    if (sim.state() == QProcess::NotRunning) return;
-    sim.terminate();
-    EXPECT_TRUE(sim.waitForFinished(5000));
-    EXPECT_EQ(sim.exitCode(), 0);
-  }
-
-  CliRun Cli(QStringList args) {
-    QProcess cli;
-    cli.start(VOR_CLI_PATH, args);
-    EXPECT_TRUE(cli.waitForFinished(120'000));
-    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
-            QString::fromUtf8(cli.readAllStandardError())};
-  }
-
-  CliRun CliOnSim(QStringList args) { return Cli(QStringList{"--port", devicePath} + args); }
-
-  QByteArray ReadImageFile() {
-    const QString path = dir.filePath("read.bin");
-    EXPECT_EQ(CliOnSim({"read", "--out", path}).exitCode, 0);
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::ReadOnly));
-    return file.readAll();
-  }
-
-  QString WriteFile(const QString& name, const QByteArray& bytes) {
-    const QString path = dir.filePath(name);
-    QFile file(path);
-    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(bytes);
-    return path;
-  }
-
-  QProcess sim;
-  QString devicePath;
-  QTemporaryDir dir;
-};
+class CliTest : public vor::test::CliFixture {};
 
 TEST_F(CliTest, ScanPrintsTheDevicePath) {
   StartSim();
