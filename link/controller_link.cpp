@@ -21,17 +21,24 @@ void ControllerLink::SetOpenFailureHandler(
   scan_.SetOpenFailureHandler(std::move(handler));
 }
 
+JobResult ControllerLink::RunJob(const QString& operation,
+                                 const std::function<bool(SerialLink&)>& job) {
+  return thread_.Run(operation, [&] { return job(link_); });
+}
+
 bool ControllerLink::ScanForController() {
   return thread_.Run(QStringLiteral("Searching for controller..."),
-                     [this] { return scan_.ScanForController(); });
+                     [this] { return scan_.ScanForController(); }) == JobResult::Done;
 }
 
 bool ControllerLink::ReadImage(ConfigImage& image) {
-  return thread_.Run(QStringLiteral("Reading..."), [&] { return vor::ReadImage(link_, image); });
+  return RunJob(QStringLiteral("Reading..."),
+                [&](SerialLink& link) { return vor::ReadImage(link, image); }) == JobResult::Done;
 }
 
 bool ControllerLink::WriteImage(const ConfigImage& image) {
-  return thread_.Run(QStringLiteral("Writing..."), [&] { return vor::WriteImage(link_, image); });
+  return RunJob(QStringLiteral("Writing..."),
+                [&](SerialLink& link) { return vor::WriteImage(link, image); }) == JobResult::Done;
 }
 
 }  // namespace vor

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "link/config_image.h"
+#include "link/link_access.h"
 #include "link/link_thread.h"
 #include "link/port_scan.h"
 #include "link/serial_link.h"
@@ -12,12 +13,12 @@ namespace vor {
 // The program's one link to the controller: the link object and its port scan, served by the
 // link thread. The scan, the image transfers and every later exchange run there as jobs while
 // the user interface waits without freezing.
-class ControllerLink {
+class ControllerLink : public LinkAccess {
 public:
   // `ports` and `clock` are used on the link thread only. `prompter` shows the scan's message
   // on the thread of `uiContext`.
   ControllerLink(PortSystem& ports, LinkClock& clock, Prompter& prompter, QObject* uiContext);
-  ~ControllerLink();
+  ~ControllerLink() override;
 
   // Scan only these device paths, in this order.
   void SetPortOverride(const QStringList& devicePaths) { scan_.SetPortOverride(devicePaths); }
@@ -25,6 +26,9 @@ public:
   void SetOpenFailureHandler(std::function<void(const QString&, OpenStatus)> handler);
   void SetObserver(FrameObserver* observer) { link_.SetObserver(observer); }
   void SetBusyIndicator(BusyIndicator* indicator) { thread_.SetBusyIndicator(indicator); }
+
+  JobResult RunJob(const QString& operation,
+                   const std::function<bool(SerialLink&)>& job) override;
 
   // Each runs on the link thread and returns its result; false at once while another job runs.
   bool ScanForController();

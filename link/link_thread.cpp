@@ -17,10 +17,10 @@ LinkThread::~LinkThread() {
   worker_.reset();
 }
 
-bool LinkThread::Run(const QString& operation, const std::function<bool()>& job) {
+JobResult LinkThread::Run(const QString& operation, const std::function<bool()>& job) {
   // One command at a time: user input is held back while a job runs, so only a timer or a
   // window-system event could try to start another, and that one is refused.
-  if (running_) return false;
+  if (running_) return JobResult::Refused;
   running_ = true;
   if (indicator_) indicator_->JobStarted(operation);
 
@@ -44,7 +44,7 @@ bool LinkThread::Run(const QString& operation, const std::function<bool()>& job)
   if (indicator_) indicator_->JobEnded();
   running_ = false;
   emit JobFinished();
-  return result;
+  return result ? JobResult::Done : JobResult::Failed;
 }
 
 Answer CrossThreadPrompter::Ask(int stringId, Buttons buttons, Icon icon) {

@@ -6,6 +6,7 @@
 #include <functional>
 #include <memory>
 
+#include "link/link_access.h"
 #include "resources/prompter.h"
 
 namespace vor {
@@ -28,11 +29,11 @@ public:
   LinkThread();
   ~LinkThread() override;
 
-  // Runs `job` on the link thread and returns its result once it has ended. While waiting, the
+  // Runs `job` on the link thread and returns how it ended once it has. While waiting, the
   // caller's events are processed except user input. `operation` names the job for the busy
-  // indicator ("Reading..."). Must not be called from the link thread. Returns false without
-  // running `job` while another job runs.
-  bool Run(const QString& operation, const std::function<bool()>& job);
+  // indicator ("Reading..."). Must not be called from the link thread. Refused without running
+  // `job` while another job runs.
+  JobResult Run(const QString& operation, const std::function<bool()>& job);
 
   bool Busy() const { return running_; }
   void SetBusyIndicator(BusyIndicator* indicator) { indicator_ = indicator; }

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QString>
+#include <functional>
+
+#include "link/serial_link.h"
+
+namespace vor {
+
+// How a link job ended.
+enum class JobResult {
+  Done,     // the job ran and reported success
+  Failed,   // the job ran and reported failure
+  Refused,  // the job never ran: another job was running
+};
+
+// What the windows need of the controller link. Every exchange runs on the link thread, one job
+// at a time, so the port has one user by construction; the calling (user-interface) thread waits
+// for a job without freezing and without taking user input.
+class LinkAccess {
+public:
+  virtual ~LinkAccess() = default;
+
+  // Runs `job` on the link thread with the program's one link object and returns how it ended.
+  // `operation` names the job for the busy indicator ("Reading..."). Refused at once, without
+  // running `job`, while another job runs.
+  virtual JobResult RunJob(const QString& operation,
+                           const std::function<bool(SerialLink&)>& job) = 0;
+};
+
+}  // namespace vor
