@@ -18,10 +18,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   vor::SerialLink link(clock);
   for (int exchange = 0; exchange < 8; ++exchange) {
-    const bool ok = link.ReceiveFrame(port);
-    if (link.rxCount > vor::LinkFrame::kMaxSize) std::abort();
+    const bool ok = link.ReceiveFrame(port) == vor::Received::Frame;
     if (ok && link.rxFrame.Length() > vor::LinkFrame::kMaxPayload) std::abort();
-    if (ok && link.rxCount != link.rxFrame.WireSize()) std::abort();
+    if (ok &&
+        vor::FrameChecksum(std::span(link.rxFrame.bytes).first(link.rxFrame.WireSize() - 1)) !=
+            link.rxFrame[link.rxFrame.WireSize() - 1]) {
+      std::abort();
+    }
   }
   return 0;
 }

@@ -14,7 +14,7 @@ bool OpeningHandshake(SerialLink& link) {
     link.SetRequest(Command::BeginTransfer, 0);
     link.SendFrame();
     link.Clock().Sleep(L::kHandshakeWaitMs);
-    answered = link.ReceiveFrame();
+    answered = link.ReceiveFrame() == Received::Frame;
   }
   return answered;
 }
@@ -27,7 +27,7 @@ bool WriteBlock(SerialLink& link, const ConfigImage& image, int addr, int count)
   std::copy_n(image.bytes.begin() + addr, count,
               link.txFrame.bytes.begin() + LinkFrame::kPayload + 3);
   link.SendFrame();
-  return link.ReceiveFrame();
+  return link.ReceiveFrame() == Received::Frame;
 }
 
 }  // namespace
@@ -41,8 +41,10 @@ bool ReadImage(SerialLink& link, ConfigImage& image) {
     link.txFrame[LinkFrame::kPayload + 1] = L::kReadBlockBytes;
     link.txFrame[LinkFrame::kPayload + 2] = 0;
     link.SendFrame();
-    if (!link.ReceiveFrame()) return false;
-    // Sixteen payload bytes whatever the length byte said.
+    if (link.ReceiveFrame() != Received::Frame) return false;
+    // An answer shorter than a block would leave bytes of an earlier frame in the image, and a
+    // later Write would send them to the controller. A longer one is cut to sixteen bytes.
+    if (link.rxFrame.Length() < L::kReadBlockBytes) return false;
     std::copy_n(link.rxFrame.bytes.begin() + LinkFrame::kPayload, L::kReadBlockBytes,
                 image.bytes.begin() + addr);
   }
@@ -60,7 +62,12 @@ bool WriteImage(SerialLink& link, const ConfigImage& image) {
   link.SetRequest(Command::Commit, 0);
   link.SendFrame();
   bool committed = false;
-  for (int i = 0; i < L::kCommitReceives && !committed; ++i) committed = link.ReceiveFrame();
+  for (int i = 0; i < L::kCommitReceives && !committed; ++i) {
+    const Received how = link.ReceiveFrame();
+    committed = how == Received::Frame;
+    // A lost line or a stop ends the wait; only silence and bad frames use up the 30 receives.
+    if (how == Received::LinkLost || how == Received::Aborted) break;
+  }
   return committed && result;
 }
 

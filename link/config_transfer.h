@@ -17,8 +17,9 @@ struct TransferLayout {
   static constexpr int kCommitReceives = 30;
 };
 
-// Fills `image` from the controller, block by block. Returns true when all eight blocks arrived;
-// after a failure the blocks received so far stay in the image and the rest keep their bytes.
+// Fills `image` from the controller, block by block. Returns true when all eight blocks arrived,
+// each with its sixteen bytes; after a failure the blocks received so far stay in the image and
+// the rest keep their bytes.
 bool ReadImage(SerialLink& link, ConfigImage& image);
 
 // Sends all of `image` and commits it. Once the handshake is answered every block and the Commit

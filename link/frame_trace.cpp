@@ -14,13 +14,26 @@ QString HexBytes(std::span<const std::uint8_t> bytes) {
 
 void FrameTrace::FrameSent(std::span<const std::uint8_t> bytes) { Print("TX ", bytes); }
 
-void FrameTrace::FrameReceived(std::span<const std::uint8_t> bytes, bool ok) {
-  Print(ok ? "RX " : "RX!", bytes);
+void FrameTrace::FrameReceived(std::span<const std::uint8_t> bytes, Received how) {
+  switch (how) {
+    case Received::Frame:
+      return Print("RX ", bytes);
+    case Received::BadChecksum:
+      return Print("RX!", bytes, "(bad checksum)");
+    case Received::NoAnswer:
+      return Print("RX!", bytes, "(no answer)");
+    case Received::LinkLost:
+      return Print("RX!", bytes, "(link lost)");
+    case Received::Aborted:
+      return Print("RX!", bytes, "(abandoned)");
+  }
 }
 
-void FrameTrace::Print(const char* tag, std::span<const std::uint8_t> bytes) {
+void FrameTrace::Print(const char* tag, std::span<const std::uint8_t> bytes, const char* note) {
   const double ms = static_cast<double>(clock_.NowUs() - startUs_) / 1000.0;
-  std::fprintf(out_, "%10.3f ms %s %s\n", ms, tag, qPrintable(HexBytes(bytes)));
+  QString line = HexBytes(bytes);
+  if (*note) line += (line.isEmpty() ? QString() : QStringLiteral(" ")) + QLatin1String(note);
+  std::fprintf(out_, "%10.3f ms %s %s\n", ms, tag, qPrintable(line));
   std::fflush(out_);
 }
 

@@ -11,17 +11,17 @@ namespace vor {
 QString HexBytes(std::span<const std::uint8_t> bytes);
 
 // Prints every frame as a line "<ms since start> TX|RX <hex bytes>" to a stream; a receive that
-// failed is marked "RX!" with whatever bytes were assembled.
+// failed is marked "RX!" with whatever bytes were assembled, followed by why it failed.
 class FrameTrace : public FrameObserver {
 public:
   FrameTrace(LinkClock& clock, std::FILE* out)
       : clock_(clock), out_(out), startUs_(clock.NowUs()) {}
 
   void FrameSent(std::span<const std::uint8_t> bytes) override;
-  void FrameReceived(std::span<const std::uint8_t> bytes, bool ok) override;
+  void FrameReceived(std::span<const std::uint8_t> bytes, Received how) override;
 
 private:
-  void Print(const char* tag, std::span<const std::uint8_t> bytes);
+  void Print(const char* tag, std::span<const std::uint8_t> bytes, const char* note = "");
 
   LinkClock& clock_;
   std::FILE* out_;

@@ -3,6 +3,7 @@
 #include <QString>
 #include <functional>
 
+#include "link/live_block.h"
 #include "link/serial_link.h"
 
 namespace vor {
@@ -26,6 +27,17 @@ public:
   // running `job`, while another job runs.
   virtual JobResult RunJob(const QString& operation,
                            const std::function<bool(SerialLink&)>& job) = 0;
+
+  // Starts polling the live data on the link thread every `periodMs`: each poll is one
+  // ReadLiveBlock on the program's one live block, and its result is handed to `onPoll` on the
+  // calling thread, poll by poll, in order. Polls never overlap each other or any job. Replaces a
+  // poll already running.
+  virtual void StartLivePoll(int periodMs, std::function<void(const LivePoll&)> onPoll) = 0;
+  // Stops the poll. When it returns, no live request goes on the wire any more, an exchange in
+  // progress has been abandoned (within about 10 ms), and no result of an earlier poll reaches
+  // `onPoll`. The live block keeps its bytes. Does nothing while no poll runs.
+  virtual void StopLivePoll() = 0;
+  virtual bool LivePollRunning() const = 0;
 };
 
 }  // namespace vor

@@ -10,15 +10,25 @@ constexpr Command kLiveRequests[LiveBlock::kParts] = {Command::LiveRead0, Comman
 
 }  // namespace
 
-LiveAnswers ReadLiveBlock(SerialLink& link, LiveBlock& block) {
-  LiveAnswers answered{};
+LiveRead ReadLiveBlock(SerialLink& link, LiveBlock& block) {
+  LiveRead read;
   for (int part = 0; part < LiveBlock::kParts; ++part) {
     const Command command = kLiveRequests[part];
+    if (link.StopRequested()) {
+      read.aborted = true;
+      break;
+    }
     link.SetRequest(command, 0);
     link.SendFrame();
-    answered[std::size_t(part)] =
-        link.ReceiveFrame() && link.rxFrame.Command() == static_cast<std::uint8_t>(command);
-    if (answered[std::size_t(part)]) {
+    const Received how = link.ReceiveFrame();
+    if (how == Received::Aborted) {
+      read.aborted = true;
+      break;
+    }
+    const bool answered =
+        how == Received::Frame && link.rxFrame.Command() == static_cast<std::uint8_t>(command);
+    read.answered[std::size_t(part)] = answered;
+    if (answered) {
       // Sixteen payload bytes whatever the length byte says.
       std::copy_n(link.rxFrame.bytes.begin() + LinkFrame::kPayload, LiveBlock::kPartBytes,
                   block.bytes.begin() + part * LiveBlock::kPartBytes);
@@ -26,7 +36,7 @@ LiveAnswers ReadLiveBlock(SerialLink& link, LiveBlock& block) {
       block.bytes.fill(0);
     }
   }
-  return answered;
+  return read;
 }
 
 }  // namespace vor

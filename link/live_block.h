@@ -22,6 +22,13 @@ struct LiveBlock {
 // Which of the three live requests of a poll were answered, in request order.
 using LiveAnswers = std::array<bool, LiveBlock::kParts>;
 
+struct LiveRead {
+  LiveAnswers answered{};
+  // The link's stop flag ended the poll early: the exchange in progress was abandoned, no later
+  // request was sent, and the abandoned request changed nothing in the block.
+  bool aborted = false;
+};
+
 // One poll of the live data as it reaches the user interface: the block after the poll, which
 // requests were answered, and when the poll began on the link clock.
 struct LivePoll {
@@ -34,7 +41,7 @@ struct LivePoll {
 // updates `block`: an answer carrying its request's command byte puts its sixteen payload bytes in
 // its third of the block. An unanswered first request clears all 48 bytes (before the thirds of
 // the second and third requests go in); an unanswered second or third request leaves its third
-// as it was. Returns which requests were answered.
-LiveAnswers ReadLiveBlock(SerialLink& link, LiveBlock& block);
+// as it was.
+LiveRead ReadLiveBlock(SerialLink& link, LiveBlock& block);
 
 }  // namespace vor

@@ -34,7 +34,7 @@ bool PortScan::ScanForController() {
     if (!port) continue;
     Connected = OpenAndDetect(port, name, settings);
     if (Connected) {
-      link_.port = std::move(port);
+      link_.SetPort(std::move(port));
       connectedPath_ = name;
       break;
     }
@@ -62,7 +62,7 @@ bool PortScan::OpenAndDetect(std::unique_ptr<SerialPort>& port, const QString& d
   link_.SetRequest(Command::Detect, 0);
   link_.SendFrame(*port);
   // Payload byte 2 is judged whatever the response's command and length bytes say.
-  const bool answered = link_.ReceiveFrame(*port);
+  const bool answered = link_.ReceiveFrame(*port) == Received::Frame;
   const std::uint8_t kind = link_.rxFrame.Payload(2);
   return answered && (kind == 1 || kind == 2);
 }

@@ -69,21 +69,24 @@ public:
     return port_.waitForBytesWritten(timeoutMs);
   }
 
-  int Read(std::span<std::uint8_t> buffer) override {
-    using namespace std::chrono;
+  ReadResult Read(std::span<std::uint8_t> buffer, const std::atomic<bool>* stop) override {
     QElapsedTimer timer;
     timer.start();
     const auto wanted = static_cast<qint64>(buffer.size());
     const qint64 totalUs =
         (qint64{timeouts_.readTotalMultiplierMs} * wanted + timeouts_.readTotalConstantMs) * 1000;
     const qint64 intervalUs = qint64{timeouts_.readIntervalMs} * 1000;
+    ReadResult result;
     qint64 got = 0;
     qint64 lastByteUs = 0;
     for (;;) {
       // What is already buffered first: waitForReadyRead only reports new data.
       if (port_.bytesAvailable() > 0) {
         const qint64 n = port_.read(reinterpret_cast<char*>(buffer.data()) + got, wanted - got);
-        if (n < 0) return -1;
+        if (n < 0) {
+          result.end = ReadEnd::LinkLost;
+          break;
+        }
         if (n > 0) {
           got += n;
           lastByteUs = timer.nsecsElapsed() / 1000;
@@ -93,18 +96,59 @@ public:
       const qint64 deadlineUs = got == 0 ? totalUs : std::min(totalUs, lastByteUs + intervalUs);
       const qint64 remainingUs = deadlineUs - timer.nsecsElapsed() / 1000;
       if (remainingUs <= 0) break;
-      port_.clearError();
-      // Exactly -1 would mean "wait forever"; the wait is at least 1 ms.
-      const int waitMs = static_cast<int>(std::max<qint64>(1, (remainingUs + 999) / 1000));
-      if (!port_.waitForReadyRead(waitMs) && port_.error() != QSerialPort::TimeoutError) {
-        // Unplugged, or the other end closed: every later call would fail at once as well.
-        return -1;
+      if (stop && stop->load()) {
+        result.end = ReadEnd::Stopped;
+        break;
+      }
+      const WaitEnd waited = WaitForInput(remainingUs, stop != nullptr);
+      if (waited == WaitEnd::LinkLost) {
+        result.end = ReadEnd::LinkLost;
+        break;
       }
     }
-    return static_cast<int>(got);
+    result.count = static_cast<int>(got);
+    return result;
+  }
+
+  ReadResult DiscardInput(int quietMs, const std::atomic<bool>* stop) override {
+    ReadResult result;
+    QElapsedTimer quiet;
+    quiet.start();
+    for (;;) {
+      if (port_.bytesAvailable() > 0) {
+        const QByteArray dropped = port_.read(port_.bytesAvailable());
+        result.count += static_cast<int>(dropped.size());
+        quiet.restart();
+      }
+      const qint64 remainingUs = qint64{quietMs} * 1000 - quiet.nsecsElapsed() / 1000;
+      if (remainingUs <= 0) return result;
+      if (stop && stop->load()) {
+        result.end = ReadEnd::Stopped;
+        return result;
+      }
+      if (WaitForInput(remainingUs, true) == WaitEnd::LinkLost) {
+        result.end = ReadEnd::LinkLost;
+        return result;
+      }
+    }
   }
 
 private:
+  enum class WaitEnd { InputOrTimeout, LinkLost };
+
+  // Waits for new input for up to `remainingUs`, or a stop slice of it when `sliced`.
+  WaitEnd WaitForInput(qint64 remainingUs, bool sliced) {
+    port_.clearError();
+    // Exactly -1 would mean "wait forever"; the wait is at least 1 ms.
+    int waitMs = static_cast<int>(std::max<qint64>(1, (remainingUs + 999) / 1000));
+    if (sliced) waitMs = std::min(waitMs, SerialPort::kStopSliceMs);
+    if (!port_.waitForReadyRead(waitMs) && port_.error() != QSerialPort::TimeoutError) {
+      // Unplugged, or the other end closed: every later call would fail at once as well.
+      return WaitEnd::LinkLost;
+    }
+    return WaitEnd::InputOrTimeout;
+  }
+
   QSerialPort port_;
   PortTimeouts timeouts_;
 };

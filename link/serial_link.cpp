@@ -3,39 +3,48 @@
 namespace vor {
 
 bool SerialLink::SendFrame(SerialPort& port) {
+  if (StopRequested()) return false;
+  if (drainBeforeSend_) {
+    const ReadResult drained = port.DiscardInput(kQuietGapMs, &stop_);
+    if (drained.end == ReadEnd::Stopped) return false;
+    drainBeforeSend_ = false;
+  }
   const std::size_t size = SealFrame(txFrame);
   const auto bytes = std::span<const std::uint8_t>(txFrame.bytes).first(size);
   if (observer_) observer_->FrameSent(bytes);
   return port.Write(bytes);
 }
 
-bool SerialLink::ReceiveFrame(SerialPort& port) {
-  assembling = false;
-  rxCount = 0;
-  rxFrame[LinkFrame::kLength] = 0;
+Received SerialLink::Finish(Received how) {
+  if (how == Received::Aborted) drainBeforeSend_ = true;
+  if (observer_) observer_->FrameReceived(std::span(rxFrame.bytes).first(rxCount_), how);
+  return how;
+}
 
-  auto finish = [this](bool ok) {
-    if (observer_) observer_->FrameReceived(std::span(rxFrame.bytes).first(rxCount), ok);
-    return ok;
-  };
+Received SerialLink::ReceiveFrame(SerialPort& port) {
+  assembling_ = false;
+  rxCount_ = 0;
+  rxFrame[LinkFrame::kLength] = 0;
 
   std::array<std::uint8_t, LinkFrame::kMaxSize> scratch;
   for (int attempt = 0; attempt < kReceiveAttempts; ++attempt) {
+    if (StopRequested()) return Finish(Received::Aborted);
     clock_.Sleep(kWaitBeforeReadMs);
-    const int got = port.Read(scratch);
-    if (got < 0) return finish(false);
-    for (int i = 0; i < got; ++i) {
-      switch (AssembleByte(rxFrame, rxCount, assembling, scratch[i])) {
+    const ReadResult read = port.Read(scratch, &stop_);
+    for (int i = 0; i < read.count; ++i) {
+      switch (AssembleByte(rxFrame, rxCount_, assembling_, scratch[std::size_t(i)])) {
         case AssembleResult::Incomplete:
           break;
         case AssembleResult::FrameOk:
-          return finish(true);
+          return Finish(Received::Frame);
         case AssembleResult::ChecksumError:
-          return finish(false);
+          return Finish(Received::BadChecksum);
       }
     }
+    if (read.end == ReadEnd::LinkLost) return Finish(Received::LinkLost);
+    if (read.end == ReadEnd::Stopped) return Finish(Received::Aborted);
   }
-  return finish(false);
+  return Finish(Received::NoAnswer);
 }
 
 void SerialLink::SetRequest(Command command, std::uint8_t length) {

@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <atomic>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -31,6 +32,18 @@ struct PortTimeouts {
 // Why a port could not be opened.
 enum class OpenStatus { Ok, PermissionDenied, Busy, Missing, OtherError };
 
+// How a read call ended.
+enum class ReadEnd {
+  Done,      // the bytes arrived, or the time-outs ended the read (perhaps with none)
+  LinkLost,  // the read call itself failed: the adapter was unplugged or the line hung up
+  Stopped,   // the stop flag was raised while the read waited
+};
+
+struct ReadResult {
+  int count = 0;  // bytes stored, also when the read ended otherwise than Done
+  ReadEnd end = ReadEnd::Done;
+};
+
 // One open serial port, used in blocking mode by one thread. Every configuration step reports
 // whether it succeeded.
 class SerialPort {
@@ -45,9 +58,16 @@ public:
   virtual bool Purge() = 0;
   // Writes all of `bytes` in one call; false when the platform's write fails.
   virtual bool Write(std::span<const std::uint8_t> bytes) = 0;
-  // Reads up to `buffer.size()` bytes honouring the time-outs. Returns the number read (0 on a
-  // time-out with nothing received), or -1 when the read call itself fails (link lost).
-  virtual int Read(std::span<std::uint8_t> buffer) = 0;
+  // Reads up to `buffer.size()` bytes honouring the time-outs. When `stop` is given, the read
+  // waits in slices of at most kStopSliceMs and ends as Stopped soon after `*stop` turns true;
+  // the time-outs still run from the start of the call.
+  virtual ReadResult Read(std::span<std::uint8_t> buffer,
+                          const std::atomic<bool>* stop = nullptr) = 0;
+  // Reads and drops input until the line has been quiet for `quietMs` (or `*stop` turns true,
+  // or the line is lost). `count` of the result is the number of bytes dropped.
+  virtual ReadResult DiscardInput(int quietMs, const std::atomic<bool>* stop = nullptr) = 0;
+
+  static constexpr int kStopSliceMs = 10;
 };
 
 // Lists and opens the machine's serial ports.

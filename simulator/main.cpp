@@ -39,7 +39,7 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption faultOption(
       "fault",
       "Misbehave: KIND[:CMD[:N[:MS]]] with KIND silent, ignore, bad-checksum, stray, late, "
-      "wrong-command or long-length; CMD a hex command byte or any; N the request number of "
+      "wrong-command, long-length or short; CMD a hex command byte or any; N the request number of "
       "that command (0 = every one); MS the delay for late. Repeatable.",
       "RULE");
   parser.addOptions({modelOption, imageOption, specialOption, softwareOption, faultOption});

@@ -7,7 +7,7 @@
 namespace vor {
 
 std::optional<FaultRule> ParseFaultRule(const QString& text, QString& error) {
-  static constexpr std::array<std::pair<const char*, FaultKind>, 7> kKinds{{
+  static constexpr std::array<std::pair<const char*, FaultKind>, 8> kKinds{{
       {"silent", FaultKind::Silent},
       {"ignore", FaultKind::Ignore},
       {"bad-checksum", FaultKind::CorruptChecksum},
@@ -15,6 +15,7 @@ std::optional<FaultRule> ParseFaultRule(const QString& text, QString& error) {
       {"late", FaultKind::Late},
       {"wrong-command", FaultKind::WrongCommand},
       {"long-length", FaultKind::OverlongLength},
+      {"short", FaultKind::ShortAnswer},
   }};
   const QStringList parts = text.split(u':');
   if (parts.size() > 4) {

@@ -46,6 +46,12 @@ void ApplyFault(const FaultRule& rule, std::uint8_t command, SimReply& reply) {
     case FaultKind::CorruptChecksum:
       ++reply.bytes[reply.size - 1];
       break;
+    case FaultKind::ShortAnswer:
+      if (reply.bytes[1] == 0) break;
+      --reply.bytes[1];
+      --reply.size;
+      Reseal(reply, 0);
+      break;
     case FaultKind::StrayByte:
       if (reply.size == reply.bytes.size()) break;  // one stray byte at most
       std::copy_backward(reply.bytes.begin(), reply.bytes.begin() + reply.size,
@@ -125,9 +131,9 @@ std::optional<SimReply> SimulatedController::Handle(const LinkFrame& request, st
   std::optional<SimReply> reply = Answer(request, nowUs);
   if (!reply) return reply;
   // Content first, then what goes around it, so that faults combine sensibly.
-  static constexpr std::array kOrder{FaultKind::WrongCommand, FaultKind::OverlongLength,
-                                     FaultKind::CorruptChecksum, FaultKind::StrayByte,
-                                     FaultKind::Late};
+  static constexpr std::array kOrder{FaultKind::WrongCommand,   FaultKind::ShortAnswer,
+                                     FaultKind::OverlongLength, FaultKind::CorruptChecksum,
+                                     FaultKind::StrayByte,      FaultKind::Late};
   for (FaultKind kind : kOrder) {
     for (const FaultRule& rule : faults_) {
       if (rule.kind == kind && rule.Matches(command, number)) ApplyFault(rule, command, *reply);

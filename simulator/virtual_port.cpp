@@ -57,29 +57,75 @@ bool VirtualPort::Write(std::span<const std::uint8_t> bytes) {
   return true;
 }
 
-int VirtualPort::Read(std::span<std::uint8_t> buffer) {
+bool VirtualPort::WaitUntil(std::int64_t atUs, const std::atomic<bool>* stop) {
+  if (!stop) {
+    clock_.AdvanceTo(atUs);
+    return true;
+  }
+  while (clock_.NowUs() < atUs) {
+    if (stop->load()) return false;
+    clock_.AdvanceTo(std::min(atUs, clock_.NowUs() + std::int64_t{kStopSliceMs} * 1000));
+  }
+  return true;
+}
+
+ReadResult VirtualPort::Read(std::span<std::uint8_t> buffer, const std::atomic<bool>* stop) {
   ++readCalls;
-  if (fail.read) return -1;
+  if (fail.read) return {0, ReadEnd::LinkLost};
   const std::int64_t start = clock_.NowUs();
   const std::int64_t total = start + (std::int64_t{timeouts.readTotalMultiplierMs} *
                                           static_cast<std::int64_t>(buffer.size()) +
                                       timeouts.readTotalConstantMs) *
                                          1000;
   const std::int64_t interval = std::int64_t{timeouts.readIntervalMs} * 1000;
-  std::size_t got = 0;
+  int got = 0;
   std::int64_t last = start;
-  while (got < buffer.size()) {
+  while (std::size_t(got) < buffer.size()) {
     const std::int64_t deadline = got == 0 ? total : std::min(total, last + interval);
     if (incoming_.empty() || incoming_.front().atUs > deadline) {
-      clock_.AdvanceTo(deadline);
-      return static_cast<int>(got);
+      if (!WaitUntil(deadline, stop)) return {got, ReadEnd::Stopped};
+      return {got, ReadEnd::Done};
     }
+    if (!WaitUntil(incoming_.front().atUs, stop)) return {got, ReadEnd::Stopped};
     last = std::max(last, incoming_.front().atUs);
-    buffer[got++] = incoming_.front().byte;
+    buffer[std::size_t(got++)] = incoming_.front().byte;
     incoming_.pop_front();
   }
-  clock_.AdvanceTo(last);
-  return static_cast<int>(got);
+  return {got, ReadEnd::Done};
+}
+
+ReadResult VirtualPort::DiscardInput(int quietMs, const std::atomic<bool>* stop) {
+  ++discards;
+  ReadResult result;
+  std::int64_t last = clock_.NowUs();
+  for (;;) {
+    const std::int64_t quietUntil = last + std::int64_t{quietMs} * 1000;
+    if (incoming_.empty() || incoming_.front().atUs > quietUntil) {
+      if (!WaitUntil(quietUntil, stop)) result.end = ReadEnd::Stopped;
+      return result;
+    }
+    if (!WaitUntil(incoming_.front().atUs, stop)) {
+      result.end = ReadEnd::Stopped;
+      return result;
+    }
+    last = std::max(last, incoming_.front().atUs);
+    incoming_.pop_front();
+    ++result.count;
+  }
+}
+
+void VirtualClock::AdvanceTo(std::int64_t us) {
+  while (!actions_.empty() && actions_.begin()->first <= us) {
+    auto due = actions_.extract(actions_.begin());
+    if (due.key() > nowUs_) nowUs_ = due.key();
+    due.mapped()();
+  }
+  if (us > nowUs_) nowUs_ = us;
+}
+
+void VirtualClock::At(std::int64_t atUs, std::function<void()> action) {
+  actions_.emplace(atUs, std::move(action));
+  if (atUs <= nowUs_) AdvanceTo(nowUs_);
 }
 
 VirtualPortSystem::Device& VirtualPortSystem::AddDevice(const QString& devicePath,

@@ -13,17 +13,19 @@ namespace vor {
 
 class SimulatedController;
 
-// Virtual time for tests: Sleep moves the time forward at once.
+// Virtual time for tests: Sleep moves the time forward at once. Actions scheduled with At run
+// when the time passes their moment, as a stop request from another thread would arrive.
 class VirtualClock : public LinkClock {
 public:
-  void Sleep(int ms) override { nowUs_ += std::int64_t{ms} * 1000; }
+  void Sleep(int ms) override { AdvanceTo(nowUs_ + std::int64_t{ms} * 1000); }
   std::int64_t NowUs() override { return nowUs_; }
-  void AdvanceTo(std::int64_t us) {
-    if (us > nowUs_) nowUs_ = us;
-  }
+  void AdvanceTo(std::int64_t us);
+  // Runs `action` when the time reaches `atUs` (at once if it already has, at the next advance).
+  void At(std::int64_t atUs, std::function<void()> action);
 
 private:
   std::int64_t nowUs_ = 0;
+  std::multimap<std::int64_t, std::function<void()>> actions_;
 };
 
 // A serial port on virtual time. Bytes come from a simulated controller on the other end of the
@@ -56,7 +58,8 @@ public:
   bool SetTimeouts(const PortTimeouts& timeouts) override;
   bool Purge() override;
   bool Write(std::span<const std::uint8_t> bytes) override;
-  int Read(std::span<std::uint8_t> buffer) override;
+  ReadResult Read(std::span<std::uint8_t> buffer, const std::atomic<bool>* stop) override;
+  ReadResult DiscardInput(int quietMs, const std::atomic<bool>* stop) override;
 
   Failures fail;
   std::vector<Written> writes;  // every successful write, in order
@@ -64,12 +67,16 @@ public:
   PortTimeouts timeouts;
   int purges = 0;
   int readCalls = 0;
+  int discards = 0;
 
 private:
   struct Incoming {
     std::int64_t atUs;
     std::uint8_t byte;
   };
+
+  // Moves the time to `atUs`, in stop slices when `stop` is given; false when the stop came first.
+  bool WaitUntil(std::int64_t atUs, const std::atomic<bool>* stop);
 
   VirtualClock& clock_;
   SimulatedController* peer_;

@@ -25,8 +25,9 @@ ConfigImage Pattern(std::uint8_t seed) {
 class ConfigTransferTest : public ::testing::Test {
 protected:
   ConfigTransferTest() {
-    link.port = std::make_unique<VirtualPort>(clock, &controller);
-    port = static_cast<VirtualPort*>(link.port.get());
+    auto owned = std::make_unique<VirtualPort>(clock, &controller);
+    port = owned.get();
+    link.SetPort(std::move(owned));
   }
 
   void Fault(FaultKind kind, std::uint8_t command, int nth, int delayMs = 0) {
@@ -93,6 +94,17 @@ TEST_F(ConfigTransferTest, ReadFailingAtTheFourthBlockKeepsTheBlocksBefore) {
     ASSERT_EQ(image[i], i < 48 ? source[i] : 0xFF) << "byte " << i;
   }
   EXPECT_EQ(controller.RequestCount(kReadBlock), 4);
+}
+
+TEST_F(ConfigTransferTest, ReadBlockAnswerShorterThanABlockFailsTheRead) {
+  // Fifteen bytes would leave the sixteenth from an earlier frame in the image.
+  Fault(FaultKind::ShortAnswer, 0xF2, 3);
+  image.bytes.fill(0xEE);
+  EXPECT_FALSE(ReadImage(link, image));
+  for (std::size_t i = 0; i < ConfigImage::kSize; ++i) {
+    EXPECT_EQ(image[i], i < 32 ? controller.Image()[i] : 0xEE) << i;
+  }
+  EXPECT_EQ(port->writes.size(), 5u);  // nothing after the third block
 }
 
 TEST_F(ConfigTransferTest, ReadBlockAnswerWithAnyCommandByteIsTaken) {

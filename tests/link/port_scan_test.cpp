@@ -30,7 +30,7 @@ TEST_F(PortScanTest, FirstAnsweringPortInListOrderWinsAndLaterPortsStayUntouched
   ASSERT_TRUE(scan.ScanForController());
   EXPECT_TRUE(scan.Connected);
   EXPECT_EQ(scan.ConnectedPath(), "/dev/ttyUSB0");
-  ASSERT_NE(link.port, nullptr);
+  ASSERT_TRUE(link.HasPort());
   // Probe pass opens all three; detection opens and reopens each port until one answers.
   EXPECT_EQ(ports.opens,
             (std::vector<QString>{"/dev/ttyS0", "/dev/ttyUSB0", "/dev/ttyUSB1", "/dev/ttyS0",
@@ -57,7 +57,7 @@ TEST_F(PortScanTest, OnlyDetectKindsOneAndTwoIdentifyAController) {
     controller.SetDetectKind(kind);
     machine.AddDevice("/dev/ttyUSB0", &controller);
     EXPECT_EQ(freshScan.ScanForController(), identifies) << "kind " << int(kind);
-    EXPECT_EQ(freshLink.port != nullptr, identifies);
+    EXPECT_EQ(freshLink.HasPort(), identifies);
   }
 }
 
@@ -108,7 +108,7 @@ TEST_F(PortScanTest, DetectionConfiguresTheLineAndPurgesItOnBothOpenings) {
   };
   ASSERT_TRUE(scan.ScanForController());
   VirtualPort& port = *opened.back();  // the reopened port the link keeps
-  EXPECT_EQ(&port, link.port.get());
+  EXPECT_EQ(&port, link.Port());
   EXPECT_EQ(port.settings.baudRate, 19200);
   EXPECT_EQ(port.settings.dataBits, 8);
   EXPECT_EQ(port.timeouts.readIntervalMs, 20);

@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "link/serial_link.h"
+#include "link/serial_port.h"
 #include "simulator/virtual_port.h"
 #include "simulator/wire_timing.h"
 
@@ -20,7 +21,7 @@ struct Burst {
 struct ReceiveCase {
   const char* name;
   std::vector<Burst> line;
-  bool expectOk;
+  Received expect;
   std::int64_t expectElapsedUs;
   int expectReads;
   Bytes expectFrameStart;  // leading bytes of rxFrame afterwards
@@ -44,7 +45,7 @@ TEST_P(ReceiveFrameTest, AssemblesAndJudgesTheResponse) {
   for (const Burst& burst : c.line) port.Arrive(burst.bytes, burst.firstAtUs);
   SerialLink link(clock);
 
-  EXPECT_EQ(link.ReceiveFrame(port), c.expectOk);
+  EXPECT_EQ(link.ReceiveFrame(port), c.expect);
   EXPECT_EQ(clock.NowUs(), c.expectElapsedUs);
   EXPECT_EQ(port.readCalls, c.expectReads);
   const Bytes start(link.rxFrame.bytes.begin(),
@@ -60,27 +61,27 @@ INSTANTIATE_TEST_SUITE_P(
         // Queued before the first read: the read ends 20 ms after it took the bytes.
         ReceiveCase{"LengthZeroCompleteAfterThreeBytes",
                     {{{0x11, 0x00, 0x11}, 1'000}},
-                    true,
+                    Received::Frame,
                     5'000 + 20'000,
                     1,
                     {0x11, 0x00, 0x11}},
         // Nineteen bytes fill the read at once; no silence needed.
         ReceiveCase{"FullFrameEndsTheReadAtItsLastByte",
                     {{kBlock, 6'000}},
-                    true,
+                    Received::Frame,
                     LastByteUs({kBlock, 6'000}),
                     1,
                     kBlock},
         ReceiveCase{"SplitOverTwoReadsIsAssembled",
                     {{Bytes(kBlock.begin(), kBlock.begin() + 5), 6'000},
                      {Bytes(kBlock.begin() + 5, kBlock.end()), 60'000}},
-                    true,
+                    Received::Frame,
                     LastByteUs({Bytes(14), 60'000}) + 20'000,
                     2,
                     kBlock},
         ReceiveCase{"BadChecksumFailsAtOnce",
                     {{{0x11, 0x00, 0x12}, 1'000}},
-                    false,
+                    Received::BadChecksum,
                     25'000,
                     1,
                     {0x11, 0x00, 0x12}},
@@ -88,35 +89,36 @@ INSTANTIATE_TEST_SUITE_P(
         ReceiveCase{
             "LengthAboveSixteenIsCutToSixteen",
             {{{0xF2, 0x14, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 0x8A}, 6'000}},
-            true,
+            Received::Frame,
             LastByteUs({Bytes(19), 6'000}),
             1,
             kBlock},
         ReceiveCase{
             "LengthAboveSixteenWithItsOwnChecksumFails",
             {{{0xF2, 0x14, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 0x8E}, 6'000}},
-            false,
+            Received::BadChecksum,
             LastByteUs({Bytes(19), 6'000}),
             1,
             {0xF2, 0x10}},
         // No resynchronisation: a stray byte becomes the command byte.
         ReceiveCase{"StrayByteShiftsTheFrameIntoAMismatch",
                     {{{0x07, 0x01, 0x00, 0x01}, 1'000}},
-                    false,
+                    Received::BadChecksum,
                     25'000,
                     1,
                     {0x07, 0x01, 0x00, 0x01}},
         ReceiveCase{"StrayByteWithLongLengthRunsOutOfAttempts",
                     {{{0x00, 0xF1, 0x00, 0xF1}, 1'000}},
-                    false,
+                    Received::NoAnswer,
                     25'000 + 9 * kSilentAttemptUs,
                     10,
                     {0x00, 0x10, 0x00, 0xF1}},
-        ReceiveCase{"SilenceFailsAfterTenAttempts", {}, false, 10 * kSilentAttemptUs, 10, {}},
+        ReceiveCase{
+            "SilenceFailsAfterTenAttempts", {}, Received::NoAnswer, 10 * kSilentAttemptUs, 10, {}},
         // An answer later than the ten attempts is not waited for.
         ReceiveCase{"AnswerAfterTheLastAttemptIsMissed",
                     {{{0x11, 0x00, 0x11}, 1'600'000}},
-                    false,
+                    Received::NoAnswer,
                     10 * kSilentAttemptUs,
                     10,
                     {}}),
@@ -127,7 +129,7 @@ TEST(ReceiveFrame, FailsAtOnceWhenTheReadCallFails) {
   VirtualPort port(clock);
   port.fail.read = true;
   SerialLink link(clock);
-  EXPECT_FALSE(link.ReceiveFrame(port));
+  EXPECT_EQ(link.ReceiveFrame(port), Received::LinkLost);
   EXPECT_EQ(port.readCalls, 1);
 }
 
@@ -136,8 +138,8 @@ TEST(ReceiveFrame, BytesAfterACompleteFrameInTheSameReadAreLost) {
   VirtualPort port(clock);
   port.Arrive(Bytes{0x11, 0x00, 0x11, 0xF1, 0x00, 0xF1}, 1'000);
   SerialLink link(clock);
-  EXPECT_TRUE(link.ReceiveFrame(port));
-  EXPECT_FALSE(link.ReceiveFrame(port));
+  EXPECT_EQ(link.ReceiveFrame(port), Received::Frame);
+  EXPECT_EQ(link.ReceiveFrame(port), Received::NoAnswer);
 }
 
 TEST(ReceiveFrame, ALateAnswerBecomesTheStartOfTheNextResponse) {
@@ -147,10 +149,45 @@ TEST(ReceiveFrame, ALateAnswerBecomesTheStartOfTheNextResponse) {
   // The answer to the first request comes after the receive gave up, and is taken as the
   // answer to the second request.
   port.Arrive(Bytes{0xF1, 0x00, 0xF1}, 1'550'000);
-  EXPECT_FALSE(link.ReceiveFrame(port));
+  EXPECT_EQ(link.ReceiveFrame(port), Received::NoAnswer);
   port.Arrive(Bytes{0xF4, 0x00, 0xF4}, 1'600'000);
-  EXPECT_TRUE(link.ReceiveFrame(port));
+  EXPECT_EQ(link.ReceiveFrame(port), Received::Frame);
   EXPECT_EQ(link.rxFrame.Command(), 0xF1);
+}
+
+// A stop request from another thread, as the Monitor's hide sends it: here it arrives at a
+// moment of virtual time while the receive waits on a silent line.
+TEST(ReceiveFrame, AStopRequestAbandonsTheWaitWithinASliceAndTheLateAnswerIsDrained) {
+  VirtualClock clock;
+  VirtualPort port(clock);
+  SerialLink link(clock);
+  clock.At(400'000, [&] { link.RequestStop(); });
+  EXPECT_EQ(link.ReceiveFrame(port), Received::Aborted);
+  EXPECT_GE(clock.NowUs(), 400'000);
+  EXPECT_LE(clock.NowUs(), 400'000 + SerialPort::kStopSliceMs * 1000);
+
+  // Nothing goes out while the stop stands.
+  link.SetRequest(Command::LiveRead0, 0);
+  EXPECT_FALSE(link.SendFrame(port));
+  EXPECT_TRUE(port.writes.empty());
+  link.ClearStop();
+
+  // The abandoned request's answer arrives late; the next send waits for a quiet line first, so
+  // the answer to the next request is not mistaken for it.
+  port.Arrive(Bytes{0x1B, 0x00, 0x1B}, clock.NowUs() + 15'000);
+  link.SetRequest(Command::LiveRead1, 0);
+  ASSERT_TRUE(link.SendFrame(port));
+  EXPECT_EQ(port.discards, 1);
+  ASSERT_EQ(port.writes.size(), 1u);
+  const std::int64_t lateAnswerEndUs = 400'000 + 15'000 + WireTimeUs(2);
+  EXPECT_GE(port.writes[0].atUs, lateAnswerEndUs + SerialLink::kQuietGapMs * 1000);
+  port.Arrive(Bytes{0x33, 0x00, 0x33}, clock.NowUs() + 2'000);
+  EXPECT_EQ(link.ReceiveFrame(port), Received::Frame);
+  EXPECT_EQ(link.rxFrame.Command(), 0x33);
+
+  // Drained once: later sends go straight out.
+  link.SendFrame(port);
+  EXPECT_EQ(port.discards, 1);
 }
 
 TEST(SendFrame, WritesChecksummedFramesInOneWrite) {

@@ -18,7 +18,7 @@ protected:
   bool Exchange(Command command) {
     link.SetRequest(command, 0);
     link.SendFrame(port);
-    return link.ReceiveFrame(port);
+    return link.ReceiveFrame(port) == Received::Frame;
   }
 
   VirtualClock clock;
@@ -50,20 +50,24 @@ TEST_F(SimulatedControllerTest, PhaseZeroReadingsStayNearMidScale) {
 TEST_F(SimulatedControllerTest, FaultsShapeTheAnswerAsTheLinkSeesIt) {
   struct Case {
     FaultKind kind;
-    bool expectOk;
+    Received expect;
     std::uint8_t expectCommand;
+    std::uint8_t expectLength;
   };
-  for (const Case& c :
-       {Case{FaultKind::CorruptChecksum, false, 0x1B}, Case{FaultKind::WrongCommand, true, 0x1C},
-        Case{FaultKind::OverlongLength, true, 0x1B}, Case{FaultKind::Silent, false, 0x00}}) {
+  for (const Case& c : {Case{FaultKind::CorruptChecksum, Received::BadChecksum, 0x1B, 16},
+                        Case{FaultKind::WrongCommand, Received::Frame, 0x1C, 16},
+                        Case{FaultKind::OverlongLength, Received::Frame, 0x1B, 16},
+                        Case{FaultKind::ShortAnswer, Received::Frame, 0x1B, 15},
+                        Case{FaultKind::Silent, Received::NoAnswer, 0x00, 0}}) {
     SimulatedController faulty(*DefaultImageFor(u"VOR"));
     faulty.AddFault(FaultRule(c.kind, 0x1B, 1));
     VirtualPort line(clock, &faulty);
     SerialLink fresh(clock);
     fresh.SetRequest(Command::LiveRead0, 0);
     fresh.SendFrame(line);
-    EXPECT_EQ(fresh.ReceiveFrame(line), c.expectOk) << static_cast<int>(c.kind);
+    EXPECT_EQ(fresh.ReceiveFrame(line), c.expect) << static_cast<int>(c.kind);
     EXPECT_EQ(fresh.rxFrame.Command(), c.expectCommand) << static_cast<int>(c.kind);
+    EXPECT_EQ(fresh.rxFrame.Length(), c.expectLength) << static_cast<int>(c.kind);
   }
 }
 
@@ -76,7 +80,7 @@ TEST_F(SimulatedControllerTest, WriteBlocksTakeEffectOnlyAtCommit) {
   link.txFrame[4] = 0;
   link.txFrame[5] = 0x5A;
   link.SendFrame(port);
-  ASSERT_TRUE(link.ReceiveFrame(port));
+  ASSERT_EQ(link.ReceiveFrame(port), Received::Frame);
   EXPECT_EQ(controller.Image().bytes, before.bytes);
   ASSERT_TRUE(Exchange(Command::Commit));
   before[127] = 0x5A;
