@@ -1,6 +1,6 @@
 #include "cli/link_session.h"
 
-#include <QFileInfo>
+#include "link/port_diagnostics.h"
 
 namespace vor::cli {
 
@@ -37,6 +37,7 @@ LinkSession::LinkSession(const QStringList& ports, bool trace) {
 bool LinkSession::Connect() {
   if (scan_.ScanForController()) return true;
   std::fprintf(stderr, "%s\n", qPrintable(LoadString(kMsgNoController)));
+  if (const QString warning = PortGrabberWarning(); !warning.isEmpty()) PrintError(warning);
   return false;
 }
 
@@ -48,25 +49,8 @@ bool LinkSession::Read(ConfigImage& image) {
 
 void LinkSession::ReportOpenFailure(const QString& devicePath, OpenStatus status) {
   if (!reported_.insert(devicePath).second) return;
-  switch (status) {
-    case OpenStatus::PermissionDenied: {
-      const QString group = QFileInfo(devicePath).group();
-      PrintError(QStringLiteral("cannot open %1: permission denied; your user needs to be in the "
-                                "group that owns the device (%2), usually dialout")
-                     .arg(devicePath, group.isEmpty() ? QStringLiteral("unknown") : group));
-      break;
-    }
-    case OpenStatus::Busy:
-      PrintError(QStringLiteral("cannot open %1: busy, held by another program").arg(devicePath));
-      break;
-    case OpenStatus::Missing:
-      PrintError(QStringLiteral("cannot open %1: no such device").arg(devicePath));
-      break;
-    case OpenStatus::OtherError:
-    case OpenStatus::Ok:
-      PrintError(QStringLiteral("cannot open %1").arg(devicePath));
-      break;
-  }
+  PrintError(
+      QStringLiteral("cannot open %1: %2").arg(devicePath, OpenFailureReason(devicePath, status)));
 }
 
 }  // namespace vor::cli

@@ -56,8 +56,10 @@ void ControllerLink::PollOnce(std::uint64_t generation) {
 }
 
 bool ControllerLink::ScanForController() {
-  return thread_.Run(QStringLiteral("Searching for controller..."),
-                     [this] { return scan_.ScanForController(); }) == JobResult::Done;
+  const bool found = thread_.Run(QStringLiteral("Searching for controller..."),
+                                 [this] { return scan_.ScanForController(); }) == JobResult::Done;
+  if (!found && scanFailed_) scanFailed_();
+  return found;
 }
 
 bool ControllerLink::ReadImage(ConfigImage& image) {

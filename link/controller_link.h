@@ -24,8 +24,9 @@ public:
 
   // Scan only these device paths, in this order.
   void SetPortOverride(const QStringList& devicePaths) { scan_.SetPortOverride(devicePaths); }
-  void SetLeadingPorts(const QStringList& devicePaths) { scan_.SetLeadingPorts(devicePaths); }
   void SetOpenFailureHandler(std::function<void(const QString&, OpenStatus)> handler);
+  // Called (on the user-interface thread) after a scan that found no controller.
+  void SetScanFailedHandler(std::function<void()> handler) { scanFailed_ = std::move(handler); }
   void SetObserver(FrameObserver* observer) { link_.SetObserver(observer); }
   void SetBusyIndicator(BusyIndicator* indicator) { thread_.SetBusyIndicator(indicator); }
 
@@ -52,6 +53,7 @@ private:
   PortScan scan_;
   LiveBlock liveBlock_;  // link thread only
   std::function<void(const LivePoll&)> onPoll_;
+  std::function<void()> scanFailed_;
   // Counts the polls started and stopped (user-interface thread only); a result of an earlier
   // generation is dropped on arrival.
   std::uint64_t generation_ = 0;

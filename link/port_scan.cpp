@@ -5,7 +5,7 @@
 namespace vor {
 
 int PortScan::ListPorts(QStringList& portNames) {
-  portNames = leading_ + (override_.isEmpty() ? ports_.AvailablePorts() : override_);
+  portNames = override_.isEmpty() ? ports_.AvailablePorts() : override_;
   return static_cast<int>(portNames.size());
 }
 
@@ -35,6 +35,11 @@ bool PortScan::ScanForController() {
     Connected = OpenAndDetect(port, name, settings);
     if (Connected) {
       link_.SetPort(std::move(port));
+      link_.SetReopen([this, name]() -> std::unique_ptr<SerialPort> {
+        std::unique_ptr<SerialPort> reopened = Open(name);
+        if (reopened) Configure(*reopened, PortSettings{});
+        return reopened;
+      });
       connectedPath_ = name;
       break;
     }

@@ -22,8 +22,6 @@ public:
 
   // Scan only these device paths, in this order, instead of the machine's port list.
   void SetPortOverride(const QStringList& devicePaths) { override_ = devicePaths; }
-  // Try these device paths first, before the machine's list (or the override).
-  void SetLeadingPorts(const QStringList& devicePaths) { leading_ = devicePaths; }
   // Called for every port that cannot be opened, in either pass.
   void SetOpenFailureHandler(std::function<void(const QString&, OpenStatus)> handler) {
     openFailed_ = std::move(handler);
@@ -52,7 +50,6 @@ private:
   PortSystem& ports_;
   Prompter& prompter_;
   QStringList override_;
-  QStringList leading_;
   QStringList PortNames;
   QString connectedPath_;
   std::function<void(const QString&, OpenStatus)> openFailed_;

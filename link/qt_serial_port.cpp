@@ -15,11 +15,14 @@ namespace {
 
 class QtSerialPort : public SerialPort {
 public:
-  explicit QtSerialPort(const QString& devicePath) { port_.setPortName(devicePath); }
+  explicit QtSerialPort(const QString& devicePath) : devicePath_(devicePath) {
+    port_.setPortName(devicePath);
+  }
 
   OpenStatus Open() {
     if (port_.open(QIODevice::ReadWrite)) return OpenStatus::Ok;
-    const QString path = port_.portName();
+    // portName() is the name without "/dev/": the checks below need the path itself.
+    const QString& path = devicePath_;
     switch (port_.error()) {
       case QSerialPort::DeviceNotFoundError:
         return OpenStatus::Missing;
@@ -149,6 +152,7 @@ private:
     return WaitEnd::InputOrTimeout;
   }
 
+  const QString devicePath_;
   QSerialPort port_;
   PortTimeouts timeouts_;
 };

@@ -15,6 +15,22 @@ bool SerialLink::SendFrame(SerialPort& port) {
   return port.Write(bytes);
 }
 
+bool SerialLink::SendFrame() {
+  if (!port_ && reopen_) {
+    port_ = reopen_();
+    drainBeforeSend_ = false;  // a new line has no late answers on it
+  }
+  return port_ ? SendFrame(*port_) : false;
+}
+
+Received SerialLink::ReceiveFrame() {
+  if (!port_) return Received::LinkLost;
+  const Received how = ReceiveFrame(*port_);
+  // Every later call on a lost port would fail at once; close it so the next send reopens it.
+  if (how == Received::LinkLost) port_.reset();
+  return how;
+}
+
 Received SerialLink::Finish(Received how) {
   if (how == Received::Aborted) drainBeforeSend_ = true;
   if (observer_) observer_->FrameReceived(std::span(rxFrame.bytes).first(rxCount_), how);

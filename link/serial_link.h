@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "link/link_frame.h"
@@ -49,15 +50,22 @@ public:
   // of up to 19 bytes. Ends at once on a checksum mismatch, a failing read or a stop request.
   Received ReceiveFrame(SerialPort& port);
 
-  // Exchanges on the link's own port; LinkLost (false) when there is none.
-  bool SendFrame() { return port_ ? SendFrame(*port_) : false; }
-  Received ReceiveFrame() { return port_ ? ReceiveFrame(*port_) : Received::LinkLost; }
+  // Exchanges on the link's own port. A receive that finds the line lost closes the port; the
+  // next send reopens the same device first (see SetReopen), so plugging the adapter back in is
+  // enough. Without a port, a send is false and a receive LinkLost.
+  bool SendFrame();
+  Received ReceiveFrame();
 
   // Sets command and length of `txFrame`; the payload bytes stay as they are.
   void SetRequest(Command command, std::uint8_t length);
 
-  // The open port found by the port scan; it stays for the rest of the run.
+  // The open port found by the port scan; it stays for the rest of the run, but for a lost line.
   void SetPort(std::unique_ptr<SerialPort> port) { port_ = std::move(port); }
+  // How to open and configure the port's device again after the line was lost; returns nullptr
+  // while the device cannot be opened.
+  void SetReopen(std::function<std::unique_ptr<SerialPort>()> reopen) {
+    reopen_ = std::move(reopen);
+  }
   bool HasPort() const { return port_ != nullptr; }
   SerialPort* Port() const { return port_.get(); }
   void ClosePort() { port_.reset(); }
@@ -79,6 +87,7 @@ private:
 
   LinkClock& clock_;
   std::unique_ptr<SerialPort> port_;
+  std::function<std::unique_ptr<SerialPort>()> reopen_;
   std::uint8_t rxCount_ = 0;
   bool assembling_ = false;
   // An exchange was abandoned: its answer may still come, so the next send drains the line.

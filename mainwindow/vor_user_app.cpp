@@ -2,11 +2,13 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QSet>
 #include <cstdio>
 #include <memory>
 
 #include "link/controller_link.h"
 #include "link/frame_trace.h"
+#include "link/port_diagnostics.h"
 #include "link/qt_serial_port.h"
 #include "mainwindow/busy_dialog.h"
 #include "mainwindow/main_window.h"
@@ -51,8 +53,8 @@ bool ParseCommandLine(const QStringList& arguments, AppOptions& options, int& ex
   const QCommandLineOption versionOption("version", "Show the version.");
   const QCommandLineOption simulateOption(
       "simulate",
-      "Start a simulated controller of model CODE (default VOR) and try it first. "
-      "Write it as --simulate or --simulate=CODE.",
+      "Talk to a simulated controller of model CODE (default VOR) built into the program "
+      "instead of the serial ports. Write it as --simulate or --simulate=CODE.",
       "CODE");
   const QCommandLineOption portOption(
       "port", "Try only this serial port (repeatable, in order) instead of all.", "PATH");
@@ -106,16 +108,21 @@ int CVORUserApp::InitInstance(const AppOptions& options, Prompter& prompter) {
   SteadyClock clock;
   QObject uiContext;
   ControllerLink link(ports, clock, prompter, &uiContext);
-  link.SetPortOverride(options.ports);
-  if (simulation) link.SetLeadingPorts({simulation->pty->DevicePath()});
-  bool hinted = false;
+  // The simulated controller is the only port tried: nothing goes to the machine's real ports.
+  link.SetPortOverride(simulation ? QStringList{simulation->pty->DevicePath()} : options.ports);
+  // Why a port could not be opened goes to stderr once per port: a port that is merely missing
+  // is no news, one that is busy or forbidden usually explains a failing scan.
+  QSet<QString> hinted;
   link.SetOpenFailureHandler([&hinted](const QString& path, OpenStatus status) {
-    if (status != OpenStatus::PermissionDenied || hinted) return;
-    hinted = true;
-    std::fprintf(stderr,
-                 "vor-user: no permission to open %s; your user needs to be in the group that "
-                 "owns the device, usually dialout\n",
-                 qPrintable(path));
+    if (status == OpenStatus::Missing || hinted.contains(path)) return;
+    hinted.insert(path);
+    std::fprintf(stderr, "vor-user: cannot open %s: %s\n", qPrintable(path),
+                 qPrintable(OpenFailureReason(path, status)));
+  });
+  link.SetScanFailedHandler([] {
+    if (const QString warning = PortGrabberWarning(); !warning.isEmpty()) {
+      std::fprintf(stderr, "vor-user: %s\n", qPrintable(warning));
+    }
   });
   std::unique_ptr<FrameTrace> trace;
   if (options.trace) {

@@ -137,5 +137,34 @@ TEST_F(PortScanTest, PortOverrideReplacesTheMachineList) {
   EXPECT_EQ(first.RequestCount(0x00), 0);
 }
 
+// The adapter is unplugged and plugged back in under the same name: the exchange that finds
+// the line lost closes the port, and the next one opens the device again, configured as before.
+TEST_F(PortScanTest, ALostLineIsReopenedByTheNextExchange) {
+  std::vector<VirtualPort*> opened;
+  auto& device = ports.AddDevice("/dev/ttyUSB0", &first);
+  device.onOpen = [&](VirtualPort& port, int) { opened.push_back(&port); };
+  ASSERT_TRUE(scan.ScanForController());
+  const std::size_t opensAtConnect = ports.opens.size();
+
+  opened.back()->fail.read = true;  // unplugged
+  link.SetRequest(Command::Detect, 0);
+  link.SendFrame();
+  EXPECT_EQ(link.ReceiveFrame(), Received::LinkLost);
+  EXPECT_FALSE(link.HasPort());
+
+  // Still away: the next exchange fails without a port.
+  device.openStatus = OpenStatus::Missing;
+  EXPECT_FALSE(link.SendFrame());
+  EXPECT_EQ(link.ReceiveFrame(), Received::LinkLost);
+
+  device.openStatus = OpenStatus::Ok;  // back
+  ASSERT_TRUE(link.SendFrame());
+  EXPECT_EQ(link.ReceiveFrame(), Received::Frame);
+  EXPECT_EQ(ports.opens.size(), opensAtConnect + 1);
+  EXPECT_EQ(link.Port(), opened.back());
+  EXPECT_EQ(opened.back()->settings.baudRate, 19200);
+  EXPECT_EQ(opened.back()->timeouts.readIntervalMs, 20);
+}
+
 }  // namespace
 }  // namespace vor
