@@ -44,6 +44,7 @@ bool LoadDefinitions(const ConfigImage& image, DefinitionSet& set, Prompter& pro
   if (model->specialVersion) set.SpecialVersionFlag = 1;
   set.paramScript = model->paramScript;
   set.liveScript = model->liveScript;
+  set.modelCode = ModelCode(image);
 
   const QString voltageClass = VoltageClass(image);
   const std::uint16_t controllerVolt = ControllerVolt(image);

@@ -76,9 +76,11 @@ struct DefinitionSet {
   // 1 for the JUT variant with special-version byte 4 or 5; never cleared.
   int SpecialVersionFlag = 0;
 
-  // Catalogue ids of the loaded scripts; 0 while nothing is loaded.
+  // Catalogue ids of the loaded scripts, and the model code of the image they were chosen for;
+  // 0 and empty while nothing is loaded.
   int paramScript = 0;
   int liveScript = 0;
+  QString modelCode{};
 
   std::span<const ParamDef> Params() const { return {params.data(), std::size_t(paramCount)}; }
   std::span<const LiveDef> LiveItems() const { return {liveItems.data(), std::size_t(liveCount)}; }

@@ -1,0 +1,79 @@
+#include "files/backup_store.h"
+
+#include <QDir>
+#include <QFile>
+#include <QRegularExpression>
+#include <algorithm>
+#include <functional>
+#include <vector>
+
+#include "link/image_file.h"
+
+namespace vor {
+namespace {
+
+constexpr std::size_t kModuleNameAddr = 64;
+constexpr std::size_t kModuleNameBytes = 8;
+constexpr std::size_t kSerialNumberAddr = 76;
+constexpr std::size_t kSerialNumberBytes = 4;
+
+// Names sort by time within a serial number because the time is written most significant first.
+constexpr auto kTimeFormat = "yyyyMMdd-HHmmss-zzz";
+
+// Module name (letters, digits, "_"), serial number, time.
+const QRegularExpression kBackupName(
+    QStringLiteral("^[A-Za-z0-9_]+-(\\d+)-(\\d{8}-\\d{6}-\\d{3})\\.bin$"));
+
+}  // namespace
+
+QString BackupModuleName(const ConfigImage& image) {
+  QString name;
+  for (std::size_t i = 0; i < kModuleNameBytes; ++i) {
+    const std::uint8_t c = image[kModuleNameAddr + i];
+    if (c == 0) break;
+    const bool plain = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
+    name += plain ? QChar(c) : QChar(u'_');
+  }
+  return name.isEmpty() ? QStringLiteral("unnamed") : name;
+}
+
+QString BackupSerial(const ConfigImage& image) {
+  std::uint32_t serial = 0;
+  for (std::size_t i = 0; i < kSerialNumberBytes; ++i) {
+    serial = serial << 8 | image[kSerialNumberAddr + i];
+  }
+  return QString::number(serial);
+}
+
+QString BackupStore::Save(const ConfigImage& image, const QDateTime& when, QString& error) const {
+  if (!QDir().mkpath(folder_)) {
+    error = QStringLiteral("cannot create the backups folder %1").arg(folder_);
+    return {};
+  }
+  const QString serial = BackupSerial(image);
+  const QString path = QDir(folder_).filePath(
+      QStringLiteral("%1-%2-%3.bin")
+          .arg(BackupModuleName(image), serial, when.toString(QLatin1String(kTimeFormat))));
+  if (!SaveImageFile(path, image, error)) return {};
+
+  const QStringList backups = BackupsOf(serial);
+  for (qsizetype i = kKeepPerSerial; i < backups.size(); ++i) QFile::remove(backups[i]);
+  return path;
+}
+
+QStringList BackupStore::BackupsOf(const QString& serial) const {
+  const QDir dir(folder_);
+  std::vector<std::pair<QString, QString>> found;  // time, name
+  for (const QString& name : dir.entryList({QStringLiteral("*.bin")}, QDir::Files)) {
+    const QRegularExpressionMatch match = kBackupName.match(name);
+    if (match.hasMatch() && match.captured(1) == serial)
+      found.emplace_back(match.captured(2), name);
+  }
+  // Newest first, whatever the module name says.
+  std::sort(found.begin(), found.end(), std::greater<>());
+  QStringList paths;
+  for (const auto& [time, name] : found) paths.append(dir.filePath(name));
+  return paths;
+}
+
+}  // namespace vor
