@@ -1,0 +1,60 @@
+#include "monitor/fault_history.h"
+
+#include <algorithm>
+
+namespace vor {
+namespace {
+
+QString CsvField(const QString& text) {
+  if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') &&
+      !text.contains(u'\r')) {
+    return text;
+  }
+  QString quoted = text;
+  quoted.replace(u'"', QStringLiteral("\"\""));
+  return u'"' + quoted + u'"';
+}
+
+}  // namespace
+
+void FaultHistory::Record(std::uint32_t word, std::span<const FaultDef> faults,
+                          const QDateTime& when) {
+  for (Entry& entry : entries_) entry.activeNow = false;
+  for (int bit = 0; bit < 32; ++bit) {
+    if (!(word >> bit & 1u)) continue;
+    auto it = std::find_if(entries_.begin(), entries_.end(),
+                           [bit](const Entry& entry) { return entry.bit == bit; });
+    if (it == entries_.end()) {
+      const QString name = std::size_t(bit) < faults.size() ? faults[std::size_t(bit)].name
+                                                            : QStringLiteral("Bit %1").arg(bit);
+      entries_.push_back({bit, name, when, when, 0, false});
+      it = entries_.end() - 1;
+    }
+    it->lastSeen = when;
+    ++it->polls;
+    it->activeNow = true;
+  }
+}
+
+std::vector<FaultHistory::Entry> FaultHistory::Entries() const {
+  std::vector<Entry> sorted = entries_;
+  std::stable_sort(sorted.begin(), sorted.end(), [](const Entry& a, const Entry& b) {
+    if (a.lastSeen != b.lastSeen) return a.lastSeen > b.lastSeen;
+    return a.bit < b.bit;
+  });
+  return sorted;
+}
+
+QString FaultHistory::ToCsv() const {
+  QString csv = QStringLiteral("name,bit,first_seen,last_seen,polls,active_now\r\n");
+  for (const Entry& entry : Entries()) {
+    csv += CsvField(entry.name.trimmed()) + u',' + QString::number(entry.bit) + u',' +
+           entry.firstSeen.toString(Qt::ISODateWithMs) + u',' +
+           entry.lastSeen.toString(Qt::ISODateWithMs) + u',' + QString::number(entry.polls) + u',' +
+           (entry.activeNow ? QStringLiteral("yes") : QStringLiteral("no")) +
+           QStringLiteral("\r\n");
+  }
+  return csv;
+}
+
+}  // namespace vor
