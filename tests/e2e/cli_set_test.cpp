@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "definitions/model_table.h"
 #include "tests/e2e/cli_fixture.h"
 
 namespace {
@@ -39,7 +40,8 @@ protected:
 TEST_F(CliSetTest, DescribeGivesEachShownFieldItsPageText) {
   const QJsonObject lowVolt = Param("Low Volt");
   EXPECT_EQ(lowVolt["value"].toString(), QString::number(std::uint8_t(original[19])));
-  EXPECT_EQ(Param("Module Name")["value"].toString(), QString::fromLatin1(original.mid(64, 8)));
+  EXPECT_EQ(Param("Module Name")["value"].toString(),
+            QString::fromLatin1(original.mid(vor::kModuleNameAddr, vor::kModuleNameSize)));
   // A record no page shows has no value.
   EXPECT_TRUE(params[0].toObject()["value"].isNull());  // a switch bit
   for (const QJsonValue& p : params) {
