@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "definitions/model_images.h"
+#include "definitions/model_table.h"
 #include "link/controller_link.h"
 #include "monitor/monitor_page.h"
 #include "pages/parameter_pages.h"
@@ -51,7 +52,7 @@ struct Rig {
   // `realPages` is set.
   void MakeWindow() {
     std::vector<std::unique_ptr<PageWindow>> pages;
-    pages.push_back(std::make_unique<CVehicleDlg>(state, prompter));
+    pages.push_back(std::make_unique<CVehicleDlg>(state, prompter, link));
     if (realPages) {
       pages.push_back(std::make_unique<CControlDlg>(state, prompter));
     } else {
@@ -172,7 +173,7 @@ TEST_F(MainWindowTest, StartUpEndsOnCancelOrAnUnsupportedModel) {
       {"unsupported model",
        [](Rig& t) {
          ConfigImage image = t.controller.Image();
-         image[64] = 'X';
+         image[kModuleNameAddr] = 'X';
          t.controller.SetImage(image);
        },
        {kMsgUnsupportedModel},
