@@ -342,6 +342,46 @@ TEST_F(MainWindowTest, LeavingForTheMonitorWithAnEntryOutOfRangeStillOpensIt) {
   EXPECT_EQ(state.image[19], before);
 }
 
+// The range message of a refused entry is asked while the page, and the refused field, are
+// still on screen.
+TEST_F(MainWindowTest, TheRangeMessageShowsOverThePageItRefers) {
+  realPages = true;
+  StartUp();
+  window->show();
+  QLineEdit* lowVolt = FieldEdit(1, "Low Volt");
+  ASSERT_NE(lowVolt, nullptr);
+  lowVolt->setText("300");
+  bool shownDuringMessage = false;
+  prompter.onAsk = [&](int) { shownDuringMessage = lowVolt->isVisible(); };
+  Click(kIdControlButton);
+  ASSERT_EQ(prompter.asked.size(), 1u);
+  EXPECT_TRUE(shownDuringMessage);
+  EXPECT_EQ(window->currentPage, 1);
+}
+
+// A close request during a failing Write waits for the whole command: its retry prompts and its
+// status come first, the close question after them.
+TEST_F(MainWindowTest, ACloseDuringAFailingWriteIsAskedAfterTheCommandEnds) {
+  StartUp();
+  window->show();
+  controller.AddFault(FaultRule(FaultKind::Ignore, kCommit));
+  prompter.answers = {Answer::Retry, Answer::Cancel, Answer::Ok};
+  QString statusAtClose;
+  prompter.onAsk = [&](int id) {
+    if (id == kMsgWriteError && prompter.asked.size() == 1) {
+      EXPECT_FALSE(window->close());
+    }
+    if (id == kMsgSureToExit) statusAtClose = Status();
+  };
+  QSignalSpy finished(window.get(), &QDialog::finished);
+  Click(kIdWriteButton);
+  EXPECT_EQ(prompter.AskedIds(),
+            (std::vector<int>{kMsgWriteError, kMsgWriteError, kMsgSureToExit}));
+  EXPECT_EQ(controller.RequestCount(kCommit), 2);  // Retry still wrote, with the window there
+  EXPECT_EQ(statusAtClose, "Write failure!");
+  EXPECT_EQ(finished.count(), 1);
+}
+
 TEST_F(MainWindowTest, CloseAsksFirstAndCancelRestoresThePage) {
   StartUp();
   Click(kIdControlButton);
