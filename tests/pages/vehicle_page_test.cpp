@@ -98,6 +98,21 @@ TEST_F(VehiclePageTest, BoxesShowTheBitsAndAHiddenRecordGivesUpItsBox) {
   EXPECT_EQ(Field("Low Volt")->text(), QString::number(state.image[19]));
 }
 
+// With nothing beside it, a first-column box is as wide as its name, yet never reaches into the
+// Read_Zero button.
+TEST_F(VehiclePageTest, ABoxNameIsNotCutWhereTheSpaceBesideItIsFree) {
+  Load("VOR");
+  const QRect button = FindButton(&page, kIdReadZeroButton)->geometry();
+  for (const char* name : {"Brake Regen Switch", "Three Gears Switch", "Regenerate Electricity"}) {
+    SCOPED_TRACE(name);
+    const QRect box = Box(name)->geometry();
+    EXPECT_GE(box.width(), Box(name)->sizeHint().width());
+    if (box.bottom() >= button.top() && box.top() <= button.bottom()) {
+      EXPECT_LT(box.right(), button.left());
+    }
+  }
+}
+
 TEST_F(VehiclePageTest, BoostAndEconomyOfTheSpecialVersionFollowBrakeTypeAsStored) {
   Load("JUT", {.specialVersion = 5});
   state.image[kBrakeTypeAddr] = 1;
