@@ -13,7 +13,6 @@
 #include "definitions/definition_loader.h"
 #include "definitions/model_table.h"
 #include "link/image_file.h"
-#include "pages/value_codec.h"
 
 namespace vor::cli {
 namespace {
@@ -25,8 +24,7 @@ using ShownValues = std::map<int, QString>;
 ShownValues ValuesOnPages(const ConfigImage& image, const DefinitionSet& set) {
   ShownValues values;
   for (const PageField& field : PageFields(set)) {
-    const ParamDef& def = set.params[static_cast<std::size_t>(field.position)];
-    if (std::optional<QString> text = FormatValue(def, image)) values[field.position] = *text;
+    if (std::optional<QString> text = ShownText(set, field, image)) values[field.position] = *text;
   }
   return values;
 }

@@ -3,15 +3,13 @@
 #include <cstdio>
 
 #include "cli/link_session.h"
+#include "definitions/model_table.h"
 #include "link/config_transfer.h"
 #include "link/frame_trace.h"
 #include "link/image_file.h"
 
 namespace vor::cli {
 namespace {
-
-constexpr std::size_t kModelCodeAddr = 64;
-constexpr std::size_t kModelCodeSize = 3;
 
 void PrintImage(const ConfigImage& image) {
   for (std::size_t row = 0; row < ConfigImage::kSize; row += 16) {
@@ -22,7 +20,7 @@ void PrintImage(const ConfigImage& image) {
 QString ModelCodeText(const ConfigImage& image) {
   QString text;
   for (std::size_t i = 0; i < kModelCodeSize; ++i) {
-    const std::uint8_t c = image[kModelCodeAddr + i];
+    const std::uint8_t c = image[kModuleNameAddr + i];
     text += (c >= 0x20 && c < 0x7F) ? QChar(c) : QChar(u'?');
   }
   return text;
@@ -64,7 +62,7 @@ int WriteCommand(LinkSession& session, const QString& inPath, bool force) {
   ConfigImage current;
   if (!session.Read(current)) return kExitFailure;
   const auto code = [](const ConfigImage& image) {
-    return std::span(image.bytes).subspan(kModelCodeAddr, kModelCodeSize);
+    return std::span(image.bytes).subspan(kModuleNameAddr, kModelCodeSize);
   };
   if (!std::ranges::equal(code(wanted), code(current)) && !force) {
     PrintError(QStringLiteral("%1 is an image of model \"%2\" but the controller is a \"%3\"; "

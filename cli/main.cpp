@@ -7,6 +7,7 @@
 #include "cli/image_commands.h"
 #include "cli/link_session.h"
 #include "cli/set_command.h"
+#include "cli/zero_command.h"
 
 namespace {
 
@@ -22,7 +23,12 @@ constexpr const char* kCommands =
     "  set NAME=VALUE... [--dry-run]\n"
     "                           change parameters of the Vehicle, Control and Motor pages by\n"
     "                           their labels, checked as the pages check them; write, verify\n"
-    "                           and print what changed";
+    "                           and print what changed; check boxes take 0 or 1\n"
+    "  zero [--update] [--json]\n"
+    "                           read the phase zero offsets three times and print per phase\n"
+    "                           the lowest value and the readings; with --update write the\n"
+    "                           lowest values into the configuration, verify and print what\n"
+    "                           changed";
 
 int Usage(const QString& message) {
   vor::cli::PrintError(message);
@@ -49,12 +55,14 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption inOption("in", "write: the image to write.", "FILE");
   const QCommandLineOption forceOption("force", "write: even when the image is for another model.");
   const QCommandLineOption imageOption("image", "describe: take the image from FILE.", "FILE");
-  const QCommandLineOption jsonOption("json", "describe: print one JSON object.");
+  const QCommandLineOption jsonOption("json", "describe, zero: print one JSON object.");
+  const QCommandLineOption updateOption(
+      "update", "zero: write the lowest values into the controller's configuration.");
   const QCommandLineOption dryRunOption("dry-run",
                                         "set: check and show the changes, write nothing.");
   parser.addOptions({portOption, traceOption, outOption, inOption, forceOption, imageOption,
-                     jsonOption, dryRunOption});
-  parser.addPositionalArgument("command", "scan, read, write, describe or set");
+                     jsonOption, dryRunOption, updateOption});
+  parser.addPositionalArgument("command", "scan, read, write, describe, set or zero");
   parser.process(app);
 
   const QStringList args = parser.positionalArguments();
@@ -64,7 +72,8 @@ int main(int argc, char* argv[]) {
   const bool isWrite = command == u"write";
   const bool isDescribe = command == u"describe";
   const bool isSet = command == u"set";
-  if (command != u"scan" && !isRead && !isWrite && !isDescribe && !isSet) {
+  const bool isZero = command == u"zero";
+  if (command != u"scan" && !isRead && !isWrite && !isDescribe && !isSet && !isZero) {
     return Usage(QStringLiteral("unknown command \"%1\"").arg(command));
   }
   if (isSet && args.size() == 1) return Usage("set needs at least one NAME=VALUE");
@@ -81,9 +90,11 @@ int main(int argc, char* argv[]) {
     return Usage("--in and --force go with write");
   }
   if (isWrite && !parser.isSet(inOption)) return Usage("write needs --in FILE");
-  if ((parser.isSet(imageOption) || parser.isSet(jsonOption)) && !isDescribe) {
-    return Usage("--image and --json go with describe");
+  if (parser.isSet(imageOption) && !isDescribe) return Usage("--image goes with describe");
+  if (parser.isSet(jsonOption) && !isDescribe && !isZero) {
+    return Usage("--json goes with describe or zero");
   }
+  if (parser.isSet(updateOption) && !isZero) return Usage("--update goes with zero");
   if (parser.isSet(imageOption) && parser.isSet(portOption)) {
     return Usage("--image and --port exclude each other");
   }
@@ -91,6 +102,9 @@ int main(int argc, char* argv[]) {
   vor::cli::LinkSession session(parser.values(portOption), parser.isSet(traceOption));
   if (isDescribe) {
     return vor::cli::DescribeCommand(session, parser.value(imageOption), parser.isSet(jsonOption));
+  }
+  if (isZero) {
+    return vor::cli::ZeroCommand(session, parser.isSet(updateOption), parser.isSet(jsonOption));
   }
   if (isSet) return vor::cli::SetCommand(session, assignments, parser.isSet(dryRunOption));
   if (isRead) return vor::cli::ReadCommand(session, parser.value(outOption));

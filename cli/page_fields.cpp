@@ -1,9 +1,16 @@
 #include "cli/page_fields.h"
 
+#include "pages/value_codec.h"
+#include "pages/vehicle_rules.h"
+
 namespace vor::cli {
 
 std::vector<PageField> PageFields(const DefinitionSet& set) {
   std::vector<PageField> fields;
+  const FlagBoxes boxes = FlagWalk(set);
+  for (int k = 0; k < boxes.count; ++k) {
+    fields.push_back({PageKind::Vehicle, boxes.position[std::size_t(k)], true});
+  }
   for (const PageKind page : {PageKind::Vehicle, PageKind::Control, PageKind::Motor}) {
     const PageSlots walk = SlotWalk(set, page);
     for (int k = 0; k < walk.count; ++k) {
@@ -11,6 +18,18 @@ std::vector<PageField> PageFields(const DefinitionSet& set) {
     }
   }
   return fields;
+}
+
+std::optional<QString> ShownText(const DefinitionSet& set, const PageField& field,
+                                 const ConfigImage& image) {
+  const ParamDef& def = set.params[static_cast<std::size_t>(field.position)];
+  if (field.box) {
+    if (!IsFlagBit(def)) return std::nullopt;
+    return FlagValue(def, image) ? QStringLiteral("1") : QStringLiteral("0");
+  }
+  const std::optional<QString> text = FormatValue(def, image);
+  if (!text || field.page != PageKind::Vehicle) return text;
+  return VehicleDisplayText(set, def, *text);
 }
 
 }  // namespace vor::cli

@@ -1,19 +1,31 @@
 #pragma once
 
+#include <QString>
+#include <optional>
 #include <vector>
 
 #include "definitions/definition_set.h"
+#include "link/config_image.h"
 #include "pages/page_records.h"
 
 namespace vor::cli {
 
-// A field the parameter pages show: its page and its position in the parameter table.
+// A control of the parameter pages that shows a record: a check box of the Vehicle page or a
+// field of any of the three pages, with the record's position in the parameter table.
 struct PageField {
   PageKind page;
   int position;
+  bool box = false;  // a Vehicle page check box
 };
 
-// Every field of the Vehicle, Control and Motor pages, page by page in slot order.
+// The Vehicle page's check boxes in box order, then every field of the Vehicle, Control and
+// Motor pages, page by page in slot order.
 std::vector<PageField> PageFields(const DefinitionSet& set);
+
+// What the control shows for `image`, exactly as the page shows it: "0" or "1" for a box, the
+// field's text with the Vehicle page's substitutions; nullopt for a box without a bit and a
+// field without a text form.
+std::optional<QString> ShownText(const DefinitionSet& set, const PageField& field,
+                                 const ConfigImage& image);
 
 }  // namespace vor::cli

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <map>
 #include <memory>
 
 #include "cli/image_commands.h"
@@ -10,6 +11,7 @@
 #include "definitions/definition_loader.h"
 #include "link/config_transfer.h"
 #include "pages/value_codec.h"
+#include "pages/vehicle_rules.h"
 #include "resources/string_table.h"
 
 namespace vor::cli {
@@ -46,6 +48,42 @@ bool SameBytes(const ParamDef& def, const ConfigImage& a, const ConfigImage& b) 
   return std::equal(first, first + count, b.bytes.begin() + def.addr);
 }
 
+// Sets the check box `field` to `value` ("0" or "1") in `wanted` by the Vehicle page's rules: a
+// box the page does not enable is refused, and with the special version ticking one of an
+// exclusive pair unticks the other (noted as a change of its own) unless this command ticks both.
+// Returns the refusal, or an empty text.
+template <typename NoteAssigned>
+QString SetBox(const DefinitionSet& set, const std::vector<PageField>& fields,
+               const PageField& field, const QString& name, const QString& value,
+               std::map<int, bool>& ticked, ConfigImage& wanted, NoteAssigned noteAssigned) {
+  const ParamDef& def = set.params[static_cast<std::size_t>(field.position)];
+  if (!IsFlagBit(def)) return QStringLiteral("\"%1\" has no value that can be set").arg(name);
+  if (value != u"0" && value != u"1") return QStringLiteral("\"%1\" takes 0 or 1").arg(name);
+  if (!FlagEnabled(set, field.position, wanted)) {
+    if (def.en != 0) {
+      return QStringLiteral("\"%1\" is disabled on the Vehicle page while Brake Type is not 0")
+          .arg(name);
+    }
+    return QStringLiteral("\"%1\" is disabled on the Vehicle page").arg(name);
+  }
+  const bool tick = value == u"1";
+  StoreFlag(def, tick, wanted);
+  ticked[field.position] = tick;
+  noteAssigned(&field);
+  const std::optional<int> partner = ExclusivePartner(set, field.position);
+  if (!tick || !partner) return {};
+  const auto partnerField = std::ranges::find_if(
+      fields, [&](const PageField& f) { return f.box && f.position == *partner; });
+  if (partnerField == fields.end()) return {};
+  const ParamDef& partnerDef = set.params[static_cast<std::size_t>(*partner)];
+  if (const auto it = ticked.find(*partner); it != ticked.end() && it->second) {
+    return QStringLiteral("\"%1\" and \"%2\" exclude each other").arg(Label(partnerDef.name), name);
+  }
+  StoreFlag(partnerDef, false, wanted);
+  noteAssigned(&*partnerField);
+  return {};
+}
+
 int Refuse(const QString& refusal) {
   PrintError(refusal + QStringLiteral("; nothing was written"));
   return kExitFailure;
@@ -68,17 +106,36 @@ int SetCommand(LinkSession& session, const std::vector<Assignment>& assignments,
 
   const std::vector<PageField> fields = PageFields(*set);
   ConfigImage wanted = current;
-  std::vector<int> assigned;  // table positions, in the order first named
+  std::vector<const PageField*> assigned;  // in the order first named or changed
+  std::map<int, bool> ticked;              // boxes this command sets, by table position
+  const auto noteAssigned = [&](const PageField* field) {
+    if (std::ranges::find(assigned, field) == assigned.end()) assigned.push_back(field);
+  };
   for (const Assignment& assignment : assignments) {
     const QString name = Label(assignment.name);
     QString refusal;
     const PageField* field = FindField(fields, *set, name, refusal);
     if (field == nullptr) return Refuse(refusal);
     const ParamDef& def = set->params[static_cast<std::size_t>(field->position)];
+    if (field->box) {
+      refusal = SetBox(*set, fields, *field, name, assignment.value, ticked, wanted, noteAssigned);
+      if (!refusal.isEmpty()) return Refuse(refusal);
+      continue;
+    }
     if (def.en == 0) return Refuse(QStringLiteral("\"%1\" is read-only").arg(name));
-    // The Vehicle page leaves a multi-byte character field alone while its text is empty.
-    const bool leftAlone = field->page == PageKind::Vehicle && def.pro == 2 && def.sw == u"a" &&
-                           assignment.value.isEmpty();
+    bool leftAlone = false;
+    if (field->page == PageKind::Vehicle) {
+      switch (VehicleStoreRule(*set, def, assignment.value)) {
+        case VehicleStore::Store:
+          break;
+        case VehicleStore::Skip:  // an empty text, which the page leaves alone
+          leftAlone = true;
+          break;
+        case VehicleStore::TestOnly:
+          return Refuse(
+              QStringLiteral("\"%1\" shows the special edition and is never written").arg(name));
+      }
+    }
     if (!leftAlone) {
       switch (StoreValue(def, assignment.value, wanted)) {
         case StoreResult::Stored:
@@ -90,18 +147,17 @@ int SetCommand(LinkSession& session, const std::vector<Assignment>& assignments,
           return Refuse(QStringLiteral("\"%1\" has no value that can be set").arg(name));
       }
     }
-    if (std::ranges::find(assigned, field->position) == assigned.end()) {
-      assigned.push_back(field->position);
-    }
+    noteAssigned(field);
   }
 
   QStringList changes;
-  for (const int position : assigned) {
-    const ParamDef& def = set->params[static_cast<std::size_t>(position)];
-    if (SameBytes(def, current, wanted)) continue;
-    changes << QStringLiteral("%1: %2 -> %3")
-                   .arg(Label(def.name), FormatValue(def, current).value_or(QString()),
-                        FormatValue(def, wanted).value_or(QString()));
+  for (const PageField* field : assigned) {
+    const ParamDef& def = set->params[static_cast<std::size_t>(field->position)];
+    const QString before = ShownText(*set, *field, current).value_or(QString());
+    const QString after = ShownText(*set, *field, wanted).value_or(QString());
+    // A box shares its byte with other boxes: only its own bit counts.
+    if (field->box ? before == after : SameBytes(def, current, wanted)) continue;
+    changes << QStringLiteral("%1: %2 -> %3").arg(Label(def.name), before, after);
   }
   const auto printChanges = [&] {
     for (const QString& line : changes) std::printf("%s\n", line.toUtf8().constData());

@@ -68,8 +68,12 @@ bool Holds(Condition condition, const ConfigImage& image) {
 
 }  // namespace
 
-QString ModelCode(const ConfigImage& image) { return FieldText(image, kModuleNameAddr, 3); }
-QString VoltageClass(const ConfigImage& image) { return FieldText(image, kModuleNameAddr + 3, 2); }
+QString ModelCode(const ConfigImage& image) {
+  return FieldText(image, kModuleNameAddr, kModelCodeSize);
+}
+QString VoltageClass(const ConfigImage& image) {
+  return FieldText(image, kVoltageClassAddr, kVoltageClassSize);
+}
 std::uint16_t ControllerVolt(const ConfigImage& image) { return Word(image, kControllerVoltAddr); }
 std::uint16_t SoftwareVersion(const ConfigImage& image) {
   return Word(image, kSoftwareVersionAddr);

@@ -8,10 +8,17 @@
 
 namespace vor {
 
-// Identification fields of the configuration image.
-inline constexpr std::size_t kModuleNameAddr = 64;       // 8 ASCII characters
+// Identification fields of the configuration image. Everything that reads or builds them (the
+// loader, the pages, vor-cli, the simulator and the tests) names them from here.
+inline constexpr std::size_t kModuleNameAddr = 64;  // 8 ASCII characters:
+inline constexpr std::size_t kModuleNameSize = 8;
+inline constexpr std::size_t kModelCodeSize = 3;         // characters 1..3, the model code,
+inline constexpr std::size_t kVoltageClassAddr = 67;     // characters 4..5, the voltage class
+inline constexpr std::size_t kVoltageClassSize = 2;      //
 inline constexpr std::size_t kSpecialVersionAddr = 72;   // one byte
 inline constexpr std::size_t kControllerVoltAddr = 74;   // 16 bits, most significant first
+inline constexpr std::size_t kSerialNumberAddr = 76;     // 32 bits, most significant first
+inline constexpr std::size_t kUserCodeAddr = 81;         // 16 bits
 inline constexpr std::size_t kSoftwareVersionAddr = 83;  // 16 bits, most significant first
 
 // Characters 1 to 3 of the module name, ending early at a zero byte.

@@ -1,11 +1,11 @@
 #include "definitions/script_parser.h"
 
 #include <QStringDecoder>
-#include <algorithm>
 #include <cstdint>
-#include <limits>
 #include <string>
 #include <string_view>
+
+#include "definitions/number_text.h"
 
 namespace vor {
 namespace {
@@ -45,39 +45,6 @@ std::string_view ValueOf(std::string_view record, std::string_view key) {
   return record.substr(start, end - start);
 }
 
-int DigitValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return 99;
-}
-
-bool IsBlank(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-
-// Reads like the C library's strtol into 32 bits: blanks skipped, optional sign, digits up to the
-// first other character, 0 when there are none, saturated at the 32-bit limits.
-std::int32_t ToNumber(std::string_view text, int base) {
-  std::size_t i = 0;
-  while (i < text.size() && IsBlank(text[i])) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
-    negative = text[i] == '-';
-    ++i;
-  }
-  if (base == 16 && i + 2 < text.size() && text[i] == '0' &&
-      (text[i + 1] == 'x' || text[i + 1] == 'X') && DigitValue(text[i + 2]) < 16) {
-    i += 2;
-  }
-  constexpr std::int64_t kCap = std::int64_t{1} << 32;  // beyond either limit once saturated
-  std::int64_t magnitude = 0;
-  for (; i < text.size() && DigitValue(text[i]) < base; ++i) {
-    magnitude = std::min(magnitude * base + DigitValue(text[i]), kCap);
-  }
-  const std::int64_t value = negative ? -magnitude : magnitude;
-  return std::int32_t(std::clamp<std::int64_t>(value, std::numeric_limits<std::int32_t>::min(),
-                                               std::numeric_limits<std::int32_t>::max()));
-}
-
 // The scripts' non-ASCII text is code page 936. It is decoded as GBK on every machine, not in the
 // user's locale, so that the Chinese labels come out right everywhere.
 QString ToText(std::string_view bytes) {
@@ -88,10 +55,10 @@ QString ToText(std::string_view bytes) {
 }
 
 std::int32_t Number(std::string_view record, std::string_view key) {
-  return ToNumber(ValueOf(record, key), 10);
+  return ParseDecimal(ValueOf(record, key));
 }
 QString Text(std::string_view record, std::string_view key) { return ToText(ValueOf(record, key)); }
-std::int32_t RecordNumber(std::string_view record) { return ToNumber(record.substr(1, 3), 10); }
+std::int32_t RecordNumber(std::string_view record) { return ParseDecimal(record.substr(1, 3)); }
 
 }  // namespace
 
@@ -135,7 +102,7 @@ LiveDataScript ParseLiveDataScript(QByteArrayView script) {
       def.min = Number(record, "min");
       def.max = Number(record, "max");
       def.show = std::uint8_t(Number(record, "show") & 0xFF);
-      def.rgb = ToNumber(ValueOf(record, "rgb"), 16);
+      def.rgb = ParseHex(ValueOf(record, "rgb"));
       def.tips = Text(record, "tips");
       result.items.push_back(std::move(def));
     } else if (section == Section::Err) {

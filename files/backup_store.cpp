@@ -7,14 +7,12 @@
 #include <functional>
 #include <vector>
 
+#include "definitions/model_table.h"
 #include "link/image_file.h"
 
 namespace vor {
 namespace {
 
-constexpr std::size_t kModuleNameAddr = 64;
-constexpr std::size_t kModuleNameBytes = 8;
-constexpr std::size_t kSerialNumberAddr = 76;
 constexpr std::size_t kSerialNumberBytes = 4;
 
 // Names sort by time within a serial number because the time is written most significant first.
@@ -28,7 +26,7 @@ const QRegularExpression kBackupName(
 
 QString BackupModuleName(const ConfigImage& image) {
   QString name;
-  for (std::size_t i = 0; i < kModuleNameBytes; ++i) {
+  for (std::size_t i = 0; i < kModuleNameSize; ++i) {
     const std::uint8_t c = image[kModuleNameAddr + i];
     if (c == 0) break;
     const bool plain = (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');

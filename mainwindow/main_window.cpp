@@ -33,9 +33,10 @@ constexpr Caption kCaptions[] = {
 
 }  // namespace
 
-std::vector<std::unique_ptr<PageWindow>> CreatePages(ProgramState& state, Prompter& prompter) {
+std::vector<std::unique_ptr<PageWindow>> CreatePages(ProgramState& state, Prompter& prompter,
+                                                     LinkAccess& link) {
   std::vector<std::unique_ptr<PageWindow>> pages;
-  pages.push_back(std::make_unique<CVehicleDlg>(state, prompter));
+  pages.push_back(std::make_unique<CVehicleDlg>(state, prompter, link));
   pages.push_back(std::make_unique<CControlDlg>(state, prompter));
   pages.push_back(std::make_unique<CMotorDlg>(state, prompter));
   pages.push_back(std::make_unique<CMonitor1Dlg>(state, prompter));
@@ -139,6 +140,17 @@ ParameterPage* CVORUserDlg::ParameterPageOf(int key) const {
 }
 
 void CVORUserDlg::OnPageCommand(int id) {
+  // A close request that came while the command ran is acted on once the whole command, its
+  // prompts and its status included, has finished.
+  ++commandDepth_;
+  RunCommand(id);
+  if (--commandDepth_ == 0 && closeAfterCommand_) {
+    closeAfterCommand_ = false;
+    close();
+  }
+}
+
+void CVORUserDlg::RunCommand(int id) {
   const int previous = currentPage;
   if (id == kReadId) {
     Read();
@@ -216,6 +228,11 @@ void CVORUserDlg::SetStatus(const QString& text, bool success) {
 }
 
 void CVORUserDlg::closeEvent(QCloseEvent* event) {
+  if (commandDepth_ > 0) {
+    event->ignore();
+    closeAfterCommand_ = true;
+    return;
+  }
   if (link_.Thread().Busy()) {
     // Asked again once the exchange in progress has ended.
     event->ignore();

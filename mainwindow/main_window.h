@@ -11,6 +11,7 @@
 namespace vor {
 
 class ControllerLink;
+class LinkAccess;
 
 // The main window: finds the controller, reads its image and loads its model's definitions at
 // start-up, then hosts the four pages and carries out the command buttons.
@@ -57,6 +58,8 @@ protected:
 
 private:
   void ConnectButtons();
+  // The command of button `id`, as OnPageCommand describes it.
+  void RunCommand(int id);
   void SetReadWriteEnabled(bool enabled);
   // Writes the status line; its colour says whether `text` reports a success.
   void SetStatus(const QString& text, bool success);
@@ -70,9 +73,14 @@ private:
   Prompter& prompter_;
   std::vector<std::unique_ptr<PageWindow>> pages_;
   bool closeWaitsForJob_ = false;
+  // Commands (with their prompts) in progress, and whether a close request came during one.
+  int commandDepth_ = 0;
+  bool closeAfterCommand_ = false;
 };
 
 // The Vehicle, Control, Motor and Monitor pages, in that order, as the main window hosts them.
-std::vector<std::unique_ptr<PageWindow>> CreatePages(ProgramState& state, Prompter& prompter);
+// `link` carries the exchanges the pages start themselves (the calibration).
+std::vector<std::unique_ptr<PageWindow>> CreatePages(ProgramState& state, Prompter& prompter,
+                                                     LinkAccess& link);
 
 }  // namespace vor

@@ -28,8 +28,15 @@ bool PageWindow::Create(int templateId, QWidget* parent) {
 void PageWindow::setVisible(bool visible) {
   // isHidden() is the page's own state, not its parent's.
   const bool wasShown = !isHidden();
+  // The page hears of the change before it happens, as a window does: a store pass that refuses
+  // an entry shows its message while the page, and the refused field, are still on screen. A
+  // change asked for while the page is still handling one is only carried out.
+  if (visible != wasShown && !notifying_) {
+    notifying_ = true;
+    OnShowWindow(visible);
+    notifying_ = false;
+  }
   QWidget::setVisible(visible);
-  if (visible != wasShown) OnShowWindow(visible);
 }
 
 ParameterPage::ParameterPage(int templateId, PageKind kind, ProgramState& state, Prompter& prompter)
@@ -81,11 +88,17 @@ void ParameterPage::LayoutPass() {
 
 void ParameterPage::DisplayPass() {
   for (int k = 0; k < slots_.count; ++k) {
+    const std::optional<QString> text = DisplayText(SlotRecord(k));
+    shownText_[std::size_t(k)] = text;
     if (QLineEdit* edit = FindEdit(this, SlotEditId(k))) {
-      edit->setText(FormatValue(SlotRecord(k), state_.image).value_or(QString()));
+      edit->setText(text.value_or(QString()));
       edit->setCursorPosition(0);
     }
   }
+}
+
+std::optional<QString> ParameterPage::DisplayText(const ParamDef& def) const {
+  return FormatValue(def, state_.image);
 }
 
 bool ParameterPage::StorePass() {
@@ -93,12 +106,21 @@ bool ParameterPage::StorePass() {
     const QLineEdit* edit = FindEdit(this, SlotEditId(k));
     if (!edit) continue;
     const ParamDef& def = SlotRecord(k);
-    if (StoreValue(def, edit->text(), state_.image) == StoreResult::OutOfRange) {
+    const std::optional<QString>& shown = shownText_[std::size_t(k)];
+    const bool untouched = shown && edit->text() == *shown;
+    if (StoreField(def, edit->text(), untouched) == StoreResult::OutOfRange) {
       prompter_.AskText(RangeMessage(def), Buttons::Ok, Icon::Warning);
       return false;
     }
   }
   return true;
+}
+
+StoreResult ParameterPage::StoreField(const ParamDef& def, const QString& text, bool untouched) {
+  // A text the display pass put there is what the image holds: writing it back could only
+  // change bytes the text does not show (those after an "a" field's zero byte, say).
+  if (untouched) return TestValue(def, text);
+  return StoreValue(def, text, state_.image);
 }
 
 void ParameterPage::OnFieldFocus(int editId) {

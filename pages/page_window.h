@@ -1,9 +1,12 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
+#include <optional>
 
 #include "pages/page_records.h"
 #include "pages/program_state.h"
+#include "pages/value_codec.h"
 #include "resources/prompter.h"
 
 namespace vor {
@@ -35,6 +38,7 @@ protected:
 
 private:
   const int templateId_;
+  bool notifying_ = false;
 };
 
 // A page of configuration parameters, built from the definitions: every record of the page's
@@ -57,11 +61,17 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
   virtual void LayoutPass();
-  // Shows the image's value in every field.
+  // Shows the image's value in every field, and remembers the text it set in each.
   virtual void DisplayPass();
+  // The text a field shows for its record; nullopt for a record without a text form.
+  virtual std::optional<QString> DisplayText(const ParamDef& def) const;
   // Stores every field into the image, in slot order; at the first entry out of its range,
   // tells the user and returns false, leaving that field and the later ones unstored.
   virtual bool StorePass();
+  // Stores one field's entry `text`. `untouched`: the field still holds the text the display
+  // pass set; it is then range-tested but not written, so that showing and leaving a page never
+  // changes the image.
+  virtual StoreResult StoreField(const ParamDef& def, const QString& text, bool untouched);
   // Shows the help text and range of the field whose edit `editId` got the focus.
   void OnFieldFocus(int editId);
 
@@ -70,6 +80,9 @@ protected:
 
   const PageKind kind_;
   PageSlots slots_;
+
+private:
+  std::array<std::optional<QString>, PageSlots::kMaxSlots> shownText_{};
 };
 
 }  // namespace vor

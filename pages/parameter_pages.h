@@ -1,17 +1,10 @@
 #pragma once
 
 #include "pages/page_window.h"
+#include "pages/vehicle_page.h"
 #include "resources/dialog_templates.h"
 
 namespace vor {
-
-// The Vehicle page: switch bits and the first part of the parameter table.
-class CVehicleDlg : public ParameterPage {
-  Q_OBJECT
-public:
-  CVehicleDlg(ProgramState& state, Prompter& prompter)
-      : ParameterPage(kDialogVehicle, PageKind::Vehicle, state, prompter) {}
-};
 
 // The Control page: the parameter records from the control anchor to the motor anchor.
 class CControlDlg : public ParameterPage {

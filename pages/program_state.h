@@ -1,11 +1,23 @@
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "definitions/definition_set.h"
 #include "link/config_image.h"
 
 namespace vor {
+
+// The phase zero calibration values: the lowest readings of the last answered calibration Read.
+// They outlive the calibration dialog, for the whole run.
+struct ZeroValues {
+  std::int32_t ZeroA = 0;
+  std::int32_t ZeroB = 0;
+  std::int32_t ZeroC = 0;
+  // A calibration Read in this run has had at least one answer: only then do the values hold
+  // readings rather than their start values.
+  bool answered = false;
+};
 
 // What the program knows about the connected controller, shared by the main window and the
 // pages: the configuration image, the model's definitions and the flags of the command flow.
@@ -15,6 +27,7 @@ struct ProgramState {
   bool ReadOk = false;             // the last Read succeeded
   bool WriteOk = false;            // the last Write succeeded
   bool DefinitionsLoaded = false;  // set once, at start-up
+  ZeroValues zero;
 };
 
 }  // namespace vor

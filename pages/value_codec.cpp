@@ -7,7 +7,6 @@ namespace vor {
 namespace {
 
 constexpr std::int64_t kInt32Min = std::numeric_limits<std::int32_t>::min();
-constexpr std::int64_t kInt32Max = std::numeric_limits<std::int32_t>::max();
 constexpr std::int64_t kUint32Max = std::numeric_limits<std::uint32_t>::max();
 
 enum class Encoding { Unsigned, Signed, Hex, Chars, Unknown };
@@ -20,49 +19,6 @@ Encoding EncodingOf(const ParamDef& def) {
   return Encoding::Unknown;
 }
 
-int DigitValue(QChar c, int base) {
-  const char16_t u = c.unicode();
-  int digit = base;
-  if (u >= u'0' && u <= u'9')
-    digit = u - u'0';
-  else if (u >= u'a' && u <= u'z')
-    digit = u - u'a' + 10;
-  else if (u >= u'A' && u <= u'Z')
-    digit = u - u'A' + 10;
-  return digit < base ? digit : -1;
-}
-
-bool IsBlank(QChar c) {
-  const char16_t u = c.unicode();
-  return u == u' ' || (u >= u'\t' && u <= u'\r');
-}
-
-// The number at the start of `text` in the manner of wcstol, held in 64 bits so the callers
-// can choose their own limits; the magnitude stops growing far beyond any 32-bit value.
-std::int64_t ParseWide(QStringView text, int base) {
-  qsizetype i = 0;
-  while (i < text.size() && IsBlank(text[i])) ++i;
-  bool negative = false;
-  if (i < text.size() && (text[i] == u'+' || text[i] == u'-')) negative = text[i++] == u'-';
-  // A "0x" not followed by a hex digit is the number 0 followed by other text, as in wcstol.
-  if (base == 16 && i + 2 < text.size() && text[i] == u'0' &&
-      (text[i + 1] == u'x' || text[i + 1] == u'X') && DigitValue(text[i + 2], 16) >= 0) {
-    i += 2;
-  }
-  constexpr std::int64_t kCap = std::int64_t(1) << 40;
-  std::int64_t value = 0;
-  for (; i < text.size(); ++i) {
-    const int digit = DigitValue(text[i], base);
-    if (digit < 0) break;
-    if (value < kCap) value = value * base + digit;
-  }
-  return negative ? -value : value;
-}
-
-std::int32_t Saturate32(std::int64_t value) {
-  return static_cast<std::int32_t>(std::clamp(value, kInt32Min, kInt32Max));
-}
-
 std::uint8_t LowByte(std::int64_t value) { return static_cast<std::uint8_t>(value & 0xFF); }
 
 bool InSignedRange(std::int64_t value, const ParamDef& def) {
@@ -72,6 +28,16 @@ bool InSignedRange(std::int64_t value, const ParamDef& def) {
 bool InUnsignedRange(std::uint32_t value, const ParamDef& def) {
   return value >= static_cast<std::uint32_t>(def.rangeL) &&
          value <= static_cast<std::uint32_t>(def.rangeH);
+}
+
+// Whether a number entered in a field of `count` bytes fits them. An unsigned field holds
+// 0 .. 2^(8 count) - 1; a signed one also takes the raw unsigned form of its bytes (a one-byte
+// signed field tests its range on the raw byte, so 216 and -40 are the same entry).
+bool FitsBytes(std::int64_t entered, int count, bool isSigned) {
+  if (count >= 4) return true;  // the entry was already held to 32 bits
+  const std::int64_t high = (std::int64_t{1} << (8 * count)) - 1;
+  const std::int64_t low = isSigned ? -(std::int64_t{1} << (8 * count - 1)) : 0;
+  return entered >= low && entered <= high;
 }
 
 std::optional<QString> FormatByte(Encoding encoding, std::uint8_t byte) {
@@ -121,23 +87,30 @@ std::optional<QString> FormatBytes(Encoding encoding, const std::uint8_t* bytes,
 StoreResult StoreByte(const ParamDef& def, Encoding encoding, const QString& text,
                       ConfigImage& image) {
   const bool tested = def.en == 1;
+  // An entry the byte cannot hold is refused rather than cut down to its low byte, whatever the
+  // range allows (a one-byte field may have an upper limit above 255).
+  const bool editable = def.en != 0;
   std::uint8_t byte = 0;
   switch (encoding) {
     case Encoding::Chars:
       byte = text.isEmpty() ? 0 : LowByte(text[0].unicode());
       if (tested && !InSignedRange(byte, def)) return StoreResult::OutOfRange;
       break;
-    case Encoding::Signed:
+    case Encoding::Signed: {
       // Ranges of one-byte signed fields are written for the raw byte: -40 passes 0..255.
-      byte = LowByte(ParseDecimal(text));
+      const std::int32_t entered = ParseDecimal(text);
+      if (editable && !FitsBytes(entered, 1, true)) return StoreResult::OutOfRange;
+      byte = LowByte(entered);
       if (tested && !InSignedRange(byte, def)) return StoreResult::OutOfRange;
       break;
+    }
     case Encoding::Unsigned:
     case Encoding::Hex: {
       // Tested on the number entered, so 300 in a field of 18..200 is refused rather than
       // stored as 44.
       const std::int32_t entered = encoding == Encoding::Hex ? ParseHex(text) : ParseDecimal(text);
       if (tested && !InSignedRange(entered, def)) return StoreResult::OutOfRange;
+      if (editable && !FitsBytes(entered, 1, false)) return StoreResult::OutOfRange;
       byte = LowByte(entered);
       break;
     }
@@ -160,12 +133,15 @@ StoreResult StoreBytes(const ParamDef& def, Encoding encoding, const QString& te
       if (count > 4) return StoreResult::NotStored;
       // An unsigned field takes entries up to 2^32 - 1, so that a four-byte value shown
       // unsigned reads back to the same bytes.
-      const std::int64_t wide = ParseWide(text, 10);
+      const std::int64_t wide = ParseLeadingNumber(text, 10);
       const std::int64_t entered = encoding == Encoding::Unsigned
                                        ? std::clamp(wide, kInt32Min, kUint32Max)
-                                       : std::int64_t{Saturate32(wide)};
+                                       : std::int64_t{SaturateToInt32(wide)};
       const auto value = static_cast<std::uint32_t>(entered);
       if (def.en == 1 && !InUnsignedRange(value, def)) return StoreResult::OutOfRange;
+      if (def.en != 0 && !FitsBytes(entered, count, encoding == Encoding::Signed)) {
+        return StoreResult::OutOfRange;
+      }
       for (int j = 0; j < count; ++j) at(j) = LowByte(value >> (8 * (count - 1 - j)));
       return StoreResult::Stored;
     }
@@ -207,9 +183,10 @@ StoreResult StoreValue(const ParamDef& def, const QString& text, ConfigImage& im
   return StoreBytes(def, encoding, text, image);
 }
 
-std::int32_t ParseDecimal(QStringView text) { return Saturate32(ParseWide(text, 10)); }
-
-std::int32_t ParseHex(QStringView text) { return Saturate32(ParseWide(text, 16)); }
+StoreResult TestValue(const ParamDef& def, const QString& text) {
+  ConfigImage scratch;
+  return StoreValue(def, text, scratch);
+}
 
 // Concatenated rather than built with arg(): names and help texts may hold a '%'.
 QString RangeMessage(const ParamDef& def) {

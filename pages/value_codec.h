@@ -6,6 +6,7 @@
 #include <optional>
 
 #include "definitions/definition_set.h"
+#include "definitions/number_text.h"
 #include "link/config_image.h"
 
 namespace vor {
@@ -31,14 +32,12 @@ enum class StoreResult {
 };
 
 // Parses `text` by the record's encoding, tests an editable field (`en` exactly 1) against
-// `rangeL`..`rangeH`, and writes the bytes into `image`.
+// `rangeL`..`rangeH`, and writes the bytes into `image`. A numeric entry of an editable field
+// (`en` not 0) that the field's bytes cannot hold is out of range whatever the range says.
 StoreResult StoreValue(const ParamDef& def, const QString& text, ConfigImage& image);
 
-// Text to number as the entry fields read it: leading white space skipped, an optional sign,
-// then digits up to the first other character (no digits gives 0); results beyond the signed
-// 32-bit range saturate at its limits. ParseHex accepts an optional "0x" after the sign.
-std::int32_t ParseDecimal(QStringView text);
-std::int32_t ParseHex(QStringView text);
+// What StoreValue would answer, without writing anything.
+StoreResult TestValue(const ParamDef& def, const QString& text);
 
 // "Param:" + name + "\nThe range should be between " + rangeL + "~" + rangeH
 QString RangeMessage(const ParamDef& def);

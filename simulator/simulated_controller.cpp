@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "definitions/model_table.h"
 #include "simulator/live_data.h"
 
 namespace vor {
@@ -110,8 +111,8 @@ void SimulatedController::SetDetectKind(std::uint8_t kind) {
 }
 
 int SimulatedController::NominalVolt() const {
-  const int tens = image_[67] - '0';
-  const int units = image_[68] - '0';
+  const int tens = image_[kVoltageClassAddr] - '0';
+  const int units = image_[kVoltageClassAddr + 1] - '0';
   if (tens < 0 || tens > 9 || units < 0 || units > 9) return 48;
   return tens * 10 + units;
 }

@@ -5,15 +5,17 @@
 #include <set>
 
 #include "definitions/definition_loader.h"
+#include "definitions/model_table.h"
 #include "definitions/script_catalogue.h"
 #include "definitions/script_parser.h"
 #include "test_support.h"
+#include "tests/support/model_scripts.h"
+#include "tests/support/scripted_prompter.h"
 
 namespace vor {
 namespace {
 
 using testing::MakeImage;
-using testing::RecordingPrompter;
 
 QByteArray Carried(int id) {
   const std::optional<QByteArray> bytes = FindScript(id);
@@ -29,9 +31,9 @@ struct Anchors {
   int control, motor;
 };
 Anchors AnchorsOf(int paramScript) {
-  if (paramScript == 152 || paramScript == 202) return {43, 27};
-  if (paramScript == 160) return {28, 61};
-  return {28, 24};
+  const test::ModelScripts* row = test::RowOfParamScript(paramScript);
+  EXPECT_NE(row, nullptr) << paramScript;
+  return row ? Anchors{row->controlAnchor, row->motorAnchor} : Anchors{};
 }
 
 int LastPositionOf(const std::vector<ParamDef>& records, int addr) {
@@ -89,7 +91,7 @@ TEST(CarriedScripts, EachSelectedScriptHasItsCountsAndBoundaries) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.paramScript);
     auto set = std::make_unique<DefinitionSet>();
-    RecordingPrompter prompter;
+    test::ScriptedPrompter prompter;
     ASSERT_TRUE(LoadDefinitions(MakeImage(c.moduleName, c.special, c.software), *set, prompter));
     EXPECT_EQ(set->paramScript, c.paramScript);
     EXPECT_EQ(set->paramCount, c.paramCount);
@@ -156,9 +158,9 @@ TEST(CarriedScripts, ParameterScriptsFitThePagesAndTheImage) {
       EXPECT_EQ(def.pos, pos);
       EXPECT_EQ(def.sw, sw);
     };
-    identification(64, 7, "a", "Module Name");
-    identification(83, 1, "h", "Software Version");
-    identification(74, 1, "uo", "Controller Volt");
+    identification(kModuleNameAddr, 7, "a", "Module Name");
+    identification(kSoftwareVersionAddr, 1, "h", "Software Version");
+    identification(kControllerVoltAddr, 1, "uo", "Controller Volt");
   }
 }
 
@@ -288,11 +290,12 @@ TEST(CarriedScripts, SpecialJutScriptShowsItsVariantFields) {
   EXPECT_EQ(records[20].name, "Three Speed Drive");
   for (int i = 0; i < 24; ++i) EXPECT_EQ(records[std::size_t(i)].show, i <= 21 ? 1 : 0) << i;
 
-  const int special = LastPositionOf(records, 72);
+  const int special = LastPositionOf(records, int(kSpecialVersionAddr));
   const int controlFirst = LastPositionOf(records, 28);
   // The shown record is the one of the Vehicle page; a hidden one may describe the byte too.
-  const auto shownSpecial = std::find_if(records.begin() + 24, records.begin() + controlFirst,
-                                         [](const ParamDef& d) { return d.addr == 72; });
+  const auto shownSpecial =
+      std::find_if(records.begin() + 24, records.begin() + controlFirst,
+                   [](const ParamDef& d) { return d.addr == int(kSpecialVersionAddr); });
   ASSERT_NE(shownSpecial, records.begin() + controlFirst);
   EXPECT_EQ(shownSpecial->name, "Special Version");
   EXPECT_EQ(shownSpecial->show, 1);

@@ -7,12 +7,13 @@
 
 #include "definitions/model_table.h"
 #include "test_support.h"
+#include "tests/support/model_scripts.h"
+#include "tests/support/scripted_prompter.h"
 
 namespace vor {
 namespace {
 
 using testing::MakeImage;
-using testing::RecordingPrompter;
 using testing::Script;
 
 // The first record numbered `addr` that is not a switch bit.
@@ -35,7 +36,7 @@ protected:
   }
 
   std::unique_ptr<DefinitionSet> set = std::make_unique<DefinitionSet>();
-  RecordingPrompter prompter;
+  test::ScriptedPrompter prompter;
 };
 
 TEST_F(LoaderTest, VoltageClassSetsTheLimitsOfLowAndOverVolt) {
@@ -90,33 +91,19 @@ TEST_F(LoaderTest, NewerLayoutTakesTheVoltageLimitsAtSixteenAndSeventeen) {
 }
 
 TEST_F(LoaderTest, ModelTableSelectsScriptsAndAnchors) {
-  const struct {
-    std::string moduleName;
-    std::uint8_t special;
-    std::uint16_t software;
-    int paramScript, liveScript, controlAnchor, motorAnchor, flag;
-  } cases[] = {
-      {"VOR72", 0, 0x0400, 145, 149, 28, 24, 0}, {"TAQ48", 0, 0x0400, 182, 192, 28, 24, 0},
-      {"MOZ60", 0, 0x0400, 180, 192, 28, 24, 0}, {"GAW72", 0, 0x0400, 202, 157, 43, 27, 0},
-      {"NIR96", 0, 0x0400, 185, 187, 28, 24, 0}, {"FOY48", 0, 0x0400, 4, 205, 28, 24, 0},
-      {"JUT72", 5, 0x0400, 197, 199, 28, 24, 1}, {"JUT72", 4, 0x0400, 197, 199, 28, 24, 1},
-      {"JUT72", 3, 0x0400, 172, 149, 28, 24, 0}, {"JUT72", 6, 0x0400, 172, 149, 28, 24, 0},
-      {"HEW84", 5, 0x0400, 172, 149, 28, 24, 0}, {"QOG60", 0, 0x0400, 190, 165, 28, 24, 0},
-      {"PUV72", 0, 0x0502, 160, 157, 28, 61, 0}, {"PUV72", 0, 0x0503, 152, 157, 43, 27, 0},
-      {"PUV72", 0, 0x1000, 152, 157, 43, 27, 0}, {"WUM48", 0, 0x0400, 167, 169, 28, 24, 0},
-      {"DAJ36", 0, 0x0400, 194, 149, 28, 24, 0}, {"ZUB24", 0, 0x0400, 194, 149, 28, 24, 0},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.moduleName + " special " + std::to_string(c.special) + " software " +
-                 std::to_string(c.software));
+  for (const test::ModelScripts& row : test::kModelScripts) {
+    const std::uint8_t special = row.special.value_or(0);
+    const std::uint16_t software = row.software.value_or(0x0400);
+    SCOPED_TRACE(std::string(row.code) + " special " + std::to_string(special) + " software " +
+                 std::to_string(software));
     set = std::make_unique<DefinitionSet>();
-    ASSERT_TRUE(Load(MakeImage(c.moduleName, c.special, c.software)));
-    EXPECT_EQ(set->paramScript, c.paramScript);
-    EXPECT_EQ(set->liveScript, c.liveScript);
-    EXPECT_EQ(set->controlAnchor, c.controlAnchor);
-    EXPECT_EQ(set->motorAnchor, c.motorAnchor);
+    ASSERT_TRUE(Load(MakeImage(std::string(row.code) + "72", special, software)));
+    EXPECT_EQ(set->paramScript, row.paramScript);
+    EXPECT_EQ(set->liveScript, row.liveScript);
+    EXPECT_EQ(set->controlAnchor, row.controlAnchor);
+    EXPECT_EQ(set->motorAnchor, row.motorAnchor);
     EXPECT_EQ(set->endAnchor, 127);
-    EXPECT_EQ(set->SpecialVersionFlag, c.flag);
+    EXPECT_EQ(set->SpecialVersionFlag, row.specialFlag);
   }
   EXPECT_TRUE(prompter.asked.empty());
 }
@@ -145,7 +132,7 @@ TEST_F(LoaderTest, UnknownModelIsRefusedWithMessage157AndChangesOnlyParamCount) 
     SCOPED_TRACE(moduleName);
     prompter.asked.clear();
     EXPECT_FALSE(Load(MakeImage(moduleName)));
-    EXPECT_EQ(prompter.asked, std::vector<int>{157});
+    EXPECT_EQ(prompter.AskedIds(), std::vector<int>{157});
     EXPECT_EQ(set->paramCount, 0);
     DefinitionSet expected = before;
     expected.paramCount = 0;
@@ -189,7 +176,7 @@ TEST_F(LoaderTest, ScriptsBeyondTheTablesOrMissingAreRefused) {
   for (const auto& scripts : refused) {
     prompter.asked.clear();
     EXPECT_FALSE(Load(vor, scripts));
-    EXPECT_EQ(prompter.asked, std::vector<int>{157});
+    EXPECT_EQ(prompter.AskedIds(), std::vector<int>{157});
     EXPECT_EQ(set->paramCount, 0);
     EXPECT_EQ(set->liveCount, 128);  // untouched since the last load
   }

@@ -6,12 +6,11 @@
 
 #include "definitions/definition_loader.h"
 #include "definitions/model_table.h"
-#include "test_support.h"
+#include "tests/support/model_scripts.h"
+#include "tests/support/scripted_prompter.h"
 
 namespace vor {
 namespace {
-
-using testing::RecordingPrompter;
 
 // The value of a shown field as the pages test it: one byte raw against the signed limits,
 // several bytes as an unsigned number against unsigned limits.
@@ -27,33 +26,22 @@ bool InRange(const ConfigImage& image, const ParamDef& def) {
 }
 
 TEST(DefaultImageFor, ReachesEveryRowOfTheModelTableWithValuesInRange) {
-  const struct {
+  struct Case {
     const char* code;
     ImageOptions options;
     int paramScript, liveScript, flag;
-  } cases[] = {
-      {"VOR", {}, 145, 149, 0},
-      {"TAQ", {}, 182, 192, 0},
-      {"MOZ", {}, 180, 192, 0},
-      {"GAW", {}, 202, 157, 0},
-      {"NIR", {}, 185, 187, 0},
-      {"FOY", {}, 4, 205, 0},
-      {"JUT", {.specialVersion = 5}, 197, 199, 1},
-      {"JUT", {.specialVersion = 4}, 197, 199, 1},
-      {"JUT", {.specialVersion = 3}, 172, 149, 0},
-      {"JUT", {}, 172, 149, 0},
-      {"HEW", {}, 172, 149, 0},
-      {"QOG", {}, 190, 165, 0},
-      {"PUV", {.softwareVersion = 0x0502}, 160, 157, 0},
-      {"PUV", {.softwareVersion = 0x0503}, 152, 157, 0},
-      {"PUV", {}, 152, 157, 0},
-      {"WUM", {}, 167, 169, 0},
-      {"DAJ", {}, 194, 149, 0},
-      {"ZUB", {}, 194, 149, 0},
-      {"VOR", {.voltageClass = "24"}, 145, 149, 0},
-      {"VOR", {.voltageClass = "80"}, 145, 149, 0},
-      {"GAW", {.voltageClass = "24"}, 202, 157, 0},
   };
+  std::vector<Case> cases;
+  for (const test::ModelScripts& row : test::kModelScripts) {
+    cases.push_back({row.code,
+                     {.specialVersion = row.special, .softwareVersion = row.software},
+                     row.paramScript,
+                     row.liveScript,
+                     row.specialFlag});
+  }
+  cases.push_back({"VOR", {.voltageClass = "24"}, 145, 149, 0});
+  cases.push_back({"VOR", {.voltageClass = "80"}, 145, 149, 0});
+  cases.push_back({"GAW", {.voltageClass = "24"}, 202, 157, 0});
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.code) + " " + std::to_string(c.paramScript) + " " +
                  c.options.voltageClass.value_or("-").toStdString());
@@ -63,7 +51,7 @@ TEST(DefaultImageFor, ReachesEveryRowOfTheModelTableWithValuesInRange) {
     EXPECT_EQ(VoltageClass(*image).size(), 2);
 
     auto set = std::make_unique<DefinitionSet>();
-    RecordingPrompter prompter;
+    test::ScriptedPrompter prompter;
     ASSERT_TRUE(LoadDefinitions(*image, *set, prompter));
     EXPECT_EQ(set->paramScript, c.paramScript);
     EXPECT_EQ(set->liveScript, c.liveScript);
@@ -79,17 +67,18 @@ TEST(DefaultImageFor, ReachesEveryRowOfTheModelTableWithValuesInRange) {
 TEST(DefaultImageFor, VorIsA72VoltController) {
   const std::optional<ConfigImage> image = DefaultImageFor(u"VOR");
   ASSERT_TRUE(image.has_value());
-  const QByteArray moduleName(reinterpret_cast<const char*>(&image->bytes[64]), 8);
+  const QByteArray moduleName(reinterpret_cast<const char*>(&image->bytes[kModuleNameAddr]),
+                              kModuleNameSize);
   EXPECT_TRUE(moduleName.startsWith("VOR72"));
   EXPECT_EQ(ControllerVolt(*image), 72);
-  EXPECT_EQ((*image)[72], 0);
+  EXPECT_EQ((*image)[kSpecialVersionAddr], 0);
 }
 
 TEST(DefaultImageFor, KnobsSetTheirBytes) {
   const std::optional<ConfigImage> image =
       DefaultImageFor(u"PUV", {.specialVersion = 9, .softwareVersion = 0x0502});
   ASSERT_TRUE(image.has_value());
-  EXPECT_EQ((*image)[72], 9);
+  EXPECT_EQ((*image)[kSpecialVersionAddr], 9);
   EXPECT_EQ(SoftwareVersion(*image), 0x0502);
 }
 

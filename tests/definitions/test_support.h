@@ -6,8 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "definitions/model_table.h"
 #include "link/config_image.h"
-#include "resources/prompter.h"
 
 namespace vor::testing {
 
@@ -16,23 +16,16 @@ namespace vor::testing {
 inline ConfigImage MakeImage(const std::string& moduleName, std::uint8_t special = 0,
                              std::uint16_t software = 0x0400, std::uint16_t controllerVolt = 72) {
   ConfigImage image;
-  for (std::size_t i = 0; i < moduleName.size() && i < 8; ++i) image[64 + i] = moduleName[i];
-  image[72] = special;
-  image[74] = std::uint8_t(controllerVolt >> 8);
-  image[75] = std::uint8_t(controllerVolt);
-  image[83] = std::uint8_t(software >> 8);
-  image[84] = std::uint8_t(software);
+  for (std::size_t i = 0; i < moduleName.size() && i < kModuleNameSize; ++i) {
+    image[kModuleNameAddr + i] = std::uint8_t(moduleName[i]);
+  }
+  image[kSpecialVersionAddr] = special;
+  image[kControllerVoltAddr] = std::uint8_t(controllerVolt >> 8);
+  image[kControllerVoltAddr + 1] = std::uint8_t(controllerVolt);
+  image[kSoftwareVersionAddr] = std::uint8_t(software >> 8);
+  image[kSoftwareVersionAddr + 1] = std::uint8_t(software);
   return image;
 }
-
-class RecordingPrompter : public Prompter {
-public:
-  Answer Ask(int stringId, Buttons, Icon) override {
-    asked.push_back(stringId);
-    return Answer::Ok;
-  }
-  std::vector<int> asked;
-};
 
 // Script bytes from 8-bit text; "\n" in the text becomes CR LF.
 inline QByteArray Script(const std::string& text) {

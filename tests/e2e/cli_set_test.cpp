@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "definitions/model_table.h"
 #include "tests/e2e/cli_fixture.h"
 
 namespace {
@@ -39,13 +40,25 @@ protected:
 TEST_F(CliSetTest, DescribeGivesEachShownFieldItsPageText) {
   const QJsonObject lowVolt = Param("Low Volt");
   EXPECT_EQ(lowVolt["value"].toString(), QString::number(std::uint8_t(original[19])));
-  EXPECT_EQ(Param("Module Name")["value"].toString(), QString::fromLatin1(original.mid(64, 8)));
-  // A record no page shows has no value.
-  EXPECT_TRUE(params[0].toObject()["value"].isNull());  // a switch bit
+  EXPECT_EQ(Param("Module Name")["value"].toString(),
+            QString::fromLatin1(original.mid(vor::kModuleNameAddr, vor::kModuleNameSize)));
+  // A check box shows its bit; a record no page shows has no value.
+  EXPECT_EQ(params[0].toObject()["value"].toString(),
+            QString::number(std::uint8_t(original[0]) & 1));  // Boost
   for (const QJsonValue& p : params) {
     if (p["show"].toInt() != 0) continue;
     EXPECT_TRUE(p["value"].isNull()) << p["name"].toString().toStdString();
   }
+}
+
+TEST_F(CliSetTest, SetTicksACheckBoxAndTheControllersBitIsSet) {
+  ASSERT_EQ(original[0] & 0x04, 0);
+  const CliRun run = CliOnSim({"set", "Rev_HCurr=1"});
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  EXPECT_EQ(run.out, "Rev_HCurr: 0 -> 1\n");
+  QByteArray expected = original;
+  expected[0] = char(original[0] | 0x04);
+  EXPECT_EQ(ReadImageFile(), expected);
 }
 
 TEST_F(CliSetTest, SetWritesTheNamedFieldsAndReportsTheChanges) {
@@ -107,9 +120,8 @@ TEST_F(CliSetTest, ARefusedAssignmentWritesNothing) {
        "vor-cli: no parameter \"No Such Thing\" on the Vehicle, Control or Motor page; nothing "
        "was written\n"},
       {"Serial Number=1", "vor-cli: \"Serial Number\" is read-only; nothing was written\n"},
-      {"Boost=1",  // a switch bit, not a field
-       "vor-cli: no parameter \"Boost\" on the Vehicle, Control or Motor page; nothing was "
-       "written\n"},
+      {"Boost=2",  // a check box
+       "vor-cli: \"Boost\" takes 0 or 1; nothing was written\n"},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.assignment.toStdString());

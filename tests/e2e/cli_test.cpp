@@ -7,7 +7,9 @@
 #include <QRegularExpression>
 
 #include "definitions/model_images.h"
+#include "definitions/model_table.h"
 #include "tests/e2e/cli_fixture.h"
+#include "tests/support/model_scripts.h"
 
 namespace {
 
@@ -42,7 +44,7 @@ TEST_F(CliTest, ReadPrintsEightLinesOfHexOrSavesTheRawBytes) {
         << line.toStdString();
     fromHex += QByteArray::fromHex(line.toLatin1());
   }
-  EXPECT_EQ(fromHex.mid(64, 5), "VOR72");
+  EXPECT_EQ(fromHex.mid(vor::kModuleNameAddr, 5), "VOR72");
   EXPECT_EQ(ReadImageFile(), fromHex);
 }
 
@@ -61,7 +63,7 @@ TEST_F(CliTest, WriteRefusesAnImageOfAnotherModelUnlessForced) {
   StartSim();
   const QByteArray original = ReadImageFile();
   QByteArray other = original;
-  other.replace(64, 3, "ABC");
+  other.replace(vor::kModuleNameAddr, 3, "ABC");
   other[0] = 0x01;
   const QString path = WriteFile("other.bin", other);
 
@@ -123,42 +125,22 @@ TEST_F(CliTest, SimulatorRefusesBadOptionsClearly) {
 
 namespace describe {
 
-struct Row {
-  const char* model;
-  std::optional<std::uint8_t> special;
-  std::optional<std::uint16_t> software;
-  int paramScript;
-  int liveScript;
-  int specialFlag;
-};
-
-// Every row of the model table, as vor-cli describe reports it for a factory image.
 TEST_F(CliTest, DescribeReportsTheScriptsOfEveryModel) {
-  const Row rows[] = {
-      {"VOR", {}, {}, 145, 149, 0},     {"TAQ", {}, {}, 182, 192, 0},
-      {"MOZ", {}, {}, 180, 192, 0},     {"GAW", {}, {}, 202, 157, 0},
-      {"NIR", {}, {}, 185, 187, 0},     {"FOY", {}, {}, 4, 205, 0},
-      {"JUT", 5, {}, 197, 199, 1},      {"JUT", 4, {}, 197, 199, 1},
-      {"JUT", 3, {}, 172, 149, 0},      {"HEW", {}, {}, 172, 149, 0},
-      {"QOG", {}, {}, 190, 165, 0},     {"PUV", {}, 0x0502, 160, 157, 0},
-      {"PUV", {}, 0x0503, 152, 157, 0}, {"WUM", {}, {}, 167, 169, 0},
-      {"DAJ", {}, {}, 194, 149, 0},     {"ZUB", {}, {}, 194, 149, 0},
-  };
-  for (const Row& row : rows) {
+  for (const vor::test::ModelScripts& row : vor::test::kModelScripts) {
     vor::ImageOptions options;
     options.specialVersion = row.special;
     options.softwareVersion = row.software;
-    const std::optional<vor::ConfigImage> image = vor::DefaultImageFor(QString(row.model), options);
-    ASSERT_TRUE(image) << row.model;
+    const std::optional<vor::ConfigImage> image = vor::DefaultImageFor(QString(row.code), options);
+    ASSERT_TRUE(image) << row.code;
     const QString path =
         WriteFile("image.bin", QByteArray(reinterpret_cast<const char*>(image->bytes.data()), 128));
     const CliRun run = Cli({"describe", "--image", path, "--json"});
-    ASSERT_EQ(run.exitCode, 0) << row.model << run.err.toStdString();
+    ASSERT_EQ(run.exitCode, 0) << row.code << run.err.toStdString();
     const QJsonObject json = QJsonDocument::fromJson(run.out.toUtf8()).object();
-    EXPECT_EQ(json["ModelCode"].toString(), row.model);
-    EXPECT_EQ(json["paramScript"].toInt(), row.paramScript) << row.model;
-    EXPECT_EQ(json["liveScript"].toInt(), row.liveScript) << row.model;
-    EXPECT_EQ(json["SpecialVersionFlag"].toInt(), row.specialFlag) << row.model;
+    EXPECT_EQ(json["ModelCode"].toString(), row.code);
+    EXPECT_EQ(json["paramScript"].toInt(), row.paramScript) << row.code;
+    EXPECT_EQ(json["liveScript"].toInt(), row.liveScript) << row.code;
+    EXPECT_EQ(json["SpecialVersionFlag"].toInt(), row.specialFlag) << row.code;
     EXPECT_EQ(json["params"].toArray().size(), json["paramCount"].toInt());
     EXPECT_EQ(json["liveItems"].toArray().size(), 43);
     EXPECT_EQ(json["faults"].toArray().size(), 16);
@@ -167,7 +149,7 @@ TEST_F(CliTest, DescribeReportsTheScriptsOfEveryModel) {
 
 TEST_F(CliTest, DescribeRefusesAnUnknownModelWithTheMessage) {
   QByteArray image(128, '\0');
-  image.replace(64, 5, "vor72");  // codes are case-sensitive
+  image.replace(vor::kModuleNameAddr, 5, "vor72");  // codes are case-sensitive
   const CliRun run = Cli({"describe", "--image", WriteFile("lower.bin", image)});
   EXPECT_EQ(run.exitCode, 1);
   EXPECT_EQ(run.err, "Does not support this model, please choose the right software.\n");

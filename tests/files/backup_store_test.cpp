@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 
 #include "definitions/model_images.h"
+#include "definitions/model_table.h"
 #include "link/image_file.h"
 
 namespace vor {
@@ -15,7 +16,9 @@ namespace {
 
 ConfigImage WithSerial(std::uint32_t serial) {
   ConfigImage image = *DefaultImageFor(u"VOR");
-  for (int i = 0; i < 4; ++i) image[76 + std::size_t(i)] = std::uint8_t(serial >> (24 - 8 * i));
+  for (int i = 0; i < 4; ++i) {
+    image[kSerialNumberAddr + std::size_t(i)] = std::uint8_t(serial >> (24 - 8 * i));
+  }
   return image;
 }
 
@@ -25,7 +28,7 @@ TEST(BackupStore, SavesTheImageUnderModuleSerialAndTime) {
   QTemporaryDir dir;
   const BackupStore store(dir.filePath("backups"));  // made on first use
   ConfigImage image = WithSerial(12345678);
-  image[66] = '/';  // not fit for a file name
+  image[kModuleNameAddr + 2] = '/';  // not fit for a file name
   QString error;
   const QString path = store.Save(image, kStart, error);
   ASSERT_FALSE(path.isEmpty()) << error.toStdString();

@@ -12,6 +12,7 @@
 #include <QTest>
 
 #include "definitions/model_images.h"
+#include "definitions/model_table.h"
 #include "link/controller_link.h"
 #include "monitor/monitor_page.h"
 #include "pages/parameter_pages.h"
@@ -51,7 +52,7 @@ struct Rig {
   // `realPages` is set.
   void MakeWindow() {
     std::vector<std::unique_ptr<PageWindow>> pages;
-    pages.push_back(std::make_unique<CVehicleDlg>(state, prompter));
+    pages.push_back(std::make_unique<CVehicleDlg>(state, prompter, link));
     if (realPages) {
       pages.push_back(std::make_unique<CControlDlg>(state, prompter));
     } else {
@@ -172,7 +173,7 @@ TEST_F(MainWindowTest, StartUpEndsOnCancelOrAnUnsupportedModel) {
       {"unsupported model",
        [](Rig& t) {
          ConfigImage image = t.controller.Image();
-         image[64] = 'X';
+         image[kModuleNameAddr] = 'X';
          t.controller.SetImage(image);
        },
        {kMsgUnsupportedModel},
@@ -339,6 +340,46 @@ TEST_F(MainWindowTest, LeavingForTheMonitorWithAnEntryOutOfRangeStillOpensIt) {
   EXPECT_EQ(prompter.asked[0].stringId, 0);
   EXPECT_EQ(window->currentPage, 4);
   EXPECT_EQ(state.image[19], before);
+}
+
+// The range message of a refused entry is asked while the page, and the refused field, are
+// still on screen.
+TEST_F(MainWindowTest, TheRangeMessageShowsOverThePageItRefers) {
+  realPages = true;
+  StartUp();
+  window->show();
+  QLineEdit* lowVolt = FieldEdit(1, "Low Volt");
+  ASSERT_NE(lowVolt, nullptr);
+  lowVolt->setText("300");
+  bool shownDuringMessage = false;
+  prompter.onAsk = [&](int) { shownDuringMessage = lowVolt->isVisible(); };
+  Click(kIdControlButton);
+  ASSERT_EQ(prompter.asked.size(), 1u);
+  EXPECT_TRUE(shownDuringMessage);
+  EXPECT_EQ(window->currentPage, 1);
+}
+
+// A close request during a failing Write waits for the whole command: its retry prompts and its
+// status come first, the close question after them.
+TEST_F(MainWindowTest, ACloseDuringAFailingWriteIsAskedAfterTheCommandEnds) {
+  StartUp();
+  window->show();
+  controller.AddFault(FaultRule(FaultKind::Ignore, kCommit));
+  prompter.answers = {Answer::Retry, Answer::Cancel, Answer::Ok};
+  QString statusAtClose;
+  prompter.onAsk = [&](int id) {
+    if (id == kMsgWriteError && prompter.asked.size() == 1) {
+      EXPECT_FALSE(window->close());
+    }
+    if (id == kMsgSureToExit) statusAtClose = Status();
+  };
+  QSignalSpy finished(window.get(), &QDialog::finished);
+  Click(kIdWriteButton);
+  EXPECT_EQ(prompter.AskedIds(),
+            (std::vector<int>{kMsgWriteError, kMsgWriteError, kMsgSureToExit}));
+  EXPECT_EQ(controller.RequestCount(kCommit), 2);  // Retry still wrote, with the window there
+  EXPECT_EQ(statusAtClose, "Write failure!");
+  EXPECT_EQ(finished.count(), 1);
 }
 
 TEST_F(MainWindowTest, CloseAsksFirstAndCancelRestoresThePage) {

@@ -52,7 +52,7 @@ TEST(ReconnectOverPty, RetryAfterUnplugAndReplugUnderTheSamePathCompletesTheWrit
   ControllerLink link(ports, clock, prompter, &uiContext);
   link.SetPortOverride({stablePath});
   ProgramState state;
-  CVORUserDlg window(state, link, prompter, CreatePages(state, prompter));
+  CVORUserDlg window(state, link, prompter, CreatePages(state, prompter, link));
   ASSERT_TRUE(window.OnInitDialog());
   prompter.asked.clear();
 

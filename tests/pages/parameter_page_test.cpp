@@ -39,6 +39,7 @@ protected:
         Field(10, 2, 1, "uo", "Max Current", 0, 384),
         Field(20, 1, 0, "so", "Offset", 0, 255),
         Field(30, 2, 1, "h", "Serial", 0, 0, 1, /*en=*/0),
+        Field(40, 2, 3, "a", "Code", 0, 0),
     };
     DefinitionSet& set = *state.definitions;
     set.controlFirst = 24;
@@ -53,6 +54,10 @@ protected:
     state.image[20] = 0xD8;
     state.image[30] = 0xC3;
     state.image[31] = 0x5A;
+    // A text that ends at a zero byte with more bytes after it.
+    state.image[40] = 'A';
+    state.image[42] = 'B';
+    state.image[43] = 'C';
     state.ReadOk = true;
 
     page.Create(kDialogControl, &host);
@@ -75,14 +80,18 @@ TEST_F(ControlPageTest, ShownRecordsTakeConsecutiveSlotsWithTheirValues) {
   const struct {
     const char* label;
     const char* text;
-  } expected[] = {{"TPS Type", "1"}, {"Max Current", "384"}, {"Offset", "-40"}, {"Serial", "c35a"}};
-  for (int k = 0; k < 4; ++k) {
+  } expected[] = {{"TPS Type", "1"},
+                  {"Max Current", "384"},
+                  {"Offset", "-40"},
+                  {"Serial", "c35a"},
+                  {"Code", "A"}};
+  for (int k = 0; k < 5; ++k) {
     EXPECT_EQ(Label(k)->text(), expected[k].label) << k;
     EXPECT_TRUE(Label(k)->isVisible()) << k;
     EXPECT_EQ(Edit(k)->text(), expected[k].text) << k;
   }
-  EXPECT_FALSE(Label(4)->isVisible());
-  EXPECT_FALSE(Edit(4)->isVisible());
+  EXPECT_FALSE(Label(5)->isVisible());
+  EXPECT_FALSE(Edit(5)->isVisible());
   EXPECT_TRUE(Edit(2)->isEnabled());
   EXPECT_FALSE(Edit(3)->isEnabled());  // read-only: shown, but disabled
 }
@@ -98,13 +107,26 @@ TEST_F(ControlPageTest, FocusingSlotKShowsTheTipOfTheKthShownRecordInBlue) {
             QColor(0, 0, 255));
 }
 
-TEST_F(ControlPageTest, LeavingUnchangedRewritesIdenticalBytes) {
+// Bytes that no text shows (here those after the zero byte of "Code") stay as they are.
+TEST_F(ControlPageTest, LeavingUnchangedKeepsEveryByte) {
   const ConfigImage before = state.image;
   page.show();
   page.hide();
   EXPECT_TRUE(page.PageAccepted);
   EXPECT_EQ(state.image.bytes, before.bytes);
   EXPECT_TRUE(prompter.asked.empty());
+}
+
+// A field that still shows what the display pass put there is range-tested but not written.
+TEST_F(ControlPageTest, AnUntouchedValueOutOfItsRangeIsStillRefused) {
+  state.image[2] = 9;  // TPS Type allows 0..3
+  const ConfigImage before = state.image;
+  page.show();
+  page.hide();
+  EXPECT_FALSE(page.PageAccepted);
+  ASSERT_EQ(prompter.asked.size(), 1u);
+  EXPECT_EQ(prompter.asked[0].text, "Param:TPS Type\nThe range should be between 0~3");
+  EXPECT_EQ(state.image.bytes, before.bytes);
 }
 
 TEST_F(ControlPageTest, EntriesAreStoredWhenThePageIsHidden) {

@@ -123,6 +123,19 @@ TEST(StoreValue, ParsesTestsAndWritesOnlyTheFieldsBytes) {
       {"just below the range", lowVolt, "17", out, {}},
       {"the upper bound", lowVolt, "200", ok, {200}},
       {"-1 is out of 0..255, not stored as 255", anyByte, "-1", out, {}},
+      // A range wider than the byte (the voltage class can lift "Over Volt" to 480) does not
+      // let an entry through that the byte cannot hold.
+      {"300 in 18..480 is refused, not stored as 44",
+       Field(20, 1, 0, "uo", 1, 18, 480),
+       "300",
+       out,
+       {}},
+      {"255 in 18..480 is the largest entry", Field(20, 1, 0, "uo", 1, 18, 480), "255", ok, {255}},
+      {"an untested editable byte holds 0..255 too", Field(19, 1, 0, "uo", 2), "256", out, {}},
+      {"signed byte beyond its raw form", Field(19, 1, 0, "so", 2), "256", out, {}},
+      {"signed byte below -128", Field(19, 1, 0, "so", 2), "-129", out, {}},
+      {"signed byte at -128", Field(19, 1, 0, "so", 2), "-128", ok, {0x80}},
+      {"hex byte beyond ff", Field(19, 1, 0, "h", 2), "1ff", out, {}},
       {"a read-only field is not tested", Field(19, 1, 0, "uo", 0, 18, 200), "300", ok, {44}},
       {"blank, digits, letters take the digits", anyByte, " 12abc", ok, {12}},
       {"letters alone are 0", anyByte, "abc", ok, {0}},
@@ -141,6 +154,13 @@ TEST(StoreValue, ParsesTestsAndWritesOnlyTheFieldsBytes) {
       {"a character's low byte", Field(19, 1, 0, "a"), "\u0141", ok, {0x41}},
       // Multi-byte numbers are tested as unsigned 32-bit values.
       {"70000 is out of 0..384", twoBytes, "70000", out, {}},
+      {"two bytes cannot hold 65536 whatever the range",
+       Field(30, 2, 1, "uo", 1, 0, 100000),
+       "65536",
+       out,
+       {}},
+      {"two signed bytes take -32768", Field(30, 2, 1, "so", 2), "-32768", ok, {0x80, 0x00}},
+      {"two signed bytes refuse -32769", Field(30, 2, 1, "so", 2), "-32769", out, {}},
       {"a negative entry fails a non-negative range", twoBytes, "-1", out, {}},
       {"384 most significant byte first", twoBytes, "384", ok, {0x01, 0x80}},
       {"two bytes signed", Field(30, 2, 1, "so"), "-5", ok, {0xFF, 0xFB}},
@@ -224,7 +244,7 @@ TEST(StoreValue, WhatIsShownStoresBackToTheSameBytes) {
   }
 }
 
-TEST(ValueParsers, ReadTheLeadingNumberAndSaturate) {
+TEST(NumberText, ReadsTheLeadingNumberAndSaturates) {
   struct Case {
     const char* text;
     std::int32_t decimal;
@@ -253,6 +273,9 @@ TEST(ValueParsers, ReadTheLeadingNumberAndSaturate) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(ParseDecimal(QString::fromUtf8(c.text)), c.decimal);
     EXPECT_EQ(ParseHex(QString::fromUtf8(c.text)), c.hex);
+    // Script bytes are read by the same rules.
+    EXPECT_EQ(ParseDecimal(std::string_view(c.text)), c.decimal);
+    EXPECT_EQ(ParseHex(std::string_view(c.text)), c.hex);
   }
 }
 

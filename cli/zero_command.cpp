@@ -1,0 +1,95 @@
+#include "cli/zero_command.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <cstdio>
+#include <memory>
+
+#include "cli/image_commands.h"
+#include "cli/link_session.h"
+#include "definitions/definition_loader.h"
+#include "link/config_transfer.h"
+#include "monitor/zero_calibration.h"
+#include "resources/dialog_templates.h"
+#include "resources/string_table.h"
+
+namespace vor::cli {
+namespace {
+
+// The dialog's labels of the three phases.
+QString PhaseLabel(int phase) {
+  const DialogTemplate* dialog = FindDialogTemplate(kDialogReadZero);
+  const ControlTemplate* label =
+      dialog ? FindControlTemplate(*dialog, kIdPhaseALabel + phase) : nullptr;
+  return label ? QString::fromUtf8(label->text) : QString();
+}
+
+void PrintLine(const QString& line) { std::printf("%s\n", line.toUtf8().constData()); }
+
+// Writes the calibration into the controller's image; the changes, or nothing, on stdout.
+bool UpdateController(LinkSession& session, const ZeroValues& values, QStringList& changes) {
+  ConfigImage current;
+  if (!session.Read(current)) return false;
+  auto set = std::make_unique<DefinitionSet>();
+  if (!LoadDefinitions(current, *set, session.Prompts())) return false;
+  ConfigImage wanted = current;
+  UpdatePhaseZero(values, wanted);
+  for (int phase = 0; phase < 3; ++phase) {
+    const std::size_t addr = kPhaseZeroAddr + std::size_t(phase);
+    if (current[addr] == wanted[addr]) continue;
+    changes << QStringLiteral("%1: %2 -> %3")
+                   .arg(PhaseLabel(phase))
+                   .arg(current[addr])
+                   .arg(wanted[addr]);
+  }
+  if (changes.isEmpty()) return true;
+  if (!WriteImage(session.Link(), wanted)) {
+    std::fprintf(stderr, "%s\n", qPrintable(LoadString(kMsgWriteError)));
+    return false;
+  }
+  return VerifyReadBack(session, wanted);
+}
+
+}  // namespace
+
+int ZeroCommand(LinkSession& session, bool update, bool json) {
+  if (!session.Connect()) return kExitFailure;
+  ZeroValues values;
+  ZeroFields fields;
+  if (ApplyZeroRead(ReadZeroExchanges(session.Link()), values, fields) == 0) {
+    PrintError(
+        QStringLiteral("the controller answered none of the three phase zero requests; "
+                       "nothing was changed"));
+    return kExitFailure;
+  }
+
+  QStringList changes;
+  const bool updated = update && UpdateController(session, values, changes);
+  if (json) {
+    QJsonArray phases;
+    for (int phase = 0; phase < 3; ++phase) {
+      phases.append(QJsonObject{{"label", PhaseLabel(phase)},
+                                {"lowest", fields.lowest[std::size_t(phase)]},
+                                {"readings", fields.readings[std::size_t(phase)]}});
+    }
+    QJsonObject result{{"phases", phases}};
+    if (update) {
+      result["updated"] = updated;
+      result["changes"] = QJsonArray::fromStringList(changes);
+    }
+    std::printf("%s", QJsonDocument(result).toJson(QJsonDocument::Indented).constData());
+  } else {
+    for (int phase = 0; phase < 3; ++phase) {
+      PrintLine(QStringLiteral("%1  %2  %3")
+                    .arg(PhaseLabel(phase), fields.lowest[std::size_t(phase)].leftJustified(3),
+                         fields.readings[std::size_t(phase)]));
+    }
+    for (const QString& change : changes) PrintLine(change);
+  }
+  if (update && !updated) return kExitFailure;
+  if (update && changes.isEmpty()) PrintError(QStringLiteral("the offsets are already set"));
+  return kExitOk;
+}
+
+}  // namespace vor::cli

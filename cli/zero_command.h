@@ -1,0 +1,14 @@
+#pragma once
+
+namespace vor::cli {
+
+class LinkSession;
+
+// One Read of the phase zero calibration: prints per phase its label, its lowest value and its
+// readings, as the calibration dialog's fields show them (one JSON object when `json`). Exits 1
+// when none of the three exchanges was answered. With `update` it then writes the lowest values
+// into bytes 97..99 of the controller's configuration (read, change, write, read back, verify),
+// printing "NAME: OLD -> NEW" for each offset that changes.
+int ZeroCommand(LinkSession& session, bool update, bool json);
+
+}  // namespace vor::cli

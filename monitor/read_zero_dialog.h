@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDialog>
+
+#include "link/link_access.h"
+#include "monitor/zero_calibration.h"
+#include "pages/program_state.h"
+
+namespace vor {
+
+// The phase zero calibration dialog: Read takes three readings of the phase current zero
+// offsets through the link and shows them with the lowest per phase; Update copies the lowest
+// values into the image (bytes 97..99), which reaches the controller only with the next Write.
+// Closing it (close box or Escape) ends it with the rejected (cancel) result.
+class CReadZeroADdlg : public QDialog {
+  Q_OBJECT
+public:
+  CReadZeroADdlg(ProgramState& state, LinkAccess& link, QWidget* parent = nullptr);
+
+  // Button 1342: the three exchanges, run on the link while the window waits without freezing.
+  void OnRead();
+  // Button 1343: the lowest values into the image. Enabled only once a Read in this run has
+  // had an answer.
+  void OnUpdate();
+
+private:
+  void ShowFields();
+
+  ProgramState& state_;
+  LinkAccess& link_;
+  ZeroFields fields_;  // all empty when the dialog opens
+};
+
+}  // namespace vor

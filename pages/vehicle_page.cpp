@@ -1,0 +1,135 @@
+#include "pages/vehicle_page.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <algorithm>
+
+#include "monitor/read_zero_dialog.h"
+#include "resources/dialog_builder.h"
+#include "resources/dialog_templates.h"
+
+namespace vor {
+
+CVehicleDlg::CVehicleDlg(ProgramState& state, Prompter& prompter, LinkAccess& link)
+    : ParameterPage(kDialogVehicle, PageKind::Vehicle, state, prompter), link_(link) {}
+
+void CVehicleDlg::OnInitDialog() {
+  ParameterPage::OnInitDialog();
+  for (int k = 0; k < kCheckBoxCount; ++k) {
+    if (QCheckBox* box = FindCheckBox(this, kIdFirstCheckBox + k)) {
+      const int id = kIdFirstCheckBox + k;
+      connect(box, &QCheckBox::clicked, this, [this, id] { OnFlagClicked(id); });
+    }
+  }
+  if (QPushButton* readZero = FindButton(this, kIdReadZeroButton)) {
+    readZero->setAutoDefault(false);
+    connect(readZero, &QPushButton::clicked, this, &CVehicleDlg::OnReadZero);
+  }
+}
+
+void CVehicleDlg::LayoutPass() {
+  boxes_ = FlagWalk(Definitions());
+  for (int k = 0; k < boxes_.count; ++k) {
+    const ParamDef& def = Definitions().params[std::size_t(boxes_.position[std::size_t(k)])];
+    QCheckBox* box = FindCheckBox(this, kIdFirstCheckBox + k);
+    if (!box) continue;
+    box->setText(def.name);
+    box->setToolTip(def.name);  // a long name is cut at the box's edge, as in the template
+    box->show();
+    if (def.en == 0) box->setEnabled(false);
+    if (def.en == 1) box->setEnabled(true);
+  }
+  ParameterPage::LayoutPass();
+  FitBoxesToFreeSpace();
+}
+
+void CVehicleDlg::FitBoxesToFreeSpace() {
+  // The template's widths leave room for the second column and the button beside the first.
+  // A box whose name needs more takes the free space up to the next shown control on its right,
+  // or the page's edge, so that the name is not cut where nothing is beside it.
+  const int edge = rect().right() - 2;
+  for (int k = 0; k < boxes_.count; ++k) {
+    QCheckBox* box = FindCheckBox(this, kIdFirstCheckBox + k);
+    if (!box) continue;
+    const QRect place = box->geometry();
+    int limit = edge;
+    for (QWidget* other : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      const QRect there = other->geometry();
+      if (other == box || !other->isVisibleTo(this) || there.left() <= place.left()) continue;
+      if (there.top() > place.bottom() || there.bottom() < place.top()) continue;
+      limit = std::min(limit, there.left() - 2);
+    }
+    const int wanted = std::min(box->sizeHint().width(), limit - place.left());
+    if (wanted > place.width()) box->resize(wanted, place.height());
+  }
+}
+
+void CVehicleDlg::DisplayPass() {
+  for (int k = 0; k < boxes_.count; ++k) {
+    const int position = boxes_.position[std::size_t(k)];
+    const ParamDef& def = Definitions().params[std::size_t(position)];
+    QCheckBox* box = FindCheckBox(this, kIdFirstCheckBox + k);
+    if (!box) continue;
+    // Boost and Economy of the special version follow Brake Type as last stored.
+    if (FollowsBrakeType(Definitions(), position)) {
+      box->setEnabled(FlagEnabled(Definitions(), position, state_.image));
+    }
+    if (IsFlagBit(def)) box->setChecked(FlagValue(def, state_.image));
+  }
+  ParameterPage::DisplayPass();
+}
+
+std::optional<QString> CVehicleDlg::DisplayText(const ParamDef& def) const {
+  const std::optional<QString> text = ParameterPage::DisplayText(def);
+  if (!text) return text;
+  return VehicleDisplayText(Definitions(), def, *text);
+}
+
+bool CVehicleDlg::StorePass() {
+  // Every bit is in the image before any field is read.
+  for (int k = 0; k < boxes_.count; ++k) {
+    const ParamDef& def = Definitions().params[std::size_t(boxes_.position[std::size_t(k)])];
+    if (const QCheckBox* box = FindCheckBox(this, kIdFirstCheckBox + k)) {
+      StoreFlag(def, box->isChecked(), state_.image);
+    }
+  }
+  return ParameterPage::StorePass();
+}
+
+StoreResult CVehicleDlg::StoreField(const ParamDef& def, const QString& text, bool untouched) {
+  switch (VehicleStoreRule(Definitions(), def, text)) {
+    case VehicleStore::Skip:
+      return StoreResult::NotStored;
+    case VehicleStore::TestOnly:
+      return TestValue(def, TestedText(text));
+    case VehicleStore::Store:
+      break;
+  }
+  return ParameterPage::StoreField(def, text, untouched);
+}
+
+void CVehicleDlg::OnFlagClicked(int boxId) {
+  const int k = boxId - kIdFirstCheckBox;
+  if (k < 0 || k >= boxes_.count) return;
+  const int position = boxes_.position[std::size_t(k)];
+  if (QLabel* tip = FindStatic(this, kIdTipArea)) {
+    tip->setText(Definitions().params[std::size_t(position)].tips);
+  }
+  const QCheckBox* clicked = FindCheckBox(this, boxId);
+  const std::optional<int> partner = ExclusivePartner(Definitions(), position);
+  if (!clicked || !clicked->isChecked() || !partner) return;
+  const int partnerBox = BoxOfPosition(boxes_, *partner);
+  if (partnerBox < 0) return;
+  if (QCheckBox* other = FindCheckBox(this, kIdFirstCheckBox + partnerBox)) {
+    other->setChecked(false);
+  }
+}
+
+void CVehicleDlg::OnReadZero() {
+  // Owned by the main window, so that it is centred on it and keeps it from taking input.
+  CReadZeroADdlg dialog(state_, link_, window());
+  if (dialog.exec() == QDialog::Rejected) OnShowWindow(true);
+}
+
+}  // namespace vor
