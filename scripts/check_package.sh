@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Checks the Debian package that scripts/package.sh built: lintian finds no error; it holds the
-# programs and what a desktop installation needs; unpacked into a scratch root, the programs start
-# and talk to each other; the manual pages and vor-cli's completion know every option the
-# programs' --help lists; and the completion completes. Usage: scripts/check_package.sh [DEB]
+# programs and what a desktop installation needs, and apt could install it here; unpacked into a
+# scratch root, the programs start and talk to each other; the manual pages and vor-cli's
+# completion know every option the programs' --help lists; and the completion completes.
+# Usage: scripts/check_package.sh [DEB]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh package
@@ -36,6 +37,8 @@ done
 for path in "${expected[@]}"; do
   grep -qxF "$path" <<<"$contents" || fail "the package lacks $path"
 done
+apt-get install --simulate "$(realpath "$deb")" >/dev/null ||
+  fail "apt cannot satisfy the package's dependencies"
 dpkg-deb --field "$deb" Recommends | grep -qF "fonts-noto-cjk | fonts-wqy-microhei" ||
   fail "the package does not recommend a font with Chinese glyphs"
 
