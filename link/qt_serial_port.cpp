@@ -1,7 +1,5 @@
 #include "link/qt_serial_port.h"
 
-#include <unistd.h>
-
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QSerialPort>
@@ -30,7 +28,7 @@ public:
         // Qt says "permission" both for a device we may not open and for one another program
         // holds (lock file, TIOCEXCL); the file's access rights tell the two apart.
         if (!QFileInfo::exists(path)) return OpenStatus::Missing;
-        if (::access(QFile::encodeName(path).constData(), R_OK | W_OK) != 0) {
+        if (const QFileInfo device(path); !device.isReadable() || !device.isWritable()) {
           return OpenStatus::PermissionDenied;
         }
         return OpenStatus::Busy;

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Renders the artwork in resources/art/ from its SVG sources. The PNGs are committed, so the build
-# never needs this; run it after changing an SVG. Needs rsvg-convert (librsvg2-bin) and
+# Renders the artwork in resources/art/ from its SVG sources, and the desktop icon in the usual
+# sizes for packaging/icons/. The PNGs are committed, so the build never needs this; run it after
+# changing an SVG. Needs rsvg-convert (librsvg2-bin) and
 # ImageMagick (imagemagick).
 set -euo pipefail
 
@@ -21,6 +22,15 @@ for name in banner side; do
 done
 rsvg-convert "$art/icon.svg" | "$magick" png:- -strip PNG32:"$art/icon.png"
 
+# Small sizes are rendered from the drawing itself rather than scaled down from 128 px.
+icons="$(cd "$(dirname "$0")/../packaging" && pwd)/icons"
+for size in 16 22 24 32 48 64 256; do
+  mkdir -p "$icons/${size}x$size"
+  rsvg-convert -w "$size" -h "$size" "$art/icon.svg" | "$magick" png:- -strip \
+    PNG32:"$icons/${size}x$size/vor-user.png"
+done
+
 for name in banner side icon; do
   "$magick" "$art/$name.png" -format '%f %wx%h %[channels]\n' info:
 done
+"$magick" "$icons"/*/vor-user.png -format '%d/%f %wx%h\n' info:

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build and the tests need, only those that are missing.
+# Usage: scripts/setup.sh [package]; "package" adds what building and checking the .deb needs.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,9 @@ packages=(
   clang-14 libclang-rt-14-dev
   fonts-dejavu-core
 )
+if [ "${1:-}" = package ]; then
+  packages+=(dpkg-dev file lintian appstream desktop-file-utils bash-completion man-db)
+fi
 
 missing=()
 for p in "${packages[@]}"; do

@@ -2,13 +2,13 @@
 // and answers on it until interrupted.
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <csignal>
 #include <cstdio>
 
 #include "simulator/pty_controller.h"
 #include "simulator/sim_faults.h"
 #include "simulator/sim_image.h"
 #include "simulator/simulated_controller.h"
+#include "simulator/stop_signals.h"
 
 namespace {
 
@@ -74,20 +74,14 @@ int main(int argc, char* argv[]) {
   }
 
   // Wait for the end in this thread; the line is served on the controller's own thread.
-  sigset_t stopSignals;
-  sigemptyset(&stopSignals);
-  sigaddset(&stopSignals, SIGINT);
-  sigaddset(&stopSignals, SIGTERM);
-  sigaddset(&stopSignals, SIGHUP);
-  pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+  vor::CatchStopSignals();
 
   vor::PtyController pty(controller);
   if (!pty.Start(error)) return Fail(error);
   std::printf("%s\n", qPrintable(pty.DevicePath()));
   std::fflush(stdout);
 
-  int received = 0;
-  sigwait(&stopSignals, &received);
+  vor::WaitForStopSignal();
   pty.Stop();
   return 0;
 }

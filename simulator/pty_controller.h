@@ -1,18 +1,18 @@
 #pragma once
 
 #include <QString>
-#include <atomic>
-#include <thread>
+#include <memory>
 
 namespace vor {
 
 class SimulatedController;
 
 // Puts a simulated controller on a pseudo-terminal, at the pace of a 19200-baud line in both
-// directions. The device path is what a program opens as its serial port.
+// directions. The device path is what a program opens as its serial port. Only the Linux build
+// has the pseudo-terminal; elsewhere Start() fails and says so.
 class PtyController {
 public:
-  explicit PtyController(SimulatedController& controller) : controller_(controller) {}
+  explicit PtyController(SimulatedController& controller);
   ~PtyController();
   PtyController(const PtyController&) = delete;
   PtyController& operator=(const PtyController&) = delete;
@@ -26,16 +26,11 @@ public:
   QString DevicePath() const { return devicePath_; }
 
 private:
-  void Serve();
+  struct Line;  // the system's pseudo-terminal and the thread that serves it
 
-  SimulatedController& controller_;
+  [[maybe_unused]] SimulatedController& controller_;  // unused where there is no line
   QString devicePath_;
-  int master_ = -1;
-  int slave_ = -1;  // kept open so the line never hangs up between the program's opens
-  int wakeRead_ = -1;
-  int wakeWrite_ = -1;
-  std::atomic<bool> stop_{false};
-  std::thread thread_;
+  std::unique_ptr<Line> line_;
 };
 
 }  // namespace vor

@@ -1,5 +1,4 @@
-#include "simulator/pty_controller.h"
-
+// Linux: the simulated controller on a pseudo-terminal.
 #include <fcntl.h>
 #include <poll.h>
 #include <stdlib.h>
@@ -7,11 +6,14 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <atomic>
 #include <cerrno>
 #include <cstring>
 #include <ctime>
 #include <deque>
+#include <thread>
 
+#include "simulator/pty_controller.h"
 #include "simulator/request_reader.h"
 #include "simulator/simulated_controller.h"
 #include "simulator/wire_timing.h"
@@ -46,55 +48,73 @@ int OpenMaster(QString& slavePath) {
 
 }  // namespace
 
+struct PtyController::Line {
+  ~Line();
+  // Answers requests until `stop` is set and the wake pipe written.
+  void Serve(SimulatedController& controller);
+
+  int master = -1;
+  int slave = -1;  // kept open so the line never hangs up between the program's opens
+  int wakeRead = -1;
+  int wakeWrite = -1;
+  std::atomic<bool> stop{false};
+  std::thread thread;
+};
+
+PtyController::Line::~Line() {
+  stop = true;
+  if (wakeWrite >= 0) {
+    const char byte = 1;
+    [[maybe_unused]] const ssize_t n = ::write(wakeWrite, &byte, 1);
+  }
+  if (thread.joinable()) thread.join();
+  for (const int fd : {master, slave, wakeRead, wakeWrite}) {
+    if (fd >= 0) ::close(fd);
+  }
+}
+
+PtyController::PtyController(SimulatedController& controller) : controller_(controller) {}
+
 PtyController::~PtyController() { Stop(); }
 
 bool PtyController::Start(QString& error) {
-  master_ = OpenMaster(devicePath_);
-  if (master_ < 0) {
+  Stop();
+  // Until it is handed over below, `line` closes whatever was opened when a step fails.
+  auto line = std::make_unique<Line>();
+  line->master = OpenMaster(devicePath_);
+  if (line->master < 0) {
     error = QStringLiteral("cannot create a pseudo-terminal: %1").arg(strerror(errno));
     return false;
   }
-  slave_ = ::open(devicePath_.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_CLOEXEC);
-  if (slave_ < 0) {
+  line->slave = ::open(devicePath_.toLocal8Bit().constData(), O_RDWR | O_NOCTTY | O_CLOEXEC);
+  if (line->slave < 0) {
     error = QStringLiteral("cannot open %1: %2").arg(devicePath_, strerror(errno));
-    Stop();
     return false;
   }
   // A new pseudo-terminal is in cooked mode with echo; a serial line is raw.
   termios tio{};
-  ::tcgetattr(slave_, &tio);
+  ::tcgetattr(line->slave, &tio);
   ::cfmakeraw(&tio);
   ::cfsetspeed(&tio, B19200);
-  ::tcsetattr(slave_, TCSANOW, &tio);
-  ::fcntl(master_, F_SETFL, ::fcntl(master_, F_GETFL) | O_NONBLOCK);
+  ::tcsetattr(line->slave, TCSANOW, &tio);
+  ::fcntl(line->master, F_SETFL, ::fcntl(line->master, F_GETFL) | O_NONBLOCK);
 
   int pipeFds[2];
   if (::pipe2(pipeFds, O_CLOEXEC | O_NONBLOCK) != 0) {
     error = QStringLiteral("cannot create a pipe: %1").arg(strerror(errno));
-    Stop();
     return false;
   }
-  wakeRead_ = pipeFds[0];
-  wakeWrite_ = pipeFds[1];
-  stop_ = false;
-  thread_ = std::thread([this] { Serve(); });
+  line->wakeRead = pipeFds[0];
+  line->wakeWrite = pipeFds[1];
+  line->thread =
+      std::thread([served = line.get(), &controller = controller_] { served->Serve(controller); });
+  line_ = std::move(line);
   return true;
 }
 
-void PtyController::Stop() {
-  stop_ = true;
-  if (wakeWrite_ >= 0) {
-    const char byte = 1;
-    [[maybe_unused]] const ssize_t n = ::write(wakeWrite_, &byte, 1);
-  }
-  if (thread_.joinable()) thread_.join();
-  for (int* fd : {&master_, &slave_, &wakeRead_, &wakeWrite_}) {
-    if (*fd >= 0) ::close(*fd);
-    *fd = -1;
-  }
-}
+void PtyController::Stop() { line_.reset(); }
 
-void PtyController::Serve() {
+void PtyController::Line::Serve(SimulatedController& controller) {
   struct Outgoing {
     std::int64_t dueUs;
     std::uint8_t byte;
@@ -104,11 +124,11 @@ void PtyController::Serve() {
   std::int64_t inLineFreeUs = 0;   // when the last received byte finished on the wire
   std::int64_t outLineFreeUs = 0;  // when the last queued answer byte finishes
 
-  while (!stop_) {
+  while (!stop) {
     const std::int64_t now = MonotonicUs();
     // Hand over every answer byte whose time has come, each at its own moment on the wire.
     while (!outgoing.empty() && outgoing.front().dueUs <= now) {
-      const ssize_t n = ::write(master_, &outgoing.front().byte, 1);
+      const ssize_t n = ::write(master, &outgoing.front().byte, 1);
       if (n < 0 && errno == EAGAIN) {
         // Nobody reads the other end and its queue is full: try again a little later.
         ::usleep(1000);
@@ -122,7 +142,7 @@ void PtyController::Serve() {
         outgoing.empty() ? -1 : std::max<std::int64_t>(0, outgoing.front().dueUs - MonotonicUs());
     timespec timeout{static_cast<time_t>(waitUs / 1'000'000),
                      static_cast<long>(waitUs % 1'000'000) * 1000};
-    pollfd fds[2] = {{master_, POLLIN, 0}, {wakeRead_, POLLIN, 0}};
+    pollfd fds[2] = {{master, POLLIN, 0}, {wakeRead, POLLIN, 0}};
     if (::ppoll(fds, 2, waitUs < 0 ? nullptr : &timeout, nullptr) < 0) {
       if (errno == EINTR) continue;
       break;
@@ -134,14 +154,14 @@ void PtyController::Serve() {
     }
 
     std::uint8_t buffer[256];
-    const ssize_t got = ::read(master_, buffer, sizeof buffer);
+    const ssize_t got = ::read(master, buffer, sizeof buffer);
     if (got <= 0) continue;
     const std::int64_t arrived = MonotonicUs();
     for (ssize_t i = 0; i < got; ++i) {
       // A byte is in only once it has crossed the wire after the one before it.
       inLineFreeUs = std::max(arrived, inLineFreeUs) + WireTimeUs(1);
       if (reader.Feed(buffer[i], inLineFreeUs) != AssembleResult::FrameOk) continue;
-      const std::optional<SimReply> reply = controller_.Handle(reader.Frame(), inLineFreeUs);
+      const std::optional<SimReply> reply = controller.Handle(reader.Frame(), inLineFreeUs);
       if (!reply) continue;
       const std::int64_t start = std::max(inLineFreeUs + reply->delayUs, outLineFreeUs);
       for (std::size_t b = 0; b < reply->size; ++b) {
