@@ -90,7 +90,7 @@ int main(int argc, char* argv[]) {
   vor::ControllerLink link(ports, clock, prompter, &uiContext);
   link.SetPortOverride({device});
   vor::ProgramState state;
-  vor::CVORUserDlg window(state, link, prompter, vor::CreatePages(state, prompter));
+  vor::CVORUserDlg window(state, link, prompter, vor::CreatePages(state, prompter, link));
 
   StallMeter meter;
   QElapsedTimer startUp;

@@ -33,12 +33,13 @@ constexpr Caption kCaptions[] = {
 
 }  // namespace
 
-std::vector<std::unique_ptr<PageWindow>> CreatePages(ProgramState& state, Prompter& prompter) {
+std::vector<std::unique_ptr<PageWindow>> CreatePages(ProgramState& state, Prompter& prompter,
+                                                     LinkAccess& link) {
   std::vector<std::unique_ptr<PageWindow>> pages;
   pages.push_back(std::make_unique<CVehicleDlg>(state, prompter));
   pages.push_back(std::make_unique<CControlDlg>(state, prompter));
   pages.push_back(std::make_unique<CMotorDlg>(state, prompter));
-  pages.push_back(std::make_unique<CMonitor1Dlg>(state, prompter));
+  pages.push_back(std::make_unique<CMonitor1Dlg>(state, prompter, link));
   return pages;
 }
 

@@ -11,6 +11,7 @@
 namespace vor {
 
 class ControllerLink;
+class LinkAccess;
 
 // The main window: finds the controller, reads its image and loads its model's definitions at
 // start-up, then hosts the four pages and carries out the command buttons.
@@ -73,6 +74,8 @@ private:
 };
 
 // The Vehicle, Control, Motor and Monitor pages, in that order, as the main window hosts them.
-std::vector<std::unique_ptr<PageWindow>> CreatePages(ProgramState& state, Prompter& prompter);
+// `link` carries the exchanges the pages start themselves (the Monitor's poll).
+std::vector<std::unique_ptr<PageWindow>> CreatePages(ProgramState& state, Prompter& prompter,
+                                                     LinkAccess& link);
 
 }  // namespace vor

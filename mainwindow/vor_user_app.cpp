@@ -124,7 +124,7 @@ int CVORUserApp::InitInstance(const AppOptions& options, Prompter& prompter) {
   }
 
   ProgramState state;
-  CVORUserDlg window(state, link, prompter, CreatePages(state, prompter));
+  CVORUserDlg window(state, link, prompter, CreatePages(state, prompter, link));
   BusyDialog busy(&window);
   link.SetBusyIndicator(&busy);
 

@@ -32,7 +32,7 @@ TEST(MainWindowOverPty, StartUpReachesTheVehiclePageAndAChangedFieldIsCommitted)
   ControllerLink link(ports, clock, prompter, &uiContext);
   link.SetPortOverride({pty.DevicePath()});
   ProgramState state;
-  CVORUserDlg window(state, link, prompter, CreatePages(state, prompter));
+  CVORUserDlg window(state, link, prompter, CreatePages(state, prompter, link));
 
   ASSERT_TRUE(window.OnInitDialog());
   EXPECT_EQ(window.currentPage, 1);
