@@ -6,6 +6,7 @@
 #include "cli/describe_command.h"
 #include "cli/image_commands.h"
 #include "cli/link_session.h"
+#include "cli/monitor_command.h"
 #include "cli/set_command.h"
 
 namespace {
@@ -22,7 +23,11 @@ constexpr const char* kCommands =
     "  set NAME=VALUE... [--dry-run]\n"
     "                           change parameters of the Vehicle, Control and Motor pages by\n"
     "                           their labels, checked as the pages check them; write, verify\n"
-    "                           and print what changed";
+    "                           and print what changed\n"
+    "  monitor [--count N] [--json]\n"
+    "                           poll the live data every 200 ms as the Monitor page does and\n"
+    "                           print a CSV line (or a JSON object) per poll until N polls or\n"
+    "                           Ctrl+C";
 
 int Usage(const QString& message) {
   vor::cli::PrintError(message);
@@ -49,12 +54,14 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption inOption("in", "write: the image to write.", "FILE");
   const QCommandLineOption forceOption("force", "write: even when the image is for another model.");
   const QCommandLineOption imageOption("image", "describe: take the image from FILE.", "FILE");
-  const QCommandLineOption jsonOption("json", "describe: print one JSON object.");
+  const QCommandLineOption jsonOption(
+      "json", "describe: print one JSON object; monitor: one JSON object per poll.");
+  const QCommandLineOption countOption("count", "monitor: stop after N polls.", "N");
   const QCommandLineOption dryRunOption("dry-run",
                                         "set: check and show the changes, write nothing.");
   parser.addOptions({portOption, traceOption, outOption, inOption, forceOption, imageOption,
-                     jsonOption, dryRunOption});
-  parser.addPositionalArgument("command", "scan, read, write, describe or set");
+                     jsonOption, dryRunOption, countOption});
+  parser.addPositionalArgument("command", "scan, read, write, describe, set or monitor");
   parser.process(app);
 
   const QStringList args = parser.positionalArguments();
@@ -64,7 +71,8 @@ int main(int argc, char* argv[]) {
   const bool isWrite = command == u"write";
   const bool isDescribe = command == u"describe";
   const bool isSet = command == u"set";
-  if (command != u"scan" && !isRead && !isWrite && !isDescribe && !isSet) {
+  const bool isMonitor = command == u"monitor";
+  if (command != u"scan" && !isRead && !isWrite && !isDescribe && !isSet && !isMonitor) {
     return Usage(QStringLiteral("unknown command \"%1\"").arg(command));
   }
   if (isSet && args.size() == 1) return Usage("set needs at least one NAME=VALUE");
@@ -81,8 +89,19 @@ int main(int argc, char* argv[]) {
     return Usage("--in and --force go with write");
   }
   if (isWrite && !parser.isSet(inOption)) return Usage("write needs --in FILE");
-  if ((parser.isSet(imageOption) || parser.isSet(jsonOption)) && !isDescribe) {
-    return Usage("--image and --json go with describe");
+  if (parser.isSet(imageOption) && !isDescribe) return Usage("--image goes with describe");
+  if (parser.isSet(jsonOption) && !isDescribe && !isMonitor) {
+    return Usage("--json goes with describe or monitor");
+  }
+  if (parser.isSet(countOption) && !isMonitor) return Usage("--count goes with monitor");
+  int count = 0;
+  if (parser.isSet(countOption)) {
+    bool ok = false;
+    count = parser.value(countOption).toInt(&ok);
+    if (!ok || count < 1) {
+      return Usage(QStringLiteral("--count needs a whole number of polls from 1, not \"%1\"")
+                       .arg(parser.value(countOption)));
+    }
   }
   if (parser.isSet(imageOption) && parser.isSet(portOption)) {
     return Usage("--image and --port exclude each other");
@@ -93,6 +112,7 @@ int main(int argc, char* argv[]) {
     return vor::cli::DescribeCommand(session, parser.value(imageOption), parser.isSet(jsonOption));
   }
   if (isSet) return vor::cli::SetCommand(session, assignments, parser.isSet(dryRunOption));
+  if (isMonitor) return vor::cli::MonitorCommand(session, count, parser.isSet(jsonOption));
   if (isRead) return vor::cli::ReadCommand(session, parser.value(outOption));
   if (isWrite) {
     return vor::cli::WriteCommand(session, parser.value(inOption), parser.isSet(forceOption));
