@@ -89,6 +89,8 @@ void CMonitor1Dlg::Poll(const LivePoll& poll) {
     if (!edit || edit->text() == *text) continue;
     edit->setText(*text);
     edit->setCursorPosition(0);
+    // Fault names are often wider than the field: the whole name on hovering.
+    if (SlotEditId(k) == FaultFieldId) edit->setToolTip(text->trimmed());
   }
   OnCtlColor();
 }

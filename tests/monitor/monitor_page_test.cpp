@@ -156,6 +156,7 @@ TEST_F(MonitorPageTest, TheFaultFieldStaysEmptyUntilTheTenthPollAfterTheFirstSho
   EXPECT_EQ(Field(3)->text(), "");
   ASSERT_TRUE(Deliver(faults));
   EXPECT_EQ(Field(3)->text(), "bit 1");
+  EXPECT_EQ(Field(3)->toolTip(), "bit 1");
   EXPECT_EQ(TextColour(Field(3)), kRed);
   DeliverMany(10, faults);
   EXPECT_EQ(Field(3)->text(), "bit 4");
