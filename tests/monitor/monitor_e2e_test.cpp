@@ -3,8 +3,6 @@
 // wire, and that hiding it or closing the window ends the polls.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -89,20 +87,11 @@ protected:
 
   // Processes events until `done` holds; fails the test after a generous time.
   template <typename Predicate>
-  void WaitFor(Predicate done, int limitMs = 20'000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < limitMs) {
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    ASSERT_TRUE(done());
+  void WaitFor(Predicate done) {
+    ASSERT_TRUE(QTest::qWaitFor(done, 20'000));
   }
   // Processes events for `ms`, long enough for several periods of a poll that did not stop.
-  void Linger(int ms) {
-    QElapsedTimer timer;
-    timer.start();
-    while (timer.elapsed() < ms) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-  }
+  void Linger(int ms) { QTest::qWait(ms); }
   // Waits for the next poll to reach the page.
   void WaitForAPoll() {
     const int polls = monitor->PollState().PollCount;

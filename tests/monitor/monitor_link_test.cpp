@@ -4,8 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QLineEdit>
+#include <QTest>
 
 #include "definitions/definition_loader.h"
 #include "definitions/model_images.h"
@@ -38,12 +38,7 @@ protected:
   // Processes events until `done` holds; fails the test after a few seconds.
   template <typename Predicate>
   void WaitFor(Predicate done) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!done() && timer.elapsed() < 5000) {
-      QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
-    }
-    ASSERT_TRUE(done());
+    ASSERT_TRUE(QTest::qWaitFor(done, 10'000));
   }
 
   int LiveRequests() {
