@@ -28,6 +28,12 @@ public:
     timer_.start();
   }
   void Stop() { timer_.stop(); }
+  // Room for `ticks` gaps, written once so that the pages are resident before a measurement
+  // of the program's memory begins.
+  void Reserve(std::size_t ticks) {
+    gaps_.assign(ticks, 0);
+    gaps_.clear();
+  }
 
   // The longest time beyond the period that the event loop did not come round.
   double LongestStallMs() const {
