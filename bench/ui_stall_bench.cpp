@@ -7,12 +7,10 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
-#include <QTimer>
-#include <algorithm>
 #include <cstdio>
-#include <vector>
 
 #include "bench/sim_process.h"
+#include "bench/stall_meter.h"
 #include "link/controller_link.h"
 #include "link/qt_serial_port.h"
 #include "mainwindow/main_window.h"
@@ -25,43 +23,6 @@ class AnswerOk : public vor::Prompter {
 public:
   using Prompter::Ask;
   vor::Answer Ask(int, vor::Buttons, vor::Icon) override { return vor::Answer::Ok; }
-};
-
-// Gaps between the ticks of a 10 ms timer, in milliseconds.
-class StallMeter {
-public:
-  StallMeter() {
-    timer_.setTimerType(Qt::PreciseTimer);
-    timer_.setInterval(10);
-    QObject::connect(&timer_, &QTimer::timeout, [this] {
-      const double now = static_cast<double>(clock_.nsecsElapsed()) / 1e6;
-      gaps_.push_back(now - last_);
-      last_ = now;
-    });
-  }
-  void Start() {
-    gaps_.clear();
-    clock_.start();
-    last_ = 0;
-    timer_.start();
-  }
-  void Stop() { timer_.stop(); }
-  void Report(const char* phase) const {
-    std::vector<double> sorted = gaps_;
-    std::sort(sorted.begin(), sorted.end());
-    const double p99 = sorted.empty() ? 0 : sorted[sorted.size() * 99 / 100];
-    const double worst = sorted.empty() ? 0 : sorted.back();
-    std::printf(
-        "%-8s ticks %4zu  largest gap %6.2f ms  p99 %6.2f ms  (stall beyond the 10 ms "
-        "period: %.2f ms)\n",
-        phase, sorted.size(), worst, p99, std::max(0.0, worst - 10));
-  }
-
-private:
-  QTimer timer_;
-  QElapsedTimer clock_;
-  double last_ = 0;
-  std::vector<double> gaps_;
 };
 
 // Probe, then Detect answered with six bytes and ended by 20 ms of silence; then the read:

@@ -6,6 +6,7 @@
 #include "cli/describe_command.h"
 #include "cli/image_commands.h"
 #include "cli/link_session.h"
+#include "cli/monitor_command.h"
 #include "cli/set_command.h"
 #include "cli/zero_command.h"
 
@@ -28,7 +29,11 @@ constexpr const char* kCommands =
     "                           read the phase zero offsets three times and print per phase\n"
     "                           the lowest value and the readings; with --update write the\n"
     "                           lowest values into the configuration, verify and print what\n"
-    "                           changed";
+    "                           changed\n"
+    "  monitor [--count N] [--json]\n"
+    "                           poll the live data every 200 ms as the Monitor page does and\n"
+    "                           print a CSV line (or a JSON object) per poll until N polls or\n"
+    "                           Ctrl+C";
 
 int Usage(const QString& message) {
   vor::cli::PrintError(message);
@@ -55,14 +60,16 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption inOption("in", "write: the image to write.", "FILE");
   const QCommandLineOption forceOption("force", "write: even when the image is for another model.");
   const QCommandLineOption imageOption("image", "describe: take the image from FILE.", "FILE");
-  const QCommandLineOption jsonOption("json", "describe, zero: print one JSON object.");
+  const QCommandLineOption jsonOption(
+      "json", "describe, zero: print one JSON object; monitor: one JSON object per poll.");
   const QCommandLineOption updateOption(
       "update", "zero: write the lowest values into the controller's configuration.");
+  const QCommandLineOption countOption("count", "monitor: stop after N polls.", "N");
   const QCommandLineOption dryRunOption("dry-run",
                                         "set: check and show the changes, write nothing.");
   parser.addOptions({portOption, traceOption, outOption, inOption, forceOption, imageOption,
-                     jsonOption, dryRunOption, updateOption});
-  parser.addPositionalArgument("command", "scan, read, write, describe, set or zero");
+                     jsonOption, dryRunOption, updateOption, countOption});
+  parser.addPositionalArgument("command", "scan, read, write, describe, set, zero or monitor");
   parser.process(app);
 
   const QStringList args = parser.positionalArguments();
@@ -73,7 +80,9 @@ int main(int argc, char* argv[]) {
   const bool isDescribe = command == u"describe";
   const bool isSet = command == u"set";
   const bool isZero = command == u"zero";
-  if (command != u"scan" && !isRead && !isWrite && !isDescribe && !isSet && !isZero) {
+  const bool isMonitor = command == u"monitor";
+  if (command != u"scan" && !isRead && !isWrite && !isDescribe && !isSet && !isZero &&
+      !isMonitor) {
     return Usage(QStringLiteral("unknown command \"%1\"").arg(command));
   }
   if (isSet && args.size() == 1) return Usage("set needs at least one NAME=VALUE");
@@ -91,8 +100,18 @@ int main(int argc, char* argv[]) {
   }
   if (isWrite && !parser.isSet(inOption)) return Usage("write needs --in FILE");
   if (parser.isSet(imageOption) && !isDescribe) return Usage("--image goes with describe");
-  if (parser.isSet(jsonOption) && !isDescribe && !isZero) {
-    return Usage("--json goes with describe or zero");
+  if (parser.isSet(jsonOption) && !isDescribe && !isZero && !isMonitor) {
+    return Usage("--json goes with describe, zero or monitor");
+  }
+  if (parser.isSet(countOption) && !isMonitor) return Usage("--count goes with monitor");
+  int count = 0;
+  if (parser.isSet(countOption)) {
+    bool ok = false;
+    count = parser.value(countOption).toInt(&ok);
+    if (!ok || count < 1) {
+      return Usage(QStringLiteral("--count needs a whole number of polls from 1, not \"%1\"")
+                       .arg(parser.value(countOption)));
+    }
   }
   if (parser.isSet(updateOption) && !isZero) return Usage("--update goes with zero");
   if (parser.isSet(imageOption) && parser.isSet(portOption)) {
@@ -107,6 +126,7 @@ int main(int argc, char* argv[]) {
     return vor::cli::ZeroCommand(session, parser.isSet(updateOption), parser.isSet(jsonOption));
   }
   if (isSet) return vor::cli::SetCommand(session, assignments, parser.isSet(dryRunOption));
+  if (isMonitor) return vor::cli::MonitorCommand(session, count, parser.isSet(jsonOption));
   if (isRead) return vor::cli::ReadCommand(session, parser.value(outOption));
   if (isWrite) {
     return vor::cli::WriteCommand(session, parser.value(inOption), parser.isSet(forceOption));

@@ -39,7 +39,7 @@ std::vector<std::unique_ptr<PageWindow>> CreatePages(ProgramState& state, Prompt
   pages.push_back(std::make_unique<CVehicleDlg>(state, prompter, link));
   pages.push_back(std::make_unique<CControlDlg>(state, prompter));
   pages.push_back(std::make_unique<CMotorDlg>(state, prompter));
-  pages.push_back(std::make_unique<CMonitor1Dlg>(state, prompter));
+  pages.push_back(std::make_unique<CMonitor1Dlg>(state, prompter, link));
   return pages;
 }
 

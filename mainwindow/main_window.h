@@ -79,7 +79,7 @@ private:
 };
 
 // The Vehicle, Control, Motor and Monitor pages, in that order, as the main window hosts them.
-// `link` carries the exchanges the pages start themselves (the calibration).
+// `link` carries the exchanges the pages start themselves (the calibration, the Monitor's poll).
 std::vector<std::unique_ptr<PageWindow>> CreatePages(ProgramState& state, Prompter& prompter,
                                                      LinkAccess& link);
 

@@ -1,1 +1,120 @@
 #include "monitor/monitor_page.h"
+
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+
+#include "resources/dialog_builder.h"
+
+namespace vor {
+namespace {
+
+const QColor kTipColour(0, 0, 255);
+const QColor kSuccessColour(0, 213, 11);
+const QColor kFailureColour(255, 0, 0);
+const QColor kFaultColour(255, 0, 0);
+
+// Only a change of colour touches the palette, so a poll that changes nothing repaints nothing.
+void SetTextColour(QWidget* control, QPalette::ColorRole role, const QColor& colour) {
+  if (!control || control->palette().color(role) == colour) return;
+  QPalette palette = control->palette();
+  palette.setColor(role, colour);
+  control->setPalette(palette);
+}
+
+}  // namespace
+
+CMonitor1Dlg::CMonitor1Dlg(ProgramState& state, Prompter& prompter, LinkAccess& link)
+    : PageWindow(kDialogMonitor, state, prompter), link_(link) {}
+
+CMonitor1Dlg::~CMonitor1Dlg() { StopPolling(); }
+
+void CMonitor1Dlg::OnInitDialog() {
+  SetTextColour(FindStatic(this, kIdTipArea), QPalette::WindowText, kTipColour);
+  OnCtlColor();
+  for (int k = 0; k < kMonitorSlotCount; ++k) {
+    if (QLineEdit* edit = FindEdit(this, SlotEditId(k))) edit->installEventFilter(this);
+  }
+}
+
+void CMonitor1Dlg::OnShowWindow(bool shown) {
+  // Hiding always stops the poll, whatever has become of the image meanwhile.
+  if (!shown) StopPolling();
+  if (!state_.ReadOk) return;
+  if (!LayoutDone) Layout();
+  if (shown && !polling_) {
+    polling_ = true;
+    link_.StartLivePoll(MonitorPoll::kPeriodMs, [this](const LivePoll& poll) { Poll(poll); });
+  }
+}
+
+void CMonitor1Dlg::StopPolling() {
+  if (!polling_) return;
+  polling_ = false;
+  link_.StopLivePoll();
+}
+
+void CMonitor1Dlg::Layout() {
+  slots_ = LiveSlotWalk(*state_.definitions);
+  for (int k = 0; k < slots_.count; ++k) {
+    const LiveDef& def =
+        state_.definitions->liveItems[std::size_t(slots_.position[std::size_t(k)])];
+    QLabel* label = FindStatic(this, SlotLabelId(k));
+    QLineEdit* edit = FindEdit(this, SlotEditId(k));
+    if (label) {
+      label->setText(def.name);
+      label->setToolTip(def.name);  // a long label wraps and is cut, as in the template
+      label->show();
+    }
+    if (edit) edit->show();
+  }
+  if (slots_.faultSlot >= 0) FaultFieldId = SlotEditId(slots_.faultSlot);
+  LayoutDone = true;
+  if (QLabel* caption = FindStatic(this, kIdStatusCaption))
+    caption->setText(QStringLiteral("Status"));
+  OnCtlColor();
+}
+
+void CMonitor1Dlg::Poll(const LivePoll& poll) {
+  poll_.Poll(poll.block.bytes, poll.answered[0], *state_.definitions, slots_, fields_);
+  if (QLineEdit* status = FindEdit(this, kIdStatusField)) {
+    const QString text = LinkStatusText(poll_.LinkOk);
+    if (status->text() != text) status->setText(text);
+  }
+  for (int k = 0; k < slots_.count; ++k) {
+    const std::optional<QString>& text = fields_[std::size_t(k)];
+    if (!text) continue;
+    QLineEdit* edit = FindEdit(this, SlotEditId(k));
+    // Rewriting an unchanged text would only cost a repaint.
+    if (!edit || edit->text() == *text) continue;
+    edit->setText(*text);
+    edit->setCursorPosition(0);
+    // Fault names are often wider than the field: the whole name on hovering.
+    if (SlotEditId(k) == FaultFieldId) edit->setToolTip(text->trimmed());
+  }
+  OnCtlColor();
+}
+
+void CMonitor1Dlg::OnCtlColor() {
+  SetTextColour(FindEdit(this, kIdStatusField), QPalette::Text,
+                poll_.LinkOk ? kSuccessColour : kFailureColour);
+  if (FaultFieldId != 0) SetTextColour(FindEdit(this, FaultFieldId), QPalette::Text, kFaultColour);
+}
+
+void CMonitor1Dlg::OnFieldFocus(int editId) {
+  const int k = (editId - kIdFirstSlotEdit) / 2;
+  const DefinitionSet& set = *state_.definitions;
+  const LiveDef& def = k >= 0 && k < slots_.count
+                           ? set.liveItems[std::size_t(slots_.position[std::size_t(k)])]
+                           : set.liveItems[0];
+  if (QLabel* tip = FindStatic(this, kIdTipArea)) tip->setText(def.tips);
+}
+
+bool CMonitor1Dlg::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusIn) {
+    if (auto* edit = qobject_cast<QLineEdit*>(watched)) OnFieldFocus(ControlIdOf(edit));
+  }
+  return PageWindow::eventFilter(watched, event);
+}
+
+}  // namespace vor

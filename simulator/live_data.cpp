@@ -13,7 +13,7 @@ std::uint8_t Byte(double value) {
 }  // namespace
 
 void FillLiveBlock(std::array<std::uint8_t, kLiveBlockSize>& block, std::int64_t nowUs,
-                   int nominalVolt) {
+                   int nominalVolt, std::optional<std::uint16_t> faultWord) {
   const double t = static_cast<double>(nowUs) / 1e6;
   const double duty = 50 + 45 * std::sin(t / 4.0);  // percent
   const double volt = nominalVolt + 1.5 * std::sin(t / 9.0) - duty / 40.0;
@@ -28,6 +28,7 @@ void FillLiveBlock(std::array<std::uint8_t, kLiveBlockSize>& block, std::int64_t
   std::uint16_t faults = 0;
   if (std::fmod(t, 30.0) > 25.0) faults |= 1u << 3;  // a temperature warning now and then
   if (std::fmod(t, 47.0) > 44.0) faults |= 1u << 2;  // a dip below the low-voltage limit
+  if (faultWord) faults = *faultWord;
 
   block.fill(0);
   block[0] = Byte(brake ? 200 : 12);        // brake input AD

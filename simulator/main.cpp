@@ -42,7 +42,10 @@ int main(int argc, char* argv[]) {
       "wrong-command, long-length or short; CMD a hex command byte or any; N the request number of "
       "that command (0 = every one); MS the delay for late. Repeatable.",
       "RULE");
-  parser.addOptions({modelOption, imageOption, specialOption, softwareOption, faultOption});
+  const QCommandLineOption faultBitsOption(
+      "fault-bits", "Fix the fault word of the live data (bytes 32..33) to HEX, e.g. 0012.", "HEX");
+  parser.addOptions(
+      {modelOption, imageOption, specialOption, softwareOption, faultOption, faultBitsOption});
   parser.process(app);
   if (!parser.positionalArguments().isEmpty()) {
     return Fail("unexpected argument \"" + parser.positionalArguments().first() + "\"");
@@ -67,6 +70,12 @@ int main(int argc, char* argv[]) {
   if (!image) return Fail(error);
 
   vor::SimulatedController controller(*image);
+  if (parser.isSet(faultBitsOption)) {
+    const std::optional<std::uint16_t> bits =
+        vor::ParseFaultBits(parser.value(faultBitsOption), error);
+    if (!bits) return Fail(error);
+    controller.SetFaultWord(bits);
+  }
   for (const QString& text : parser.values(faultOption)) {
     const std::optional<vor::FaultRule> rule = vor::ParseFaultRule(text, error);
     if (!rule) return Fail(error);

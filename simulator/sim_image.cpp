@@ -7,6 +7,19 @@
 #include "link/image_file.h"
 
 namespace vor {
+namespace {
+
+// Up to four hex digits, with or without "0x".
+std::optional<std::uint16_t> ParseHexWord(const QString& text) {
+  QString digits = text;
+  if (digits.startsWith(u"0x", Qt::CaseInsensitive)) digits = digits.mid(2);
+  bool ok = false;
+  const uint value = digits.toUInt(&ok, 16);
+  if (!ok || digits.isEmpty() || value > 0xFFFF) return std::nullopt;
+  return static_cast<std::uint16_t>(value);
+}
+
+}  // namespace
 
 std::optional<ConfigImage> SimulatorImage(const SimImageOptions& options, QString& error) {
   std::optional<ConfigImage> image;
@@ -43,15 +56,15 @@ std::optional<std::uint8_t> ParseSpecialVersion(const QString& text, QString& er
 }
 
 std::optional<std::uint16_t> ParseSoftwareVersion(const QString& text, QString& error) {
-  QString digits = text;
-  if (digits.startsWith(u"0x", Qt::CaseInsensitive)) digits = digits.mid(2);
-  bool ok = false;
-  const uint value = digits.toUInt(&ok, 16);
-  if (!ok || digits.isEmpty() || value > 0xFFFF) {
-    error = QStringLiteral("bad software version \"%1\" (hex, e.g. 0503)").arg(text);
-    return std::nullopt;
-  }
-  return static_cast<std::uint16_t>(value);
+  const std::optional<std::uint16_t> value = ParseHexWord(text);
+  if (!value) error = QStringLiteral("bad software version \"%1\" (hex, e.g. 0503)").arg(text);
+  return value;
+}
+
+std::optional<std::uint16_t> ParseFaultBits(const QString& text, QString& error) {
+  const std::optional<std::uint16_t> value = ParseHexWord(text);
+  if (!value) error = QStringLiteral("bad fault bits \"%1\" (hex, e.g. 0012)").arg(text);
+  return value;
 }
 
 }  // namespace vor

@@ -20,8 +20,10 @@ struct SimImageOptions {
 // unreadable file.
 std::optional<ConfigImage> SimulatorImage(const SimImageOptions& options, QString& error);
 
-// Parses "--special" (0..255, decimal) and "--software-version" (hex, 0x optional) values.
+// Parses "--special" (0..255, decimal), "--software-version" and "--fault-bits" (hex, 0x
+// optional, up to FFFF) values.
 std::optional<std::uint8_t> ParseSpecialVersion(const QString& text, QString& error);
 std::optional<std::uint16_t> ParseSoftwareVersion(const QString& text, QString& error);
+std::optional<std::uint16_t> ParseFaultBits(const QString& text, QString& error);
 
 }  // namespace vor

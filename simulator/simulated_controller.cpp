@@ -110,6 +110,11 @@ void SimulatedController::SetDetectKind(std::uint8_t kind) {
   detectKind_ = kind;
 }
 
+void SimulatedController::SetFaultWord(std::optional<std::uint16_t> word) {
+  std::lock_guard lock(mutex_);
+  faultWord_ = word;
+}
+
 int SimulatedController::NominalVolt() const {
   const int tens = image_[kVoltageClassAddr] - '0';
   const int units = image_[kVoltageClassAddr + 1] - '0';
@@ -178,7 +183,7 @@ std::optional<SimReply> SimulatedController::Answer(const LinkFrame& request, st
     case Command::LiveRead1:
     case Command::LiveRead2: {
       std::array<std::uint8_t, kLiveBlockSize> block;
-      FillLiveBlock(block, nowUs, NominalVolt());
+      FillLiveBlock(block, nowUs, NominalVolt(), faultWord_);
       const std::size_t part =
           request.Command() == static_cast<std::uint8_t>(Command::LiveRead0)   ? 0
           : request.Command() == static_cast<std::uint8_t>(Command::LiveRead1) ? 1

@@ -43,6 +43,8 @@ public:
 
   // Payload byte 2 of the answer to Detect (1 and 2 identify a controller).
   void SetDetectKind(std::uint8_t kind);
+  // Fixes the fault word of the live data (bytes 32..33); nullopt lets faults come and go.
+  void SetFaultWord(std::optional<std::uint16_t> word);
 
 private:
   std::optional<SimReply> Answer(const LinkFrame& request, std::int64_t nowUs);
@@ -55,6 +57,7 @@ private:
   std::map<std::uint8_t, int> requestCounts_;
   int commits_ = 0;
   std::uint8_t detectKind_ = 1;
+  std::optional<std::uint16_t> faultWord_;
 };
 
 }  // namespace vor

@@ -19,6 +19,7 @@
 #include "resources/dialog_builder.h"
 #include "simulator/simulated_controller.h"
 #include "simulator/virtual_port.h"
+#include "tests/support/immediate_link.h"
 #include "tests/support/scripted_prompter.h"
 
 namespace vor {
@@ -61,7 +62,9 @@ struct Rig {
       pages.push_back(std::move(control));
     }
     pages.push_back(std::make_unique<CMotorDlg>(state, prompter));
-    pages.push_back(std::make_unique<CMonitor1Dlg>(state, prompter));
+    auto monitor = std::make_unique<CMonitor1Dlg>(state, prompter, monitorLink);
+    monitorPage = monitor.get();
+    pages.push_back(std::move(monitor));
     window = std::make_unique<CVORUserDlg>(state, link, prompter, std::move(pages));
   }
 
@@ -106,6 +109,9 @@ struct Rig {
   ControllerLink link{ports, clock, prompter, &uiContext};
   ProgramState state;
   ScriptedControlPage* controlPage = nullptr;
+  // The Monitor's polls are delivered by the test; the window's own commands use `link`.
+  test::ImmediateLink monitorLink;
+  CMonitor1Dlg* monitorPage = nullptr;
   std::unique_ptr<CVORUserDlg> window;
 };
 
@@ -224,16 +230,57 @@ TEST_F(MainWindowTest, MonitorButtonSwitchesTheMonitorPageOnAndOff) {
   EXPECT_TRUE(Visible(4));
   EXPECT_FALSE(Enabled(kIdReadButton));
   EXPECT_FALSE(Enabled(kIdWriteButton));
+  EXPECT_TRUE(monitorLink.LivePollRunning());
+  EXPECT_EQ(monitorLink.lastPeriodMs, 200);
 
   Click(kIdMonitorButton);
   EXPECT_EQ(window->currentPage, 5);
   for (int key = 1; key <= 4; ++key) EXPECT_FALSE(Visible(key));
   EXPECT_TRUE(Enabled(kIdReadButton));
   EXPECT_TRUE(Enabled(kIdWriteButton));
+  EXPECT_FALSE(monitorLink.LivePollRunning());
 
   Click(kIdMonitorButton);
   EXPECT_EQ(window->currentPage, 4);
   EXPECT_TRUE(Visible(4));
+  EXPECT_TRUE(monitorLink.LivePollRunning());
+  Click(kIdMotorButton);
+  EXPECT_FALSE(monitorLink.LivePollRunning());
+  EXPECT_EQ(monitorLink.starts, 2);
+}
+
+TEST_F(MainWindowTest, TheCloseQuestionStopsTheMonitorAndCancelResumesIt) {
+  StartUp();
+  Click(kIdMonitorButton);
+  window->show();
+  bool pollingWhileAsked = true;
+  prompter.onAsk = [&](int) { pollingWhileAsked = monitorLink.LivePollRunning(); };
+  prompter.answers = {Answer::Cancel};
+  EXPECT_FALSE(window->close());
+  EXPECT_FALSE(pollingWhileAsked);
+  EXPECT_EQ(window->currentPage, 4);
+  EXPECT_TRUE(Visible(4));
+
+  // The next poll reaches the page again.
+  LivePoll poll;
+  poll.answered = {true, true, true};
+  ASSERT_TRUE(monitorLink.Deliver(poll));
+  EXPECT_EQ(FindEdit(monitorPage, kIdStatusField)->text(), "Success!");
+
+  prompter.answers = {Answer::Ok};
+  EXPECT_TRUE(window->close());
+  EXPECT_FALSE(monitorLink.LivePollRunning());
+}
+
+TEST_F(MainWindowTest, QuitWithTheMonitorShownStopsItsPollWhenTheWindowGoes) {
+  StartUp();
+  Click(kIdMonitorButton);
+  window->show();
+  Click(kIdCancel);
+  EXPECT_TRUE(prompter.asked.empty());
+  window.reset();
+  EXPECT_FALSE(monitorLink.LivePollRunning());
+  EXPECT_EQ(monitorLink.stops, 1);
 }
 
 TEST_F(MainWindowTest, AfterACancelledFailedReadOnlyReadWorks) {

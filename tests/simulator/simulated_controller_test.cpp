@@ -7,6 +7,7 @@
 #include "link/serial_link.h"
 #include "simulator/request_reader.h"
 #include "simulator/sim_faults.h"
+#include "simulator/sim_image.h"
 #include "simulator/virtual_port.h"
 
 namespace vor {
@@ -36,6 +37,16 @@ TEST_F(SimulatedControllerTest, LiveReadsAnswerWithTheirOwnCommandAndSixteenByte
   // LiveRead1 payload byte 1 is the battery voltage of a 72 V controller.
   ASSERT_TRUE(Exchange(Command::LiveRead1));
   EXPECT_NEAR(link.rxFrame.Payload(1), 72, 5);
+}
+
+TEST_F(SimulatedControllerTest, AFixedFaultWordStaysInBytes32And33) {
+  controller.SetFaultWord(0x0012);
+  for (int i = 0; i < 300; ++i) {  // a minute of polls: the free-running faults would come
+    ASSERT_TRUE(Exchange(Command::LiveRead2));
+    EXPECT_EQ(link.rxFrame.Payload(0), 0x00);
+    EXPECT_EQ(link.rxFrame.Payload(1), 0x12);
+    clock.Sleep(200);
+  }
 }
 
 TEST_F(SimulatedControllerTest, PhaseZeroReadingsStayNearMidScale) {
@@ -94,6 +105,17 @@ TEST(RequestReader, APauseDropsAPartialRequest) {
   EXPECT_EQ(reader.Feed(0x00, 10'520), AssembleResult::Incomplete);
   EXPECT_EQ(reader.Feed(0x11, 11'040), AssembleResult::FrameOk);
   EXPECT_EQ(reader.Frame().Command(), 0x11);
+}
+
+TEST(ParseFaultBits, TakesFourHexDigitsAtMost) {
+  QString error;
+  EXPECT_EQ(ParseFaultBits("0012", error), 0x0012);
+  EXPECT_EQ(ParseFaultBits("0xFFFF", error), 0xFFFF);
+  for (const char* bad : {"", "x", "10000", "-1", "12 34"}) {
+    error.clear();
+    EXPECT_FALSE(ParseFaultBits(bad, error)) << bad;
+    EXPECT_FALSE(error.isEmpty()) << bad;
+  }
 }
 
 TEST(ParseFaultRule, AcceptsTheDocumentedFormsAndRejectsTheRest) {

@@ -2,7 +2,8 @@
 
 // A LinkAccess for unit tests: runs each job at once, on this thread, on a link over a virtual
 // port (virtual time) to `controller`, or to nobody when there is none. The live poll runs only
-// when the test says so (Poll), so every poll happens at a moment the test chooses.
+// when the test says so, so every poll happens at a moment the test chooses: Poll reads the
+// simulated controller, Deliver hands over a poll's result made by the test.
 #include <memory>
 
 #include "link/link_access.h"
@@ -25,22 +26,31 @@ public:
   }
 
   void StartLivePoll(int periodMs, std::function<void(const LivePoll&)> onPoll) override {
-    pollPeriodMs = periodMs;
+    ++starts;
+    lastPeriodMs = periodMs;
     onPoll_ = std::move(onPoll);
   }
-  void StopLivePoll() override { onPoll_ = nullptr; }
+  void StopLivePoll() override {
+    if (onPoll_) ++stops;
+    onPoll_ = nullptr;
+  }
   bool LivePollRunning() const override { return onPoll_ != nullptr; }
 
-  // One poll of the simulated controller, delivered as the real link delivers it; false while
-  // no poll runs.
+  // Hands `poll` to the running poll's receiver, as the link would; false (nothing delivered)
+  // while no poll runs.
+  bool Deliver(const LivePoll& poll) {
+    if (!onPoll_) return false;
+    onPoll_(poll);
+    return true;
+  }
+  // One poll of the simulated controller, delivered; false while no poll runs.
   bool Poll() {
     if (!onPoll_) return false;
     LivePoll poll;
     poll.timeUs = clock.NowUs();
     poll.answered = ReadLiveBlock(link, liveBlock).answered;
     poll.block = liveBlock;
-    onPoll_(poll);
-    return true;
+    return Deliver(poll);
   }
 
   VirtualClock clock;
@@ -48,7 +58,9 @@ public:
   VirtualPort* port = nullptr;
   LiveBlock liveBlock;
   int jobs = 0;
-  int pollPeriodMs = 0;
+  int starts = 0;
+  int stops = 0;
+  int lastPeriodMs = 0;
 
 private:
   std::function<void(const LivePoll&)> onPoll_;
