@@ -62,15 +62,26 @@ public:
   bool Purge() override { return port_.clear(QSerialPort::AllDirections); }
 
   bool Write(std::span<const std::uint8_t> bytes) override {
+    if (lost_) return false;
     port_.clearError();
     const auto size = static_cast<qint64>(bytes.size());
-    if (port_.write(reinterpret_cast<const char*>(bytes.data()), size) != size) return false;
     const int timeoutMs =
         timeouts_.writeTotalMultiplierMs * static_cast<int>(size) + timeouts_.writeTotalConstantMs;
-    return port_.waitForBytesWritten(timeoutMs);
+    if (port_.write(reinterpret_cast<const char*>(bytes.data()), size) == size &&
+        port_.waitForBytesWritten(timeoutMs)) {
+      return true;
+    }
+    if (port_.error() != QSerialPort::TimeoutError) {
+      // The line is gone (unplugged, or the other end closed): Qt would keep the unsent bytes and
+      // retry them on every later call. Drop them, and fail every later call at once.
+      port_.clear(QSerialPort::Output);
+      lost_ = true;
+    }
+    return false;
   }
 
   ReadResult Read(std::span<std::uint8_t> buffer, const std::atomic<bool>* stop) override {
+    if (lost_) return {0, ReadEnd::LinkLost};
     QElapsedTimer timer;
     timer.start();
     const auto wanted = static_cast<qint64>(buffer.size());
@@ -113,6 +124,10 @@ public:
 
   ReadResult DiscardInput(int quietMs, const std::atomic<bool>* stop) override {
     ReadResult result;
+    if (lost_) {
+      result.end = ReadEnd::LinkLost;
+      return result;
+    }
     QElapsedTimer quiet;
     quiet.start();
     for (;;) {
@@ -145,6 +160,7 @@ private:
     if (sliced) waitMs = std::min(waitMs, SerialPort::kStopSliceMs);
     if (!port_.waitForReadyRead(waitMs) && port_.error() != QSerialPort::TimeoutError) {
       // Unplugged, or the other end closed: every later call would fail at once as well.
+      lost_ = true;
       return WaitEnd::LinkLost;
     }
     return WaitEnd::InputOrTimeout;
@@ -153,6 +169,7 @@ private:
   const QString devicePath_;
   QSerialPort port_;
   PortTimeouts timeouts_;
+  bool lost_ = false;  // a write found the line gone
 };
 
 }  // namespace
