@@ -1,8 +1,12 @@
 #include "mainwindow/vor_user_app.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFileDialog>
 #include <QSet>
+#include <QSettings>
+#include <QShortcut>
 #include <cstdio>
 #include <memory>
 
@@ -12,6 +16,8 @@
 #include "link/qt_serial_port.h"
 #include "mainwindow/busy_dialog.h"
 #include "mainwindow/main_window.h"
+#include "monitor/live_tools.h"
+#include "monitor/monitor_page.h"
 #include "simulator/pty_controller.h"
 #include "simulator/sim_image.h"
 #include "simulator/simulated_controller.h"
@@ -135,7 +141,40 @@ int CVORUserApp::InitInstance(const AppOptions& options, Prompter& prompter) {
   BusyDialog busy(&window);
   link.SetBusyIndicator(&busy);
 
-  if (window.OnInitDialog()) window.exec();
+  QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
+                     QCoreApplication::applicationName(), QCoreApplication::applicationName());
+  const LiveToolServices toolServices{
+      prompter, settings,
+      [](const QString& caption, const QString& filter, const QString& suggested) {
+        return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, suggested,
+                                            filter);
+      },
+      [] { return QDateTime::currentDateTime(); }};
+
+  if (window.OnInitDialog()) {
+    CMonitor1Dlg* monitor = nullptr;
+    for (const CVORUserDlg::PageEntry& entry : window.pageList) {
+      if (entry.key == CVORUserDlg::kMonitorPage) monitor = qobject_cast<CMonitor1Dlg*>(entry.page);
+    }
+    std::unique_ptr<LiveTools> tools;
+    if (monitor) {
+      tools = std::make_unique<LiveTools>(state, *monitor, toolServices, &window);
+      const auto shortcut = [&window](QKeySequence keys, auto action) {
+        QObject::connect(new QShortcut(keys, &window), &QShortcut::activated, &window, action);
+      };
+      LiveTools* t = tools.get();
+      shortcut(QKeySequence(Qt::CTRL | Qt::Key_L), [t] { t->ShowLivePlot(); });
+      shortcut(QKeySequence(Qt::CTRL | Qt::Key_H), [t] { t->ShowFaultHistory(); });
+      shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), [t] {
+        if (t->Recording()) {
+          t->StopRecording();
+        } else {
+          t->StartRecording();
+        }
+      });
+    }
+    window.exec();
+  }
   link.SetBusyIndicator(nullptr);
   return 0;
 }
