@@ -44,8 +44,11 @@ QString WindowName(int seconds) {
 
 QString Number(double value) { return QString::number(value, 'g', 10); }
 
+QString ReadoutHint() { return LivePlotWindow::tr("Point at the plot to read the values there."); }
+
 // An axis range around [low, high] with a little room, and a span of at least 2 so that a
-// constant value sits in the middle rather than on the edge.
+// constant value sits in the middle rather than on the edge. The room never crosses zero: a
+// value that cannot be negative gets no negative axis.
 void SetRange(QValueAxis* axis, double low, double high) {
   if (high - low < 2) {
     const double middle = (low + high) / 2;
@@ -53,7 +56,9 @@ void SetRange(QValueAxis* axis, double low, double high) {
     high = middle + 1;
   }
   const double room = (high - low) * 0.05;
-  axis->setRange(low - room, high + room);
+  const double from = low >= 0 ? std::max(0.0, low - room) : low - room;
+  const double to = high <= 0 ? std::min(0.0, high + room) : high + room;
+  axis->setRange(from, to);
   axis->applyNiceNumbers();
 }
 
@@ -126,6 +131,10 @@ void LivePlotWindow::BuildControls() {
   timeAxis_ = new QValueAxis(chart_);
   timeAxis_->setTitleText(tr("Time (s)"));
   timeAxis_->setLabelFormat(QStringLiteral("%.0f"));
+  // Ticks on whole multiples of a sixth of the window, so they stay put as the plot scrolls.
+  timeAxis_->setTickType(QValueAxis::TicksDynamic);
+  timeAxis_->setTickAnchor(0);
+  timeAxis_->setTickInterval(windowSeconds_ / 6.0);
   timeAxis_->setRange(0, windowSeconds_);
   chart_->addAxis(timeAxis_, Qt::AlignBottom);
   view_ = new QChartView(chart_, central);
@@ -137,7 +146,7 @@ void LivePlotWindow::BuildControls() {
   plotColumn->addWidget(view_, 1);
   readout_ = new QLabel(central);
   readout_->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  readout_->setText(tr("Point at the plot to read the values there."));
+  readout_->setText(ReadoutHint());
   plotColumn->addWidget(readout_);
 
   columns->addLayout(side, 0);
@@ -222,6 +231,7 @@ void LivePlotWindow::SetWindowSeconds(int seconds) {
   if (seconds == windowSeconds_) return;
   windowSeconds_ = seconds;
   windowBox_->setCurrentIndex(windowBox_->findData(seconds));
+  timeAxis_->setTickInterval(windowSeconds_ / 6.0);
   SaveSettings();
   Refresh();
 }
@@ -284,6 +294,7 @@ void LivePlotWindow::RebuildChart() {
   if (sharedAxis_) {
     sharedValueAxis_ = new QValueAxis(chart_);
     sharedValueAxis_->setTitleText(tr("Value"));
+    sharedValueAxis_->setLabelFormat(QStringLiteral("%g"));
     chart_->addAxis(sharedValueAxis_, Qt::AlignLeft);
   }
   for (const QString& label : choice_.Labels()) {
@@ -296,6 +307,7 @@ void LivePlotWindow::RebuildChart() {
     } else {
       trace.axis = new QValueAxis(chart_);
       trace.axis->setTitleText(label);
+      trace.axis->setLabelFormat(QStringLiteral("%g"));
       trace.axis->setLinePenColor(trace.colour);
       trace.axis->setLabelsColor(trace.colour);
       trace.axis->setTitleBrush(trace.colour);
@@ -352,6 +364,22 @@ void LivePlotWindow::Refresh() {
     }
   }
   if (sharedValueAxis_ && shared) SetRange(sharedValueAxis_, shared->first, shared->second);
+  // The data moves under a cursor that rests: its readout follows.
+  if (cursor_) UpdateReadout(*cursor_);
+}
+
+void LivePlotWindow::UpdateReadout(QPoint inViewport) {
+  const QPointF inChart = chart_->mapFromScene(view_->mapToScene(inViewport));
+  const QRectF area = chart_->plotArea();
+  if (!area.contains(inChart) || area.width() <= 0) {
+    cursor_.reset();
+    readout_->setText(ReadoutHint());
+    return;
+  }
+  cursor_ = inViewport;
+  const double seconds = timeAxis_->min() + (inChart.x() - area.left()) / area.width() *
+                                                (timeAxis_->max() - timeAxis_->min());
+  readout_->setText(ReadoutAt(seconds));
 }
 
 QString LivePlotWindow::ReadoutAt(double seconds) const {
@@ -371,14 +399,12 @@ QString LivePlotWindow::ReadoutAt(double seconds) const {
 }
 
 bool LivePlotWindow::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == view_->viewport() && event->type() == QEvent::MouseMove) {
-    const auto* move = static_cast<QMouseEvent*>(event);
-    const QPointF inChart = chart_->mapFromScene(view_->mapToScene(move->position().toPoint()));
-    const QRectF area = chart_->plotArea();
-    if (area.contains(inChart) && area.width() > 0) {
-      const double seconds = timeAxis_->min() + (inChart.x() - area.left()) / area.width() *
-                                                    (timeAxis_->max() - timeAxis_->min());
-      readout_->setText(ReadoutAt(seconds));
+  if (watched == view_->viewport()) {
+    if (event->type() == QEvent::MouseMove) {
+      UpdateReadout(static_cast<QMouseEvent*>(event)->position().toPoint());
+    } else if (event->type() == QEvent::Leave) {
+      cursor_.reset();
+      readout_->setText(ReadoutHint());
     }
   }
   return QMainWindow::eventFilter(watched, event);

@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QMainWindow>
 #include <array>
+#include <optional>
 #include <vector>
 
 #include "monitor/live_plot_data.h"
@@ -90,6 +91,8 @@ private:
   void Refresh();
   QLineSeries* NewRun(Trace& trace, bool inLegend);
   void SaveSettings();
+  // Shows the values under the cursor at `inViewport`, or the hint when it is off the plot.
+  void UpdateReadout(QPoint inViewport);
 
   const LivePlotData& data_;
   LiveToolServices services_;
@@ -99,6 +102,7 @@ private:
   bool paused_ = false;
   bool polling_ = false;
   bool updatingList_ = false;
+  std::optional<QPoint> cursor_;  // where the cursor rests over the plot
 
   QListWidget* itemList_ = nullptr;
   QComboBox* windowBox_ = nullptr;
