@@ -7,6 +7,8 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QProcess>
+#include <QSettings>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <algorithm>
 #include <cstdio>
@@ -16,6 +18,7 @@
 #include "link/controller_link.h"
 #include "link/qt_serial_port.h"
 #include "mainwindow/main_window.h"
+#include "mainwindow/menu_dialogs.h"
 #include "resources/dialog_templates.h"
 #include "simulator/wire_timing.h"
 
@@ -25,6 +28,16 @@ class AnswerOk : public vor::Prompter {
 public:
   using Prompter::Ask;
   vor::Answer Ask(int, vor::Buttons, vor::Icon) override { return vor::Answer::Ok; }
+};
+
+// The menus are not used here.
+class NoDialogs : public vor::MenuDialogs {
+public:
+  QString OpenFileName(const QString&, const QString&) override { return {}; }
+  QString SaveFileName(const QString&, const QString&, const QString&) override { return {}; }
+  bool ShowDifferences(const vor::ImageDifferences&, bool) override { return true; }
+  void ShowReport(const QString&, const QString&) override {}
+  bool OpenFolder(const QString&) override { return false; }
 };
 
 // Gaps between the ticks of a 10 ms timer, in milliseconds.
@@ -90,7 +103,12 @@ int main(int argc, char* argv[]) {
   vor::ControllerLink link(ports, clock, prompter, &uiContext);
   link.SetPortOverride({device});
   vor::ProgramState state;
-  vor::CVORUserDlg window(state, link, prompter, vor::CreatePages(state, prompter, link));
+  // Settings and the backups every Write takes go to a folder of the run's own.
+  QTemporaryDir scratch;
+  QSettings settings(scratch.filePath("settings.ini"), QSettings::IniFormat);
+  NoDialogs dialogs;
+  const vor::WindowServices services{dialogs, settings, scratch.filePath("backups"), ports, {}};
+  vor::CVORUserDlg window(state, link, prompter, vor::CreatePages(state, prompter, link), services);
 
   StallMeter meter;
   QElapsedTimer startUp;

@@ -1,11 +1,19 @@
 #include "mainwindow/main_window.h"
 
+#include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 
 #include "definitions/definition_loader.h"
+#include "definitions/model_table.h"
+#include "files/image_compare.h"
 #include "link/controller_link.h"
+#include "mainwindow/about_box.h"
+#include "mainwindow/menu_dialogs.h"
+#include "mainwindow/troubleshooting.h"
 #include "monitor/monitor_page.h"
 #include "pages/parameter_pages.h"
 #include "resources/dialog_builder.h"
@@ -20,6 +28,10 @@ constexpr int kFirstPageButton = 1001;  // a page button's key is its id minus t
 
 const QColor kSuccessColour(0, 213, 11);
 const QColor kFailureColour(255, 0, 0);
+
+// The status line after an image came from a file rather than from the controller.
+const char* const kFromFileStatus = "From file, not yet written";
+const char* const kNoControllerTip = "Not available: started with --image, without a controller";
 
 struct Caption {
   int id;
@@ -44,12 +56,27 @@ std::vector<std::unique_ptr<PageWindow>> CreatePages(ProgramState& state, Prompt
 }
 
 CVORUserDlg::CVORUserDlg(ProgramState& state, ControllerLink& link, Prompter& prompter,
-                         std::vector<std::unique_ptr<PageWindow>> pages, QWidget* parent)
-    : QDialog(parent), state_(state), link_(link), prompter_(prompter), pages_(std::move(pages)) {
+                         std::vector<std::unique_ptr<PageWindow>> pages,
+                         const WindowServices& services, QWidget* parent)
+    : QDialog(parent),
+      state_(state),
+      link_(link),
+      prompter_(prompter),
+      pages_(std::move(pages)),
+      services_(services),
+      files_(state, prompter, services.dialogs),
+      writeGuard_(state, link, prompter, services.dialogs, services.backupsFolder),
+      options_(LoadWriteOptions(services.settings)) {
   BuildDialog(kDialogMain, this);
   const QIcon icon = LoadIcon(kIconApp);
   setWindowIcon(icon);
   ConnectButtons();
+  // After the template: the bar moves every template control down by its height.
+  menu_ = new MainMenu(this);
+  menu_->Action(MenuCommand::ConfirmWrites)->setChecked(options_.confirmWrites);
+  menu_->Action(MenuCommand::VerifyAfterWrite)->setChecked(options_.verifyAfterWrite);
+  connect(menu_, &MainMenu::Triggered, this, &CVORUserDlg::OnMenuCommand);
+  UpdateMenu();
 }
 
 CVORUserDlg::~CVORUserDlg() {
@@ -79,7 +106,7 @@ void CVORUserDlg::ConnectButtons() {
   }
 }
 
-bool CVORUserDlg::OnInitDialog() {
+void CVORUserDlg::SetUpControls() {
   for (const Caption& caption : kCaptions) {
     if (QPushButton* button = FindButton(this, caption.id)) {
       button->setText(QString::fromUtf8(caption.text));
@@ -90,6 +117,16 @@ bool CVORUserDlg::OnInitDialog() {
     bold.setWeight(QFont::Bold);
     status->setFont(bold);
   }
+}
+
+void CVORUserDlg::AddPages() {
+  // The page area, in this window's client coordinates.
+  if (QWidget* area = FindControl(this, kIdPageArea)) pageRect = area->geometry();
+  for (auto& page : pages_) AddPage(page.get(), page->TemplateId());
+}
+
+bool CVORUserDlg::OnInitDialog() {
+  SetUpControls();
 
   link_.ScanForController();
   while (!link_.Connected()) {
@@ -98,9 +135,7 @@ bool CVORUserDlg::OnInitDialog() {
   }
   if (!link_.Connected()) return false;
 
-  // The page area, in this window's client coordinates.
-  if (QWidget* area = FindControl(this, kIdPageArea)) pageRect = area->geometry();
-  for (auto& page : pages_) AddPage(page.get(), page->TemplateId());
+  AddPages();
 
   OnPageCommand(kReadId);
   if (!state_.ReadOk) return false;
@@ -110,6 +145,47 @@ bool CVORUserDlg::OnInitDialog() {
 
   OnPageCommand(kIdVehicleButton);
   return true;
+}
+
+bool CVORUserDlg::OnInitFromImage(const ConfigImage& image, const QString& path) {
+  SetUpControls();
+  offline_ = true;
+  imagePath_ = path;
+  AddPages();
+  DisableLinkCommands();
+
+  // The file's image stands where a Read would have put the controller's: the pages work on it.
+  state_.image = image;
+  state_.ReadOk = true;
+  state_.DefinitionsLoaded = LoadDefinitions(state_.image, *state_.definitions, prompter_);
+  if (!state_.DefinitionsLoaded) return false;
+
+  SetStatus(QString::fromUtf8(kFromFileStatus), Tone::Neutral);
+  if (QLabel* status = FindStatic(this, kIdStatusLine)) status->setToolTip(path);
+  OnPageCommand(kIdVehicleButton);
+  return true;
+}
+
+void CVORUserDlg::DisableLinkCommands() {
+  const QString why = QString::fromUtf8(kNoControllerTip);
+  for (int id : {kReadId, kWriteId, kMonitorId}) {
+    if (QPushButton* button = FindButton(this, id)) {
+      button->setEnabled(false);
+      button->setToolTip(why);
+    }
+  }
+  for (auto& page : pages_) {
+    if (QPushButton* readZero = FindButton(page.get(), kIdReadZeroButton)) {
+      readZero->setEnabled(false);
+      readZero->setToolTip(why);
+    }
+  }
+  for (MenuCommand command :
+       {MenuCommand::Read, MenuCommand::Write, MenuCommand::CompareWithController,
+        MenuCommand::PhaseZeroCalibration, MenuCommand::ViewMonitor}) {
+    menu_->Action(command)->setToolTip(why);
+  }
+  UpdateMenu();
 }
 
 void CVORUserDlg::AddPage(PageWindow* page, int templateId) {
@@ -139,19 +215,29 @@ ParameterPage* CVORUserDlg::ParameterPageOf(int key) const {
   return nullptr;
 }
 
-void CVORUserDlg::OnPageCommand(int id) {
+template <typename Command>
+void CVORUserDlg::RunAsCommand(Command command) {
   // A close request that came while the command ran is acted on once the whole command, its
   // prompts and its status included, has finished.
   ++commandDepth_;
-  RunCommand(id);
-  if (--commandDepth_ == 0 && closeAfterCommand_) {
-    closeAfterCommand_ = false;
-    close();
+  command();
+  if (--commandDepth_ == 0) {
+    UpdateMenu();
+    if (closeAfterCommand_) {
+      closeAfterCommand_ = false;
+      close();
+    }
   }
+}
+
+void CVORUserDlg::OnPageCommand(int id) {
+  RunAsCommand([this, id] { RunCommand(id); });
 }
 
 void CVORUserDlg::RunCommand(int id) {
   const int previous = currentPage;
+  // Without a controller there is nothing to read, write or watch.
+  if (offline_ && (id == kReadId || id == kWriteId || id == kMonitorId)) return;
   if (id == kReadId) {
     Read();
     return;
@@ -174,7 +260,7 @@ void CVORUserDlg::RunCommand(int id) {
     currentPage = previous;
     ShowPage(previous);
   } else if (id == kWriteId) {
-    Write();
+    Write(previous);
   } else {
     currentPage = key;
     ShowPage(key);
@@ -190,41 +276,215 @@ void CVORUserDlg::Read() {
     state_.ReadOk = link_.ReadImage(state_.image);
   }
   if (state_.ReadOk) {
-    SetStatus(QStringLiteral("Read success!"), true);
+    state_.controllerImage = state_.image;
+    SetStatus(QStringLiteral("Read success!"), Tone::Success);
     if (state_.DefinitionsLoaded) OnPageCommand(kIdVehicleButton);
   } else {
-    SetStatus(QStringLiteral("Read failure!"), false);
+    SetStatus(QStringLiteral("Read failure!"), Tone::Failure);
   }
 }
 
-void CVORUserDlg::Write() {
+void CVORUserDlg::Write(int previous) {
+  if (!writeGuard_.BeforeWrite(options_)) {
+    // Nothing was sent: the user goes back to the page they wrote from.
+    currentPage = previous;
+    ShowPage(previous);
+    return;
+  }
   state_.WriteOk = link_.WriteImage(state_.image);
   while (!state_.WriteOk) {
     if (prompter_.Ask(kMsgWriteError) != Answer::Retry) break;
     state_.WriteOk = link_.WriteImage(state_.image);
   }
+  if (state_.WriteOk) state_.WriteOk = writeGuard_.AfterWrite(options_);
   if (state_.WriteOk) {
-    SetStatus(QStringLiteral("Write success!"), true);
+    SetStatus(QStringLiteral("Write success!"), Tone::Success);
     prompter_.Ask(kMsgWriteSuccess);
   } else {
-    SetStatus(QStringLiteral("Write failure!"), false);
+    SetStatus(QStringLiteral("Write failure!"), Tone::Failure);
   }
 }
 
 void CVORUserDlg::SetReadWriteEnabled(bool enabled) {
   for (int id : {kReadId, kWriteId}) {
-    if (QPushButton* button = FindButton(this, id)) button->setEnabled(enabled);
+    if (QPushButton* button = FindButton(this, id)) button->setEnabled(enabled && !offline_);
   }
+  UpdateMenu();
 }
 
-void CVORUserDlg::SetStatus(const QString& text, bool success) {
+void CVORUserDlg::SetStatus(const QString& text, Tone tone) {
   QLabel* status = FindStatic(this, kIdStatusLine);
   if (!status) return;
   status->setText(text);
+  status->setToolTip(QString());
   // The colour follows the outcome shown, so a failure never appears in green.
   QPalette palette = status->palette();
-  palette.setColor(QPalette::WindowText, success ? kSuccessColour : kFailureColour);
+  switch (tone) {
+    case Tone::Success:
+      palette.setColor(QPalette::WindowText, kSuccessColour);
+      break;
+    case Tone::Failure:
+      palette.setColor(QPalette::WindowText, kFailureColour);
+      break;
+    case Tone::Neutral:
+      palette.setColor(QPalette::WindowText, QPalette().color(QPalette::WindowText));
+      break;
+  }
   status->setPalette(palette);
+}
+
+bool CVORUserDlg::CommitShownPage() {
+  const int shown = currentPage;
+  const ParameterPage* page = ParameterPageOf(shown);
+  if (!page) return true;
+  HideAllPages();
+  const bool accepted = page->PageAccepted;  // showing the page clears it again
+  currentPage = shown;
+  ShowPage(shown);
+  return accepted;
+}
+
+void CVORUserDlg::UpdateMenu() {
+  if (!menu_) return;
+  const auto enabled = [this](int id) {
+    const QPushButton* button = FindButton(this, id);
+    return button && button->isEnabled();
+  };
+  const bool imageValid = state_.ReadOk && state_.DefinitionsLoaded;
+  const auto set = [this](MenuCommand command, bool on) { menu_->Action(command)->setEnabled(on); };
+  set(MenuCommand::Read, enabled(kReadId));
+  set(MenuCommand::Write, enabled(kWriteId));
+  // The calibration talks to the controller, so it yields to the Monitor's poll as Read does.
+  set(MenuCommand::PhaseZeroCalibration, enabled(kReadId) && imageValid);
+  set(MenuCommand::CompareWithController, !offline_ && imageValid && state_.controllerImage);
+  set(MenuCommand::ViewMonitor, enabled(kMonitorId));
+  for (MenuCommand command : {MenuCommand::OpenConfiguration, MenuCommand::SaveConfigurationAs,
+                              MenuCommand::ExportParameters}) {
+    set(command, imageValid);
+  }
+}
+
+void CVORUserDlg::OnMenuCommand(MenuCommand command) {
+  // The options are only noted; every other entry waits for nothing and runs nothing meanwhile.
+  if (command == MenuCommand::ConfirmWrites || command == MenuCommand::VerifyAfterWrite) {
+    SetOption(command, menu_->Action(command)->isChecked());
+    return;
+  }
+  if (commandDepth_ > 0 || link_.Thread().Busy()) return;
+  RunAsCommand([this, command] { RunMenuCommand(command); });
+}
+
+void CVORUserDlg::RunMenuCommand(MenuCommand command) {
+  // Each entry of a button runs exactly that button's flow, which decides what it may do.
+  switch (command) {
+    case MenuCommand::Read:
+      return OnPageCommand(kReadId);
+    case MenuCommand::Write:
+      return OnPageCommand(kWriteId);
+    case MenuCommand::ViewVehicle:
+      return OnPageCommand(kIdVehicleButton);
+    case MenuCommand::ViewControl:
+      return OnPageCommand(kIdControlButton);
+    case MenuCommand::ViewMotor:
+      return OnPageCommand(kIdMotorButton);
+    case MenuCommand::ViewMonitor:
+      return OnPageCommand(kMonitorId);
+    case MenuCommand::Quit:
+      if (QPushButton* quit = FindButton(this, kIdCancel)) quit->click();
+      return;
+    case MenuCommand::OpenConfiguration:
+      return OpenConfiguration();
+    case MenuCommand::SaveConfigurationAs:
+      if (state_.ReadOk && state_.DefinitionsLoaded && CommitShownPage()) files_.SaveImageAs();
+      return;
+    case MenuCommand::ExportParameters:
+      if (state_.ReadOk && state_.DefinitionsLoaded && CommitShownPage()) {
+        files_.ExportParameters();
+      }
+      return;
+    case MenuCommand::OpenBackupsFolder:
+      return OpenBackupsFolder();
+    case MenuCommand::CompareWithController:
+      return CompareWithController();
+    case MenuCommand::PhaseZeroCalibration:
+      return PhaseZeroCalibration();
+    case MenuCommand::SerialPortTroubleshooting:
+      return ShowTroubleshooting();
+    case MenuCommand::AboutVorUser:
+      return ShowAbout();
+    case MenuCommand::ConfirmWrites:
+    case MenuCommand::VerifyAfterWrite:
+      return;
+  }
+}
+
+void CVORUserDlg::OpenConfiguration() {
+  if (!state_.ReadOk || !state_.DefinitionsLoaded) return;
+  QString path;
+  const std::optional<ConfigImage> image = files_.AskImageToOpen(path);
+  if (!image) return;
+  const int previous = currentPage;
+  HideAllPages();
+  state_.image = *image;
+  SetStatus(QString::fromUtf8(kFromFileStatus), Tone::Neutral);
+  if (QLabel* status = FindStatic(this, kIdStatusLine)) status->setToolTip(path);
+  if (ParameterPageOf(previous)) {
+    currentPage = previous;
+    ShowPage(previous);
+  } else {
+    OnPageCommand(kIdVehicleButton);
+  }
+}
+
+void CVORUserDlg::CompareWithController() {
+  if (offline_ || !state_.ReadOk || !state_.DefinitionsLoaded || !state_.controllerImage) return;
+  if (!CommitShownPage()) return;
+  services_.dialogs.ShowDifferences(
+      CompareImages(*state_.controllerImage, state_.image, *state_.definitions), false);
+}
+
+void CVORUserDlg::PhaseZeroCalibration() {
+  if (offline_ || currentPage == kMonitorPage) return;
+  // The calibration belongs to the Vehicle page: go there as its button does, unless an entry
+  // refused on the page on show keeps the user there.
+  if (currentPage != 1) OnPageCommand(kIdVehicleButton);
+  if (currentPage != 1) return;
+  if (QPushButton* readZero = FindButton(pageList.front().page, kIdReadZeroButton)) {
+    readZero->click();
+  }
+}
+
+void CVORUserDlg::OpenBackupsFolder() {
+  const QString folder = services_.backupsFolder;
+  if (!QDir().mkpath(folder) || !services_.dialogs.OpenFolder(folder)) {
+    prompter_.AskText(tr("The backups folder %1 could not be opened.").arg(folder), Buttons::Ok,
+                      Icon::Warning);
+  }
+}
+
+void CVORUserDlg::ShowTroubleshooting() {
+  const TroubleshootingFacts facts =
+      CheckPortsBesideLink(services_.ports, services_.namedPorts, link_.DevicePath());
+  services_.dialogs.ShowReport(tr("Serial Port Troubleshooting"), TroubleshootingReport(facts));
+}
+
+void CVORUserDlg::ShowAbout() {
+  AboutFacts facts;
+  facts.version = QCoreApplication::applicationVersion();
+  facts.qtVersion = QString::fromLatin1(qVersion());
+  facts.port = link_.DevicePath();
+  facts.imageFile = imagePath_;
+  if (state_.DefinitionsLoaded) {
+    facts.model = ShownModuleName(*state_.definitions, state_.image);
+    if (facts.model.isEmpty()) facts.model = ModelCode(state_.image);
+  }
+  services_.dialogs.ShowReport(tr("About VOR User"), AboutText(facts));
+}
+
+void CVORUserDlg::SetOption(MenuCommand command, bool on) {
+  if (command == MenuCommand::ConfirmWrites) options_.confirmWrites = on;
+  if (command == MenuCommand::VerifyAfterWrite) options_.verifyAfterWrite = on;
+  SaveWriteOptions(services_.settings, options_);
 }
 
 void CVORUserDlg::closeEvent(QCloseEvent* event) {

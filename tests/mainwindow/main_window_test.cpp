@@ -20,6 +20,7 @@
 #include "simulator/simulated_controller.h"
 #include "simulator/virtual_port.h"
 #include "tests/support/scripted_prompter.h"
+#include "tests/support/test_window_services.h"
 
 namespace vor {
 namespace {
@@ -62,7 +63,8 @@ struct Rig {
     }
     pages.push_back(std::make_unique<CMotorDlg>(state, prompter));
     pages.push_back(std::make_unique<CMonitor1Dlg>(state, prompter));
-    window = std::make_unique<CVORUserDlg>(state, link, prompter, std::move(pages));
+    window =
+        std::make_unique<CVORUserDlg>(state, link, prompter, std::move(pages), services.services);
   }
 
   // A window past a successful start-up, with nothing asked yet.
@@ -102,6 +104,7 @@ struct Rig {
   SimulatedController controller{*DefaultImageFor(u"VOR")};
   VirtualPortSystem::Device* device;
   test::ScriptedPrompter prompter;
+  test::TestWindowServices services;
   QObject uiContext;
   ControllerLink link{ports, clock, prompter, &uiContext};
   ProgramState state;
