@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -28,6 +29,8 @@ public:
   // Page keys: 1 Vehicle, 2 Control, 3 Motor, 4 Monitor; 0 and 5 mean that no page is on show.
   static constexpr int kNoPage = 0;
   static constexpr int kMonitorPage = 4;
+  // The status line after an image came from a file rather than from the controller.
+  static constexpr const char* kFromFileStatus = "From file, not yet written";
 
   struct PageEntry {
     int key;
@@ -79,11 +82,9 @@ private:
   void SetUpControls();
   void AddPages();
   // Runs `command` as one command: a close request that comes meanwhile waits for its end.
-  template <typename Command>
-  void RunAsCommand(Command command);
+  void RunAsCommand(const std::function<void()>& command);
   // The command of button `id`, as OnPageCommand describes it.
   void RunCommand(int id);
-  void RunMenuCommand(MenuCommand command);
   void SetReadWriteEnabled(bool enabled);
   // Writes the status line; its colour says whether `text` reports a success or a failure.
   void SetStatus(const QString& text, Tone tone);
@@ -95,10 +96,11 @@ private:
   // Runs the store pass of the parameter page on show, as leaving it does, and shows it again.
   // False when it refused an entry (its message has been shown).
   bool CommitShownPage();
+  // The menu bar's side, in main_window_menu.cpp.
   // The menu entries follow the buttons and the state of the image.
   void UpdateMenu();
   void DisableLinkCommands();
-
+  void RunMenuCommand(MenuCommand command);
   void OpenConfiguration();
   void CompareWithController();
   void PhaseZeroCalibration();
