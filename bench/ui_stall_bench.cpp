@@ -33,7 +33,7 @@ public:
 // The menus are not used here.
 class NoDialogs : public vor::MenuDialogs {
 public:
-  QString OpenFileName(const QString&, const QString&) override { return {}; }
+  QString OpenFileName(const QString&, const QString&, const QString&) override { return {}; }
   QString SaveFileName(const QString&, const QString&, const QString&) override { return {}; }
   bool ShowDifferences(const vor::ImageDifferences&, bool) override { return true; }
   void ShowReport(const QString&, const QString&) override {}

@@ -24,7 +24,7 @@ QString Summary(const ImageDifferences& differences, bool confirm) {
   const QString listed = count == 1
                              ? QObject::tr("1 value differs from the controller's.")
                              : QObject::tr("%1 values differ from the controller's.").arg(count);
-  return confirm ? listed + u' ' + QObject::tr("Write them to the controller?") : listed;
+  return confirm ? listed + u' ' + QObject::tr("Write to the controller?") : listed;
 }
 
 }  // namespace

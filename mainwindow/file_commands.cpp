@@ -25,7 +25,7 @@ QString WithExtension(const QString& path, const QString& extension) {
 }  // namespace
 
 std::optional<ConfigImage> FileCommands::AskImageToOpen(QString& path) {
-  path = dialogs_.OpenFileName(QObject::tr("Open Configuration"), kImageFilter);
+  path = dialogs_.OpenFileName(QObject::tr("Open Configuration"), kImageFilter, Folder());
   if (path.isEmpty()) return std::nullopt;
   folder_ = QFileInfo(path).absolutePath();
   ConfigImage image;
@@ -68,11 +68,13 @@ void FileCommands::ExportParameters() {
   }
 }
 
+QString FileCommands::Folder() const {
+  return folder_.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                           : folder_;
+}
+
 QString FileCommands::SuggestedPath(const QString& extension) const {
-  const QString folder = folder_.isEmpty()
-                             ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                             : folder_;
-  return QDir(folder).filePath(
+  return QDir(Folder()).filePath(
       QStringLiteral("%1-%2.%3")
           .arg(BackupModuleName(state_.image), BackupSerial(state_.image), extension));
 }

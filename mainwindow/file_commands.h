@@ -33,8 +33,13 @@ public:
   // the name's extension (.csv when it has none).
   void ExportParameters();
 
+  // The folder the file dialogs start in, until the user picks another.
+  void SetFolder(const QString& folder) { folder_ = folder; }
+
 private:
-  // A name for the controller's files: module name and serial number.
+  // The folder the file dialogs start in: the last one used, or the user's documents.
+  QString Folder() const;
+  // A name for the controller's files in Folder(): module name and serial number.
   QString SuggestedPath(const QString& extension) const;
   void Tell(const QString& text);
 

@@ -13,9 +13,10 @@ class MenuDialogs {
 public:
   virtual ~MenuDialogs() = default;
 
-  // The file the user chose to open, or an empty string when they cancelled. `filter` is in
-  // QFileDialog's form ("Configurations (*.bin)").
-  virtual QString OpenFileName(const QString& caption, const QString& filter) = 0;
+  // The file the user chose to open, starting in `folder`, or an empty string when they
+  // cancelled. `filter` is in QFileDialog's form ("Configurations (*.bin)").
+  virtual QString OpenFileName(const QString& caption, const QString& filter,
+                               const QString& folder) = 0;
   // The file the user chose to save to, starting from `suggestedPath`; empty when cancelled.
   virtual QString SaveFileName(const QString& caption, const QString& filter,
                                const QString& suggestedPath) = 0;

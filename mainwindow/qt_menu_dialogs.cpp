@@ -10,8 +10,9 @@
 
 namespace vor {
 
-QString QtMenuDialogs::OpenFileName(const QString& caption, const QString& filter) {
-  return QFileDialog::getOpenFileName(parent_(), caption, QString(), filter);
+QString QtMenuDialogs::OpenFileName(const QString& caption, const QString& filter,
+                                    const QString& folder) {
+  return QFileDialog::getOpenFileName(parent_(), caption, folder, filter);
 }
 
 QString QtMenuDialogs::SaveFileName(const QString& caption, const QString& filter,

@@ -13,7 +13,8 @@ class QtMenuDialogs : public MenuDialogs {
 public:
   explicit QtMenuDialogs(std::function<QWidget*()> parent) : parent_(std::move(parent)) {}
 
-  QString OpenFileName(const QString& caption, const QString& filter) override;
+  QString OpenFileName(const QString& caption, const QString& filter,
+                       const QString& folder) override;
   QString SaveFileName(const QString& caption, const QString& filter,
                        const QString& suggestedPath) override;
   bool ShowDifferences(const ImageDifferences& differences, bool confirm) override;

@@ -23,7 +23,9 @@ public:
     QString text;
   };
 
-  QString OpenFileName(const QString& caption, const QString&) override { return Next(caption); }
+  QString OpenFileName(const QString& caption, const QString&, const QString&) override {
+    return Next(caption);
+  }
   QString SaveFileName(const QString& caption, const QString&, const QString& suggested) override {
     suggestedPaths.push_back(suggested);
     return Next(caption);
