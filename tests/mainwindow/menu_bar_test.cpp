@@ -69,6 +69,19 @@ TEST_F(MenuBarTest, ListsTheEntriesEachReachableByKeyboard) {
   }
 }
 
+TEST_F(MenuBarTest, AltAndAMenusLetterOpensItAndAnEntrysLetterRunsIt) {
+  StartUp();
+  window->show();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  QMenu* view = qobject_cast<QMenu*>(window->Menu().Action(MenuCommand::ViewMotor)->parent());
+  ASSERT_NE(view, nullptr);
+  QTest::keyClick(window.get(), Qt::Key_V, Qt::AltModifier);
+  ASSERT_TRUE(view->isVisible());
+  QTest::keyClick(view, Qt::Key_M);
+  EXPECT_EQ(window->currentPage, 3);
+}
+
 TEST_F(MenuBarTest, TheWindowGrowsByTheBarAndEveryTemplateControlKeepsItsPlace) {
   MakeWindow();
   QDialog plain;
