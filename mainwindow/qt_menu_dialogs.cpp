@@ -2,7 +2,9 @@
 
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QRegularExpression>
 #include <QUrl>
 
 #include "mainwindow/compare_dialog.h"
@@ -17,7 +19,16 @@ QString QtMenuDialogs::OpenFileName(const QString& caption, const QString& filte
 
 QString QtMenuDialogs::SaveFileName(const QString& caption, const QString& filter,
                                     const QString& suggestedPath) {
-  return QFileDialog::getSaveFileName(parent_(), caption, suggestedPath, filter);
+  QString chosenFilter;
+  QString path =
+      QFileDialog::getSaveFileName(parent_(), caption, suggestedPath, filter, &chosenFilter);
+  // A name typed without an extension takes the one of the type chosen ("JSON (*.json)").
+  const QRegularExpressionMatch extension =
+      QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(chosenFilter);
+  if (!path.isEmpty() && QFileInfo(path).suffix().isEmpty() && extension.hasMatch()) {
+    path += u'.' + extension.captured(1);
+  }
+  return path;
 }
 
 bool QtMenuDialogs::ShowDifferences(const ImageDifferences& differences, bool confirm) {
