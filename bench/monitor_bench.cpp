@@ -27,6 +27,7 @@
 #include <random>
 #include <vector>
 
+#include "bench/bench_window.h"
 #include "bench/sim_process.h"
 #include "bench/stall_meter.h"
 #include "link/controller_link.h"
@@ -133,7 +134,9 @@ struct Program {
   vor::ControllerLink link{ports, clock, prompter, &uiContext};
   LiveWire wire;
   vor::ProgramState state;
-  vor::CVORUserDlg window{state, link, prompter, vor::CreatePages(state, prompter, link)};
+  BenchServices services{ports};
+  vor::CVORUserDlg window{state, link, prompter, vor::CreatePages(state, prompter, link),
+                          services.services};
 };
 
 struct ClickTimes {

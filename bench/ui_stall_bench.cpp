@@ -9,6 +9,7 @@
 #include <QProcess>
 #include <cstdio>
 
+#include "bench/bench_window.h"
 #include "bench/sim_process.h"
 #include "bench/stall_meter.h"
 #include "link/controller_link.h"
@@ -51,7 +52,9 @@ int main(int argc, char* argv[]) {
   vor::ControllerLink link(ports, clock, prompter, &uiContext);
   link.SetPortOverride({device});
   vor::ProgramState state;
-  vor::CVORUserDlg window(state, link, prompter, vor::CreatePages(state, prompter, link));
+  BenchServices services(ports);
+  vor::CVORUserDlg window(state, link, prompter, vor::CreatePages(state, prompter, link),
+                          services.services);
 
   StallMeter meter;
   QElapsedTimer startUp;

@@ -9,22 +9,22 @@
 
 #include "cli/image_commands.h"
 #include "cli/link_session.h"
-#include "cli/page_fields.h"
 #include "definitions/definition_loader.h"
 #include "definitions/model_table.h"
+#include "files/configuration_record.h"
 #include "link/image_file.h"
 
 namespace vor::cli {
 namespace {
 
-// The text each field of the three pages shows, by table position. Records that no page shows,
-// and fields with no text form, have none.
+// The text each field of the three pages shows, by table position, as an exported record gives
+// it. Records that no page shows, and fields with no text form, have none.
 using ShownValues = std::map<int, QString>;
 
 ShownValues ValuesOnPages(const ConfigImage& image, const DefinitionSet& set) {
   ShownValues values;
-  for (const PageField& field : PageFields(set)) {
-    if (std::optional<QString> text = ShownText(set, field, image)) values[field.position] = *text;
+  for (const RecordedField& field : RecordConfiguration(image, set, {}).fields) {
+    if (field.value) values[field.position] = *field.value;
   }
   return values;
 }

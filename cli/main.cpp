@@ -4,6 +4,7 @@
 #include <cstdio>
 
 #include "cli/describe_command.h"
+#include "cli/diff_command.h"
 #include "cli/image_commands.h"
 #include "cli/link_session.h"
 #include "cli/monitor_command.h"
@@ -21,6 +22,10 @@ constexpr const char* kCommands =
     "  describe [--image FILE] [--json]\n"
     "                           print the model's definitions and the values the pages show\n"
     "                           for the controller's image or FILE\n"
+    "  diff FILE [FILE2] [--json]\n"
+    "                           list the switches and parameters whose values differ between\n"
+    "                           FILE and the controller, or FILE2; exit 0 when equal, 1 when\n"
+    "                           they differ\n"
     "  set NAME=VALUE... [--dry-run]\n"
     "                           change parameters of the Vehicle, Control and Motor pages by\n"
     "                           their labels, checked as the pages check them; write, verify\n"
@@ -61,7 +66,7 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption forceOption("force", "write: even when the image is for another model.");
   const QCommandLineOption imageOption("image", "describe: take the image from FILE.", "FILE");
   const QCommandLineOption jsonOption(
-      "json", "describe, zero: print one JSON object; monitor: one JSON object per poll.");
+      "json", "describe, diff, zero: print one JSON object; monitor: one JSON object per poll.");
   const QCommandLineOption updateOption(
       "update", "zero: write the lowest values into the controller's configuration.");
   const QCommandLineOption countOption("count", "monitor: stop after N polls.", "N");
@@ -69,7 +74,8 @@ int main(int argc, char* argv[]) {
                                         "set: check and show the changes, write nothing.");
   parser.addOptions({portOption, traceOption, outOption, inOption, forceOption, imageOption,
                      jsonOption, dryRunOption, updateOption, countOption});
-  parser.addPositionalArgument("command", "scan, read, write, describe, set, zero or monitor");
+  parser.addPositionalArgument("command",
+                               "scan, read, write, describe, diff, set, zero or monitor");
   parser.process(app);
 
   const QStringList args = parser.positionalArguments();
@@ -81,14 +87,19 @@ int main(int argc, char* argv[]) {
   const bool isSet = command == u"set";
   const bool isZero = command == u"zero";
   const bool isMonitor = command == u"monitor";
+  const bool isDiff = command == u"diff";
   if (command != u"scan" && !isRead && !isWrite && !isDescribe && !isSet && !isZero &&
-      !isMonitor) {
+      !isMonitor && !isDiff) {
     return Usage(QStringLiteral("unknown command \"%1\"").arg(command));
   }
   if (isSet && args.size() == 1) return Usage("set needs at least one NAME=VALUE");
-  if (!isSet && args.size() != 1) return Usage("one command at a time");
+  if (isDiff && (args.size() < 2 || args.size() > 3)) return Usage("diff takes FILE [FILE2]");
+  if (!isSet && !isDiff && args.size() != 1) return Usage("one command at a time");
+  if (isDiff && args.size() == 3 && parser.isSet(portOption)) {
+    return Usage("--port goes with diff against the controller (one FILE)");
+  }
   std::vector<vor::cli::Assignment> assignments;
-  for (const QString& arg : args.mid(1)) {
+  for (const QString& arg : isSet ? args.mid(1) : QStringList()) {
     const std::optional<vor::cli::Assignment> assignment = vor::cli::ParseAssignment(arg);
     if (!assignment) return Usage(QStringLiteral("\"%1\" is not NAME=VALUE").arg(arg));
     assignments.push_back(*assignment);
@@ -100,8 +111,8 @@ int main(int argc, char* argv[]) {
   }
   if (isWrite && !parser.isSet(inOption)) return Usage("write needs --in FILE");
   if (parser.isSet(imageOption) && !isDescribe) return Usage("--image goes with describe");
-  if (parser.isSet(jsonOption) && !isDescribe && !isZero && !isMonitor) {
-    return Usage("--json goes with describe, zero or monitor");
+  if (parser.isSet(jsonOption) && !isDescribe && !isZero && !isMonitor && !isDiff) {
+    return Usage("--json goes with describe, diff, zero or monitor");
   }
   if (parser.isSet(countOption) && !isMonitor) return Usage("--count goes with monitor");
   int count = 0;
@@ -121,6 +132,9 @@ int main(int argc, char* argv[]) {
   vor::cli::LinkSession session(parser.values(portOption), parser.isSet(traceOption));
   if (isDescribe) {
     return vor::cli::DescribeCommand(session, parser.value(imageOption), parser.isSet(jsonOption));
+  }
+  if (isDiff) {
+    return vor::cli::DiffCommand(session, args[1], args.value(2), parser.isSet(jsonOption));
   }
   if (isZero) {
     return vor::cli::ZeroCommand(session, parser.isSet(updateOption), parser.isSet(jsonOption));

@@ -7,22 +7,15 @@
 
 #include "cli/image_commands.h"
 #include "cli/link_session.h"
-#include "cli/page_fields.h"
 #include "definitions/definition_loader.h"
 #include "link/config_transfer.h"
+#include "pages/page_fields.h"
 #include "pages/value_codec.h"
 #include "pages/vehicle_rules.h"
 #include "resources/string_table.h"
 
 namespace vor::cli {
 namespace {
-
-// Labels in the scripts sometimes carry blanks at the end that nobody types.
-QString Label(const QString& name) {
-  qsizetype end = name.size();
-  while (end > 0 && name[end - 1].isSpace()) --end;
-  return name.left(end);
-}
 
 // The page field labelled `name`; nullptr, with `refusal` set, when there is none or more than
 // one.
@@ -31,7 +24,7 @@ const PageField* FindField(const std::vector<PageField>& fields, const Definitio
   const PageField* found = nullptr;
   int matches = 0;
   for (const PageField& field : fields) {
-    if (Label(set.params[static_cast<std::size_t>(field.position)].name) != name) continue;
+    if (FieldLabel(set.params[static_cast<std::size_t>(field.position)]) != name) continue;
     if (matches++ == 0) found = &field;
   }
   if (matches == 0) {
@@ -77,7 +70,7 @@ QString SetBox(const DefinitionSet& set, const std::vector<PageField>& fields,
   if (partnerField == fields.end()) return {};
   const ParamDef& partnerDef = set.params[static_cast<std::size_t>(*partner)];
   if (const auto it = ticked.find(*partner); it != ticked.end() && it->second) {
-    return QStringLiteral("\"%1\" and \"%2\" exclude each other").arg(Label(partnerDef.name), name);
+    return QStringLiteral("\"%1\" and \"%2\" exclude each other").arg(FieldLabel(partnerDef), name);
   }
   StoreFlag(partnerDef, false, wanted);
   noteAssigned(&*partnerField);
@@ -112,7 +105,7 @@ int SetCommand(LinkSession& session, const std::vector<Assignment>& assignments,
     if (std::ranges::find(assigned, field) == assigned.end()) assigned.push_back(field);
   };
   for (const Assignment& assignment : assignments) {
-    const QString name = Label(assignment.name);
+    const QString name = WithoutTrailingBlanks(assignment.name);
     QString refusal;
     const PageField* field = FindField(fields, *set, name, refusal);
     if (field == nullptr) return Refuse(refusal);
@@ -157,7 +150,7 @@ int SetCommand(LinkSession& session, const std::vector<Assignment>& assignments,
     const QString after = ShownText(*set, *field, wanted).value_or(QString());
     // A box shares its byte with other boxes: only its own bit counts.
     if (field->box ? before == after : SameBytes(def, current, wanted)) continue;
-    changes << QStringLiteral("%1: %2 -> %3").arg(Label(def.name), before, after);
+    changes << QStringLiteral("%1: %2 -> %3").arg(FieldLabel(def), before, after);
   }
   const auto printChanges = [&] {
     for (const QString& line : changes) std::printf("%s\n", line.toUtf8().constData());

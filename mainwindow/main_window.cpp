@@ -1,6 +1,7 @@
 #include "mainwindow/main_window.h"
 
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 
@@ -44,12 +45,27 @@ std::vector<std::unique_ptr<PageWindow>> CreatePages(ProgramState& state, Prompt
 }
 
 CVORUserDlg::CVORUserDlg(ProgramState& state, ControllerLink& link, Prompter& prompter,
-                         std::vector<std::unique_ptr<PageWindow>> pages, QWidget* parent)
-    : QDialog(parent), state_(state), link_(link), prompter_(prompter), pages_(std::move(pages)) {
+                         std::vector<std::unique_ptr<PageWindow>> pages,
+                         const WindowServices& services, QWidget* parent)
+    : QDialog(parent),
+      state_(state),
+      link_(link),
+      prompter_(prompter),
+      pages_(std::move(pages)),
+      services_(services),
+      files_(state, prompter, services.dialogs),
+      writeGuard_(state, link, prompter, services.dialogs, services.backupsFolder),
+      options_(LoadWriteOptions(services.settings)) {
   BuildDialog(kDialogMain, this);
   const QIcon icon = LoadIcon(kIconApp);
   setWindowIcon(icon);
   ConnectButtons();
+  // After the template: the bar moves every template control down by its height.
+  menu_ = new MainMenu(this);
+  menu_->Action(MenuCommand::ConfirmWrites)->setChecked(options_.confirmWrites);
+  menu_->Action(MenuCommand::VerifyAfterWrite)->setChecked(options_.verifyAfterWrite);
+  connect(menu_, &MainMenu::Triggered, this, &CVORUserDlg::OnMenuCommand);
+  UpdateMenu();
 }
 
 CVORUserDlg::~CVORUserDlg() {
@@ -79,7 +95,7 @@ void CVORUserDlg::ConnectButtons() {
   }
 }
 
-bool CVORUserDlg::OnInitDialog() {
+void CVORUserDlg::SetUpControls() {
   for (const Caption& caption : kCaptions) {
     if (QPushButton* button = FindButton(this, caption.id)) {
       button->setText(QString::fromUtf8(caption.text));
@@ -89,7 +105,19 @@ bool CVORUserDlg::OnInitDialog() {
     QFont bold = status->font();
     bold.setWeight(QFont::Bold);
     status->setFont(bold);
+    // The status of an image from a file needs two lines; the others fit on one.
+    status->setWordWrap(true);
   }
+}
+
+void CVORUserDlg::AddPages() {
+  // The page area, in this window's client coordinates.
+  if (QWidget* area = FindControl(this, kIdPageArea)) pageRect = area->geometry();
+  for (auto& page : pages_) AddPage(page.get(), page->TemplateId());
+}
+
+bool CVORUserDlg::OnInitDialog() {
+  SetUpControls();
 
   link_.ScanForController();
   while (!link_.Connected()) {
@@ -98,9 +126,7 @@ bool CVORUserDlg::OnInitDialog() {
   }
   if (!link_.Connected()) return false;
 
-  // The page area, in this window's client coordinates.
-  if (QWidget* area = FindControl(this, kIdPageArea)) pageRect = area->geometry();
-  for (auto& page : pages_) AddPage(page.get(), page->TemplateId());
+  AddPages();
 
   OnPageCommand(kReadId);
   if (!state_.ReadOk) return false;
@@ -108,6 +134,26 @@ bool CVORUserDlg::OnInitDialog() {
   state_.DefinitionsLoaded = LoadDefinitions(state_.image, *state_.definitions, prompter_);
   if (!state_.DefinitionsLoaded) return false;
 
+  OnPageCommand(kIdVehicleButton);
+  return true;
+}
+
+bool CVORUserDlg::OnInitFromImage(const ConfigImage& image, const QString& path) {
+  SetUpControls();
+  offline_ = true;
+  imagePath_ = path;
+  files_.SetFolder(QFileInfo(path).absolutePath());
+  AddPages();
+  DisableLinkCommands();
+
+  // The file's image stands where a Read would have put the controller's: the pages work on it.
+  state_.image = image;
+  state_.ReadOk = true;
+  state_.DefinitionsLoaded = LoadDefinitions(state_.image, *state_.definitions, prompter_);
+  if (!state_.DefinitionsLoaded) return false;
+
+  SetStatus(QString::fromUtf8(kFromFileStatus), Tone::Neutral);
+  if (QLabel* status = FindStatic(this, kIdStatusLine)) status->setToolTip(path);
   OnPageCommand(kIdVehicleButton);
   return true;
 }
@@ -139,19 +185,28 @@ ParameterPage* CVORUserDlg::ParameterPageOf(int key) const {
   return nullptr;
 }
 
-void CVORUserDlg::OnPageCommand(int id) {
+void CVORUserDlg::RunAsCommand(const std::function<void()>& command) {
   // A close request that came while the command ran is acted on once the whole command, its
   // prompts and its status included, has finished.
   ++commandDepth_;
-  RunCommand(id);
-  if (--commandDepth_ == 0 && closeAfterCommand_) {
-    closeAfterCommand_ = false;
-    close();
+  command();
+  if (--commandDepth_ == 0) {
+    UpdateMenu();
+    if (closeAfterCommand_) {
+      closeAfterCommand_ = false;
+      close();
+    }
   }
+}
+
+void CVORUserDlg::OnPageCommand(int id) {
+  RunAsCommand([this, id] { RunCommand(id); });
 }
 
 void CVORUserDlg::RunCommand(int id) {
   const int previous = currentPage;
+  // Without a controller there is nothing to read, write or watch.
+  if (offline_ && (id == kReadId || id == kWriteId || id == kMonitorId)) return;
   if (id == kReadId) {
     Read();
     return;
@@ -174,7 +229,7 @@ void CVORUserDlg::RunCommand(int id) {
     currentPage = previous;
     ShowPage(previous);
   } else if (id == kWriteId) {
-    Write();
+    Write(previous);
   } else {
     currentPage = key;
     ShowPage(key);
@@ -190,41 +245,72 @@ void CVORUserDlg::Read() {
     state_.ReadOk = link_.ReadImage(state_.image);
   }
   if (state_.ReadOk) {
-    SetStatus(QStringLiteral("Read success!"), true);
+    state_.controllerImage = state_.image;
+    SetStatus(QStringLiteral("Read success!"), Tone::Success);
     if (state_.DefinitionsLoaded) OnPageCommand(kIdVehicleButton);
   } else {
-    SetStatus(QStringLiteral("Read failure!"), false);
+    SetStatus(QStringLiteral("Read failure!"), Tone::Failure);
   }
 }
 
-void CVORUserDlg::Write() {
+void CVORUserDlg::Write(int previous) {
+  if (!writeGuard_.BeforeWrite(options_)) {
+    // Nothing was sent: the user goes back to the page they wrote from.
+    currentPage = previous;
+    ShowPage(previous);
+    return;
+  }
   state_.WriteOk = link_.WriteImage(state_.image);
   while (!state_.WriteOk) {
     if (prompter_.Ask(kMsgWriteError) != Answer::Retry) break;
     state_.WriteOk = link_.WriteImage(state_.image);
   }
+  if (state_.WriteOk) state_.WriteOk = writeGuard_.AfterWrite(options_);
   if (state_.WriteOk) {
-    SetStatus(QStringLiteral("Write success!"), true);
+    SetStatus(QStringLiteral("Write success!"), Tone::Success);
     prompter_.Ask(kMsgWriteSuccess);
   } else {
-    SetStatus(QStringLiteral("Write failure!"), false);
+    SetStatus(QStringLiteral("Write failure!"), Tone::Failure);
   }
 }
 
 void CVORUserDlg::SetReadWriteEnabled(bool enabled) {
   for (int id : {kReadId, kWriteId}) {
-    if (QPushButton* button = FindButton(this, id)) button->setEnabled(enabled);
+    if (QPushButton* button = FindButton(this, id)) button->setEnabled(enabled && !offline_);
   }
+  UpdateMenu();
 }
 
-void CVORUserDlg::SetStatus(const QString& text, bool success) {
+void CVORUserDlg::SetStatus(const QString& text, Tone tone) {
   QLabel* status = FindStatic(this, kIdStatusLine);
   if (!status) return;
   status->setText(text);
+  status->setToolTip(QString());
   // The colour follows the outcome shown, so a failure never appears in green.
   QPalette palette = status->palette();
-  palette.setColor(QPalette::WindowText, success ? kSuccessColour : kFailureColour);
+  switch (tone) {
+    case Tone::Success:
+      palette.setColor(QPalette::WindowText, kSuccessColour);
+      break;
+    case Tone::Failure:
+      palette.setColor(QPalette::WindowText, kFailureColour);
+      break;
+    case Tone::Neutral:
+      palette.setColor(QPalette::WindowText, QPalette().color(QPalette::WindowText));
+      break;
+  }
   status->setPalette(palette);
+}
+
+bool CVORUserDlg::CommitShownPage() {
+  const int shown = currentPage;
+  const ParameterPage* page = ParameterPageOf(shown);
+  if (!page) return true;
+  HideAllPages();
+  const bool accepted = page->PageAccepted;  // showing the page clears it again
+  currentPage = shown;
+  ShowPage(shown);
+  return accepted;
 }
 
 void CVORUserDlg::closeEvent(QCloseEvent* event) {

@@ -1,9 +1,15 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 #include <memory>
 #include <vector>
 
+#include "mainwindow/file_commands.h"
+#include "mainwindow/main_menu.h"
+#include "mainwindow/window_services.h"
+#include "mainwindow/write_guard.h"
+#include "mainwindow/write_options.h"
 #include "pages/page_window.h"
 #include "pages/program_state.h"
 #include "resources/prompter.h"
@@ -14,13 +20,17 @@ class ControllerLink;
 class LinkAccess;
 
 // The main window: finds the controller, reads its image and loads its model's definitions at
-// start-up, then hosts the four pages and carries out the command buttons.
+// start-up, then hosts the four pages and carries out the command buttons and the menu bar's
+// entries. The menus' own work lives beside it: MainMenu, FileCommands, WriteGuard, the compare
+// dialog and the Help texts.
 class CVORUserDlg : public QDialog {
   Q_OBJECT
 public:
   // Page keys: 1 Vehicle, 2 Control, 3 Motor, 4 Monitor; 0 and 5 mean that no page is on show.
   static constexpr int kNoPage = 0;
   static constexpr int kMonitorPage = 4;
+  // The status line after an image came from a file rather than from the controller.
+  static constexpr const char* kFromFileStatus = "From file, not yet written";
 
   struct PageEntry {
     int key;
@@ -28,17 +38,26 @@ public:
   };
 
   // `pages` are the Vehicle, Control, Motor and Monitor pages, in that order; the window owns
-  // them from now on. `prompter` shows the messages.
+  // them from now on. `prompter` shows the messages, `services` what the menus use.
   CVORUserDlg(ProgramState& state, ControllerLink& link, Prompter& prompter,
-              std::vector<std::unique_ptr<PageWindow>> pages, QWidget* parent = nullptr);
+              std::vector<std::unique_ptr<PageWindow>> pages, const WindowServices& services,
+              QWidget* parent = nullptr);
   ~CVORUserDlg() override;
 
   // The start-up sequence, before the window is first shown. False when start-up failed and
   // the program ends (no controller, no image, an unsupported model).
   bool OnInitDialog();
+  // Start-up without a controller, on `image` from the file `path`: the pages show and edit it,
+  // the File menu saves it; Read, Write, Monitor and the calibration are disabled and say why.
+  // False for an unsupported model (after its message).
+  bool OnInitFromImage(const ConfigImage& image, const QString& path);
 
   // The page, Read, Write and Monitor buttons (ids 1002 to 1008).
   void OnPageCommand(int id);
+  // An entry of the menu bar. Nothing happens while a command or a link job runs.
+  void OnMenuCommand(MenuCommand command);
+
+  MainMenu& Menu() { return *menu_; }
 
   // Registers `page` under the next key, as a hidden child filling the page area.
   void AddPage(PageWindow* page, int templateId);
@@ -57,21 +76,51 @@ protected:
   void reject() override;                        // Quit: ends at once
 
 private:
+  enum class Tone { Success, Failure, Neutral };
+
   void ConnectButtons();
+  void SetUpControls();
+  void AddPages();
+  // Runs `command` as one command: a close request that comes meanwhile waits for its end.
+  void RunAsCommand(const std::function<void()>& command);
   // The command of button `id`, as OnPageCommand describes it.
   void RunCommand(int id);
   void SetReadWriteEnabled(bool enabled);
-  // Writes the status line; its colour says whether `text` reports a success.
-  void SetStatus(const QString& text, bool success);
+  // Writes the status line; its colour says whether `text` reports a success or a failure.
+  void SetStatus(const QString& text, Tone tone);
   void Read();
-  void Write();
+  // `previous` is the page that was on show, shown again when the Write does not go ahead.
+  void Write(int previous);
   // The parameter page under `key`, or nullptr for the Monitor page and keys without a page.
   ParameterPage* ParameterPageOf(int key) const;
+  // Runs the store pass of the parameter page on show, as leaving it does, and shows it again.
+  // False when it refused an entry (its message has been shown).
+  bool CommitShownPage();
+  // The menu bar's side, in main_window_menu.cpp.
+  // The menu entries follow the buttons and the state of the image.
+  void UpdateMenu();
+  void DisableLinkCommands();
+  void RunMenuCommand(MenuCommand command);
+  void OpenConfiguration();
+  void CompareWithController();
+  void PhaseZeroCalibration();
+  void OpenBackupsFolder();
+  void ShowTroubleshooting();
+  void ShowAbout();
+  void SetOption(MenuCommand command, bool on);
 
   ProgramState& state_;
   ControllerLink& link_;
   Prompter& prompter_;
   std::vector<std::unique_ptr<PageWindow>> pages_;
+  WindowServices services_;
+  MainMenu* menu_ = nullptr;  // owned by the window as its child
+  FileCommands files_;
+  WriteGuard writeGuard_;
+  WriteOptions options_;
+  // Started with a configuration from a file and no controller.
+  bool offline_ = false;
+  QString imagePath_;
   bool closeWaitsForJob_ = false;
   // Commands (with their prompts) in progress, and whether a close request came during one.
   int commandDepth_ = 0;

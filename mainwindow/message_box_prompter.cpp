@@ -34,6 +34,22 @@ QMessageBox::Icon IconOf(Icon icon) {
   return QMessageBox::NoIcon;
 }
 
+QMessageBox::StandardButton ButtonOf(Answer answer) {
+  switch (answer) {
+    case Answer::Ok:
+      return QMessageBox::Ok;
+    case Answer::Cancel:
+      return QMessageBox::Cancel;
+    case Answer::Yes:
+      return QMessageBox::Yes;
+    case Answer::No:
+      return QMessageBox::No;
+    case Answer::Retry:
+      return QMessageBox::Retry;
+  }
+  return QMessageBox::NoButton;
+}
+
 Answer AnswerOf(int button) {
   switch (button) {
     case QMessageBox::Ok:
@@ -56,10 +72,21 @@ Answer MessageBoxPrompter::Ask(int stringId, Buttons buttons, Icon icon) {
 }
 
 Answer MessageBoxPrompter::AskText(const QString& text, Buttons buttons, Icon icon) {
+  return Show(text, buttons, icon, std::nullopt);
+}
+
+Answer MessageBoxPrompter::AskTextWithDefault(const QString& text, Buttons buttons, Icon icon,
+                                              Answer defaultAnswer) {
+  return Show(text, buttons, icon, defaultAnswer);
+}
+
+Answer MessageBoxPrompter::Show(const QString& text, Buttons buttons, Icon icon,
+                                std::optional<Answer> defaultAnswer) {
   QMessageBox box(IconOf(ResolveIcon(buttons, icon)), QString::fromUtf8(kAppTitle), text,
                   ButtonsOf(buttons), parent_ ? parent_() : nullptr);
   // Set explicitly: an application display name would be appended to the caption.
   box.setWindowTitle(QString::fromUtf8(kAppTitle));
+  if (defaultAnswer) box.setDefaultButton(ButtonOf(*defaultAnswer));
   return AnswerOf(box.exec());
 }
 

@@ -2,6 +2,7 @@
 
 #include <QWidget>
 #include <functional>
+#include <optional>
 
 #include "resources/prompter.h"
 
@@ -19,8 +20,12 @@ public:
   using Prompter::Ask;
   Answer Ask(int stringId, Buttons buttons, Icon icon) override;
   Answer AskText(const QString& text, Buttons buttons, Icon icon) override;
+  Answer AskTextWithDefault(const QString& text, Buttons buttons, Icon icon,
+                            Answer defaultAnswer) override;
 
 private:
+  Answer Show(const QString& text, Buttons buttons, Icon icon, std::optional<Answer> defaultAnswer);
+
   std::function<QWidget*()> parent_;
 };
 

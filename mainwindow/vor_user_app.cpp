@@ -3,21 +3,21 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QFileDialog>
+#include <QDir>
 #include <QSet>
 #include <QSettings>
-#include <QShortcut>
+#include <QStandardPaths>
 #include <cstdio>
 #include <memory>
 
 #include "link/controller_link.h"
 #include "link/frame_trace.h"
+#include "link/image_file.h"
 #include "link/port_diagnostics.h"
 #include "link/qt_serial_port.h"
 #include "mainwindow/busy_dialog.h"
 #include "mainwindow/main_window.h"
-#include "monitor/live_tools.h"
-#include "monitor/monitor_page.h"
+#include "mainwindow/qt_menu_dialogs.h"
 #include "simulator/pty_controller.h"
 #include "simulator/sim_image.h"
 #include "simulator/simulated_controller.h"
@@ -65,7 +65,13 @@ bool ParseCommandLine(const QStringList& arguments, AppOptions& options, int& ex
   const QCommandLineOption portOption(
       "port", "Try only this serial port (repeatable, in order) instead of all.", "PATH");
   const QCommandLineOption traceOption("trace", "Print every frame sent and received to stderr.");
-  parser.addOptions({helpOption, versionOption, simulateOption, portOption, traceOption});
+  const QCommandLineOption imageOption(
+      "image",
+      "Start without a controller, on the 128-byte configuration in FILE: view and edit it and "
+      "save it with the File menu.",
+      "FILE");
+  parser.addOptions(
+      {helpOption, versionOption, simulateOption, portOption, traceOption, imageOption});
 
   // "--simulate" alone takes no value; QCommandLineParser wants one, so give it the default.
   QStringList args;
@@ -93,6 +99,14 @@ bool ParseCommandLine(const QStringList& arguments, AppOptions& options, int& ex
     exitCode = 2;
     return false;
   }
+  if (parser.isSet(imageOption) && (parser.isSet(simulateOption) || parser.isSet(portOption))) {
+    std::fprintf(stderr,
+                 "vor-user: --image goes without a controller, so not with --simulate or --port\n"
+                 "Try 'vor-user --help'.\n");
+    exitCode = 2;
+    return false;
+  }
+  if (parser.isSet(imageOption)) options.imagePath = parser.value(imageOption);
   if (parser.isSet(simulateOption)) options.simulateModel = parser.value(simulateOption);
   options.ports = parser.values(portOption);
   options.trace = parser.isSet(traceOption);
@@ -100,7 +114,18 @@ bool ParseCommandLine(const QStringList& arguments, AppOptions& options, int& ex
 }
 
 int CVORUserApp::InitInstance(const AppOptions& options, Prompter& prompter) {
-  if (prompter.Ask(kMsgMotorRunningWarning, Buttons::YesNo, Icon::Warning) != Answer::Yes) {
+  // Without a controller no motor can run under the program: no warning then.
+  std::optional<ConfigImage> fileImage;
+  if (options.imagePath) {
+    ConfigImage image;
+    QString error;
+    if (!LoadImageFile(*options.imagePath, image, error)) {
+      prompter.AskText(QStringLiteral("The configuration was not opened: %1.").arg(error),
+                       Buttons::Ok, Icon::Warning);
+      return 1;
+    }
+    fileImage = image;
+  } else if (prompter.Ask(kMsgMotorRunningWarning, Buttons::YesNo, Icon::Warning) != Answer::Yes) {
     return 0;
   }
 
@@ -136,47 +161,26 @@ int CVORUserApp::InitInstance(const AppOptions& options, Prompter& prompter) {
     link.SetObserver(trace.get());
   }
 
+  QtMenuDialogs dialogs([] { return QApplication::activeWindow(); });
+  QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
+                     QCoreApplication::applicationName(), QCoreApplication::applicationName());
+  QtPortSystem troubleshootingPorts;  // used on this thread, apart from the link's
+  const WindowServices services{
+      dialogs, settings,
+      QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
+          .filePath(QStringLiteral("backups")),
+      troubleshootingPorts, options.ports};
+
   ProgramState state;
-  CVORUserDlg window(state, link, prompter, CreatePages(state, prompter, link));
+  CVORUserDlg window(state, link, prompter, CreatePages(state, prompter, link), services);
   BusyDialog busy(&window);
   link.SetBusyIndicator(&busy);
 
-  QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
-                     QCoreApplication::applicationName(), QCoreApplication::applicationName());
-  const LiveToolServices toolServices{
-      prompter, settings,
-      [](const QString& caption, const QString& filter, const QString& suggested) {
-        return QFileDialog::getSaveFileName(QApplication::activeWindow(), caption, suggested,
-                                            filter);
-      },
-      [] { return QDateTime::currentDateTime(); }};
-
-  if (window.OnInitDialog()) {
-    CMonitor1Dlg* monitor = nullptr;
-    for (const CVORUserDlg::PageEntry& entry : window.pageList) {
-      if (entry.key == CVORUserDlg::kMonitorPage) monitor = qobject_cast<CMonitor1Dlg*>(entry.page);
-    }
-    std::unique_ptr<LiveTools> tools;
-    if (monitor) {
-      tools = std::make_unique<LiveTools>(state, *monitor, toolServices, &window);
-      const auto shortcut = [&window](QKeySequence keys, auto action) {
-        QObject::connect(new QShortcut(keys, &window), &QShortcut::activated, &window, action);
-      };
-      LiveTools* t = tools.get();
-      shortcut(QKeySequence(Qt::CTRL | Qt::Key_L), [t] { t->ShowLivePlot(); });
-      shortcut(QKeySequence(Qt::CTRL | Qt::Key_H), [t] { t->ShowFaultHistory(); });
-      shortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_R), [t] {
-        if (t->Recording()) {
-          t->StopRecording();
-        } else {
-          t->StartRecording();
-        }
-      });
-    }
-    window.exec();
-  }
+  const bool started =
+      fileImage ? window.OnInitFromImage(*fileImage, *options.imagePath) : window.OnInitDialog();
+  if (started) window.exec();
   link.SetBusyIndicator(nullptr);
-  return 0;
+  return started || !fileImage ? 0 : 1;
 }
 
 }  // namespace vor

@@ -13,6 +13,7 @@ struct AppOptions {
   std::optional<QString> simulateModel;  // --simulate[=CODE]: a simulated controller first
   QStringList ports;                     // --port PATH...: only these ports, in this order
   bool trace = false;                    // --trace: every frame to stderr
+  std::optional<QString> imagePath;      // --image FILE: no controller, the file's configuration
 };
 
 // The application object: the start-up warning, then the main window, run modally; the

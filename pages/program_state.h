@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <optional>
 
 #include "definitions/definition_set.h"
 #include "link/config_image.h"
@@ -28,6 +29,11 @@ struct ProgramState {
   bool WriteOk = false;            // the last Write succeeded
   bool DefinitionsLoaded = false;  // set once, at start-up
   ZeroValues zero;
+  // The configuration the controller is known to hold: the image of the last successful Read,
+  // or after a successful Write the image written (read back, when the write was verified).
+  // What the automatic backup saves before a Write and what Compare compares with. None without
+  // a controller (an image from a file at start-up) and before the first Read.
+  std::optional<ConfigImage> controllerImage;
 };
 
 }  // namespace vor

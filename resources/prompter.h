@@ -25,6 +25,14 @@ public:
     return buttons == Buttons::YesNo ? Answer::Yes : Answer::Ok;
   }
 
+  // As AskText, with `defaultAnswer` the button that Enter presses (and the one to take when in
+  // doubt). Prompters without a notion of a default button ask as AskText does.
+  virtual Answer AskTextWithDefault(const QString& text, Buttons buttons, Icon icon,
+                                    Answer defaultAnswer) {
+    (void)defaultAnswer;
+    return AskText(text, buttons, icon);
+  }
+
   // Asks with the buttons the string table gives for `stringId`.
   Answer Ask(int stringId) {
     const StringEntry* entry = FindString(stringId);

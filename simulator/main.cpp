@@ -39,8 +39,10 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption faultOption(
       "fault",
       "Misbehave: KIND[:CMD[:N[:MS]]] with KIND silent, ignore, bad-checksum, stray, late, "
-      "wrong-command, long-length or short; CMD a hex command byte or any; N the request number of "
-      "that command (0 = every one); MS the delay for late. Repeatable.",
+      "wrong-command, long-length, short or forget (answer, keep nothing); CMD a hex command byte "
+      "or "
+      "any; N the request number of that command (0 = every one); MS the delay for late. "
+      "Repeatable.",
       "RULE");
   const QCommandLineOption faultBitsOption(
       "fault-bits", "Fix the fault word of the live data (bytes 32..33) to HEX, e.g. 0012.", "HEX");

@@ -7,7 +7,7 @@
 namespace vor {
 
 std::optional<FaultRule> ParseFaultRule(const QString& text, QString& error) {
-  static constexpr std::array<std::pair<const char*, FaultKind>, 8> kKinds{{
+  static constexpr std::array<std::pair<const char*, FaultKind>, 9> kKinds{{
       {"silent", FaultKind::Silent},
       {"ignore", FaultKind::Ignore},
       {"bad-checksum", FaultKind::CorruptChecksum},
@@ -16,6 +16,7 @@ std::optional<FaultRule> ParseFaultRule(const QString& text, QString& error) {
       {"wrong-command", FaultKind::WrongCommand},
       {"long-length", FaultKind::OverlongLength},
       {"short", FaultKind::ShortAnswer},
+      {"forget", FaultKind::Forget},
   }};
   const QStringList parts = text.split(u':');
   if (parts.size() > 4) {

@@ -16,6 +16,7 @@ enum class FaultKind {
   WrongCommand,     // answer with another command byte (a valid frame otherwise)
   OverlongLength,   // answer with length byte 0x14 and sixteen payload bytes
   ShortAnswer,      // answer with the last payload byte missing (a valid, shorter frame)
+  Forget,           // answer as usual but keep nothing of the request (a write block's bytes)
 };
 
 // Applies to the requests with command byte `command` (any command when empty) whose running
@@ -37,8 +38,8 @@ struct FaultRule {
 };
 
 // Parses "KIND[:CMD[:N[:MS]]]" with KIND one of silent, ignore, bad-checksum, stray, late,
-// wrong-command, long-length, short; CMD a hex command byte or "any"; N the request number (0 =
-// all); MS the delay of "late". Returns nothing and sets `error` on bad input.
+// wrong-command, long-length, short, forget; CMD a hex command byte or "any"; N the request number
+// (0 = all); MS the delay of "late". Returns nothing and sets `error` on bad input.
 std::optional<FaultRule> ParseFaultRule(const QString& text, QString& error);
 
 }  // namespace vor

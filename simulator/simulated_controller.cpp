@@ -65,6 +65,7 @@ void ApplyFault(const FaultRule& rule, std::uint8_t command, SimReply& reply) {
       break;
     case FaultKind::Silent:
     case FaultKind::Ignore:
+    case FaultKind::Forget:
       break;
   }
 }
@@ -128,13 +129,24 @@ std::optional<SimReply> SimulatedController::Handle(const LinkFrame& request, st
   const int number = ++requestCounts_[command];
 
   bool silent = false;
+  bool forget = false;
   for (const FaultRule& rule : faults_) {
     if (!rule.Matches(command, number)) continue;
     if (rule.kind == FaultKind::Silent || rule.kind == FaultKind::Ignore) silent = true;
+    if (rule.kind == FaultKind::Forget) forget = true;
   }
   if (silent) return std::nullopt;
 
+  // A forgotten request is answered from the state it found, which it then leaves as it was.
+  const ConfigImage image = image_;
+  const ConfigImage pending = pending_;
+  const int commits = commits_;
   std::optional<SimReply> reply = Answer(request, nowUs);
+  if (forget) {
+    image_ = image;
+    pending_ = pending;
+    commits_ = commits;
+  }
   if (!reply) return reply;
   // Content first, then what goes around it, so that faults combine sensibly.
   static constexpr std::array kOrder{FaultKind::WrongCommand,   FaultKind::ShortAnswer,

@@ -2,7 +2,13 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
+#include <QStandardPaths>
+#include <QTemporaryDir>
 
+#include "definitions/model_images.h"
+#include "definitions/model_table.h"
+#include "link/image_file.h"
 #include "mainwindow/vor_user_app.h"
 #include "tests/support/scripted_prompter.h"
 
@@ -23,6 +29,34 @@ TEST(CVORUserApp, AnyAnswerButYesToTheWarningEndsWithoutAWindow) {
   }
 }
 
+// Without a controller there is no motor to warn about; a file the program cannot take ends it.
+TEST(CVORUserApp, AnImageFileItCannotTakeEndsStartUpWithItsReason) {
+  QStandardPaths::setTestModeEnabled(true);  // the settings the window reads are a test's own
+  QTemporaryDir dir;
+  ConfigImage unsupported = *DefaultImageFor(u"VOR");
+  unsupported[kModuleNameAddr] = 'X';
+  QString error;
+  ASSERT_TRUE(SaveImageFile(dir.filePath("x.bin"), unsupported, error));
+  QFile shortFile(dir.filePath("short.bin"));
+  ASSERT_TRUE(shortFile.open(QIODevice::WriteOnly));
+  shortFile.write("12345");
+  shortFile.close();
+
+  const struct {
+    const char* file;
+    int askedId;
+    const char* text;
+  } cases[] = {{"x.bin", kMsgUnsupportedModel, ""}, {"short.bin", 0, "holds 5 bytes"}};
+  for (const auto& c : cases) {
+    test::ScriptedPrompter prompter;
+    AppOptions options;
+    options.imagePath = dir.filePath(c.file);
+    EXPECT_EQ(CVORUserApp().InitInstance(options, prompter), 1) << c.file;
+    ASSERT_EQ(prompter.AskedIds(), std::vector<int>{c.askedId}) << c.file;
+    EXPECT_TRUE(prompter.asked[0].text.contains(c.text)) << prompter.asked[0].text.toStdString();
+  }
+}
+
 TEST(ParseCommandLine, ReadsTheOptionsAndRefusesTheRest) {
   struct Case {
     QStringList args;
@@ -31,6 +65,7 @@ TEST(ParseCommandLine, ReadsTheOptionsAndRefusesTheRest) {
     std::optional<QString> simulate;
     QStringList ports;
     bool trace;
+    std::optional<QString> image = std::nullopt;
   };
   const Case cases[] = {
       {{}, true, 0, std::nullopt, {}, false},
@@ -42,6 +77,9 @@ TEST(ParseCommandLine, ReadsTheOptionsAndRefusesTheRest) {
        std::nullopt,
        {"/dev/a", "/dev/b"},
        false},
+      {{"--image", "a.bin"}, true, 0, std::nullopt, {}, false, QString("a.bin")},
+      {{"--image", "a.bin", "--simulate"}, false, 2, std::nullopt, {}, false},
+      {{"--image", "a.bin", "--port", "/dev/a"}, false, 2, std::nullopt, {}, false},
       {{"--version"}, false, 0, std::nullopt, {}, false},
       {{"--frobnicate"}, false, 2, std::nullopt, {}, false},
       {{"extra"}, false, 2, std::nullopt, {}, false},
@@ -59,6 +97,7 @@ TEST(ParseCommandLine, ReadsTheOptionsAndRefusesTheRest) {
     EXPECT_EQ(options.simulateModel, c.simulate) << name;
     EXPECT_EQ(options.ports, c.ports) << name;
     EXPECT_EQ(options.trace, c.trace) << name;
+    EXPECT_EQ(options.imagePath, c.image) << name;
   }
 }
 

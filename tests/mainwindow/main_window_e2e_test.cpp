@@ -19,6 +19,7 @@
 #include "simulator/pty_controller.h"
 #include "simulator/simulated_controller.h"
 #include "tests/support/scripted_prompter.h"
+#include "tests/support/test_window_services.h"
 
 namespace vor {
 namespace {
@@ -36,7 +37,8 @@ TEST(MainWindowOverPty, StartUpReachesTheVehiclePageAndAChangedFieldIsCommitted)
   ControllerLink link(ports, clock, prompter, &uiContext);
   link.SetPortOverride({pty.DevicePath()});
   ProgramState state;
-  CVORUserDlg window(state, link, prompter, CreatePages(state, prompter, link));
+  test::TestWindowServices services;
+  CVORUserDlg window(state, link, prompter, CreatePages(state, prompter, link), services.services);
 
   ASSERT_TRUE(window.OnInitDialog());
   EXPECT_EQ(window.currentPage, 1);
@@ -73,7 +75,8 @@ TEST(MainWindowOverPty, ATickedBoxAndTheCalibratedOffsetsAreCommitted) {
   ControllerLink link(ports, clock, prompter, &uiContext);
   link.SetPortOverride({pty.DevicePath()});
   ProgramState state;
-  CVORUserDlg window(state, link, prompter, CreatePages(state, prompter, link));
+  test::TestWindowServices services;
+  CVORUserDlg window(state, link, prompter, CreatePages(state, prompter, link), services.services);
   ASSERT_TRUE(window.OnInitDialog());
   window.show();
   QWidget* vehicle = window.pageList.front().page;

@@ -21,6 +21,7 @@
 #include "simulator/virtual_port.h"
 #include "tests/support/immediate_link.h"
 #include "tests/support/scripted_prompter.h"
+#include "tests/support/test_window_services.h"
 
 namespace vor {
 namespace {
@@ -65,7 +66,8 @@ struct Rig {
     auto monitor = std::make_unique<CMonitor1Dlg>(state, prompter, monitorLink);
     monitorPage = monitor.get();
     pages.push_back(std::move(monitor));
-    window = std::make_unique<CVORUserDlg>(state, link, prompter, std::move(pages));
+    window =
+        std::make_unique<CVORUserDlg>(state, link, prompter, std::move(pages), services.services);
   }
 
   // A window past a successful start-up, with nothing asked yet.
@@ -105,6 +107,7 @@ struct Rig {
   SimulatedController controller{*DefaultImageFor(u"VOR")};
   VirtualPortSystem::Device* device;
   test::ScriptedPrompter prompter;
+  test::TestWindowServices services;
   QObject uiContext;
   ControllerLink link{ports, clock, prompter, &uiContext};
   ProgramState state;

@@ -17,6 +17,7 @@
 #include "simulator/pty_controller.h"
 #include "simulator/simulated_controller.h"
 #include "tests/support/scripted_prompter.h"
+#include "tests/support/test_window_services.h"
 
 namespace vor {
 namespace {
@@ -52,7 +53,8 @@ TEST(ReconnectOverPty, RetryAfterUnplugAndReplugUnderTheSamePathCompletesTheWrit
   ControllerLink link(ports, clock, prompter, &uiContext);
   link.SetPortOverride({stablePath});
   ProgramState state;
-  CVORUserDlg window(state, link, prompter, CreatePages(state, prompter, link));
+  test::TestWindowServices services;
+  CVORUserDlg window(state, link, prompter, CreatePages(state, prompter, link), services.services);
   ASSERT_TRUE(window.OnInitDialog());
   prompter.asked.clear();
 

@@ -19,6 +19,7 @@
 #include "simulator/pty_controller.h"
 #include "simulator/simulated_controller.h"
 #include "tests/support/scripted_prompter.h"
+#include "tests/support/test_window_services.h"
 
 namespace vor {
 namespace {
@@ -70,8 +71,8 @@ protected:
     ASSERT_TRUE(pty.Start(error)) << error.toStdString();
     link.SetPortOverride({pty.DevicePath()});
     link.SetObserver(&wire);
-    window =
-        std::make_unique<CVORUserDlg>(state, link, prompter, CreatePages(state, prompter, link));
+    window = std::make_unique<CVORUserDlg>(state, link, prompter,
+                                           CreatePages(state, prompter, link), services.services);
     ASSERT_TRUE(window->OnInitDialog());
     window->show();
     monitor = qobject_cast<CMonitor1Dlg*>(window->pageList.at(3).page);
@@ -132,6 +133,7 @@ protected:
   ControllerLink link{ports, clock, prompter, &uiContext};
   WireLog wire;
   ProgramState state;
+  test::TestWindowServices services;
   std::unique_ptr<CVORUserDlg> window;
   CMonitor1Dlg* monitor = nullptr;
 };

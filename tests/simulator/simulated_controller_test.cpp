@@ -98,6 +98,28 @@ TEST_F(SimulatedControllerTest, WriteBlocksTakeEffectOnlyAtCommit) {
   EXPECT_EQ(controller.Image().bytes, before.bytes);
 }
 
+// The fault a read-back after a write has to catch: the block is acknowledged, Commit too, yet
+// the controller keeps its old bytes.
+TEST_F(SimulatedControllerTest, AForgottenWriteBlockIsAcknowledgedButNeverTakesEffect) {
+  QString error;
+  const std::optional<FaultRule> forget = ParseFaultRule("forget:f3:1", error);
+  ASSERT_TRUE(forget) << error.toStdString();
+  controller.AddFault(*forget);
+  const ConfigImage before = controller.Image();
+  ASSERT_TRUE(Exchange(Command::BeginTransfer));
+  for (std::uint8_t value : {0x5A, 0x6B}) {  // the first block is forgotten, the second kept
+    link.SetRequest(Command::WriteBlock, 4);
+    link.txFrame[2] = 127;
+    link.txFrame[3] = 1;
+    link.txFrame[4] = 0;
+    link.txFrame[5] = value;
+    link.SendFrame(port);
+    ASSERT_EQ(link.ReceiveFrame(port), Received::Frame);
+    ASSERT_TRUE(Exchange(Command::Commit));
+    EXPECT_EQ(controller.Image()[127], value == 0x5A ? before[127] : 0x6B);
+  }
+}
+
 TEST(RequestReader, APauseDropsAPartialRequest) {
   RequestReader reader;
   EXPECT_EQ(reader.Feed(0xF2, 0), AssembleResult::Incomplete);  // a torn request

@@ -2,6 +2,7 @@
 
 #include <deque>
 #include <functional>
+#include <optional>
 #include <vector>
 
 #include "resources/prompter.h"
@@ -17,6 +18,7 @@ public:
     Buttons buttons;
     Icon icon;
     QString text;
+    std::optional<Answer> defaultAnswer;  // the button Enter presses, when the caller named one
   };
 
   using Prompter::Ask;
@@ -25,6 +27,10 @@ public:
   }
   Answer AskText(const QString& text, Buttons buttons, Icon icon) override {
     return Reply(0, text, buttons, icon);
+  }
+  Answer AskTextWithDefault(const QString& text, Buttons buttons, Icon icon,
+                            Answer defaultAnswer) override {
+    return Reply(0, text, buttons, icon, defaultAnswer);
   }
 
   std::vector<int> AskedIds() const {
@@ -38,8 +44,9 @@ public:
   std::vector<Asked> asked;
 
 private:
-  Answer Reply(int stringId, const QString& text, Buttons buttons, Icon icon) {
-    asked.push_back({stringId, buttons, icon, text});
+  Answer Reply(int stringId, const QString& text, Buttons buttons, Icon icon,
+               std::optional<Answer> defaultAnswer = std::nullopt) {
+    asked.push_back({stringId, buttons, icon, text, defaultAnswer});
     if (onAsk) onAsk(stringId);
     if (!answers.empty()) {
       const Answer answer = answers.front();

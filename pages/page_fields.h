@@ -8,7 +8,7 @@
 #include "link/config_image.h"
 #include "pages/page_records.h"
 
-namespace vor::cli {
+namespace vor {
 
 // A control of the parameter pages that shows a record: a check box of the Vehicle page or a
 // field of any of the three pages, with the record's position in the parameter table.
@@ -28,4 +28,11 @@ std::vector<PageField> PageFields(const DefinitionSet& set);
 std::optional<QString> ShownText(const DefinitionSet& set, const PageField& field,
                                  const ConfigImage& image);
 
-}  // namespace vor::cli
+// The record's name as a label, without the trailing blanks some scripts carry and nobody types.
+QString FieldLabel(const ParamDef& def);
+QString WithoutTrailingBlanks(const QString& text);
+
+// "Vehicle", "Control" or "Motor", as the page buttons name the pages.
+QString PageName(PageKind page);
+
+}  // namespace vor

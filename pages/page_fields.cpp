@@ -1,9 +1,9 @@
-#include "cli/page_fields.h"
+#include "pages/page_fields.h"
 
 #include "pages/value_codec.h"
 #include "pages/vehicle_rules.h"
 
-namespace vor::cli {
+namespace vor {
 
 std::vector<PageField> PageFields(const DefinitionSet& set) {
   std::vector<PageField> fields;
@@ -32,4 +32,24 @@ std::optional<QString> ShownText(const DefinitionSet& set, const PageField& fiel
   return VehicleDisplayText(set, def, *text);
 }
 
-}  // namespace vor::cli
+QString FieldLabel(const ParamDef& def) { return WithoutTrailingBlanks(def.name); }
+
+QString WithoutTrailingBlanks(const QString& text) {
+  qsizetype end = text.size();
+  while (end > 0 && text[end - 1].isSpace()) --end;
+  return text.left(end);
+}
+
+QString PageName(PageKind page) {
+  switch (page) {
+    case PageKind::Vehicle:
+      return QStringLiteral("Vehicle");
+    case PageKind::Control:
+      return QStringLiteral("Control");
+    case PageKind::Motor:
+      return QStringLiteral("Motor");
+  }
+  return {};
+}
+
+}  // namespace vor

@@ -1,0 +1,30 @@
+#pragma once
+
+// What the benchmarks hand the main window besides the link: no dialogs, and settings and
+// backups in a folder of the run's own.
+#include <QSettings>
+#include <QTemporaryDir>
+
+#include "link/serial_port.h"
+#include "mainwindow/menu_dialogs.h"
+#include "mainwindow/window_services.h"
+
+// The menus are not used by the benchmarks.
+class NoDialogs : public vor::MenuDialogs {
+public:
+  QString OpenFileName(const QString&, const QString&, const QString&) override { return {}; }
+  QString SaveFileName(const QString&, const QString&, const QString&) override { return {}; }
+  bool ShowDifferences(const vor::ImageDifferences&, bool) override { return true; }
+  void ShowReport(const QString&, const QString&) override {}
+  bool OpenFolder(const QString&) override { return false; }
+};
+
+struct BenchServices {
+  explicit BenchServices(vor::PortSystem& ports)
+      : services{dialogs, settings, scratch.filePath("backups"), ports, {}} {}
+
+  QTemporaryDir scratch;
+  QSettings settings{scratch.filePath("settings.ini"), QSettings::IniFormat};
+  NoDialogs dialogs;
+  vor::WindowServices services;
+};

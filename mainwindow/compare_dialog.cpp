@@ -1,0 +1,70 @@
+#include "mainwindow/compare_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+#include "pages/page_fields.h"
+
+namespace vor {
+namespace {
+
+QString ByteText(std::uint8_t value) {
+  return QStringLiteral("0x%1").arg(value, 2, 16, QChar(u'0'));
+}
+
+QString Summary(const ImageDifferences& differences, bool confirm) {
+  if (differences.Empty()) {
+    return QObject::tr("Nothing to change: the controller holds this configuration already.");
+  }
+  const int count = int(differences.fields.size() + differences.bytes.size());
+  const QString listed = count == 1
+                             ? QObject::tr("1 value differs from the controller's.")
+                             : QObject::tr("%1 values differ from the controller's.").arg(count);
+  return confirm ? listed + u' ' + QObject::tr("Write to the controller?") : listed;
+}
+
+}  // namespace
+
+CompareDialog::CompareDialog(const ImageDifferences& differences, bool confirm, QWidget* parent)
+    : QDialog(parent) {
+  setWindowTitle(confirm ? QStringLiteral("Confirm Writes")
+                         : QStringLiteral("Compare with Controller"));
+  auto* layout = new QVBoxLayout(this);
+  auto* summary = new QLabel(Summary(differences, confirm), this);
+  summary->setWordWrap(true);
+  layout->addWidget(summary);
+
+  if (!differences.Empty()) {
+    auto* list = new QTreeWidget(this);
+    list->setRootIsDecorated(false);
+    list->setAllColumnsShowFocus(true);
+    list->setHeaderLabels(
+        {tr("Page"), tr("Parameter"), tr("On the controller"), tr("To be written")});
+    for (const FieldChange& change : differences.fields) {
+      list->addTopLevelItem(new QTreeWidgetItem(
+          QStringList{PageName(change.page), change.label, change.first, change.second}));
+    }
+    for (const ByteChange& change : differences.bytes) {
+      list->addTopLevelItem(
+          new QTreeWidgetItem(QStringList{tr("(no page)"), tr("byte %1").arg(change.addr),
+                                          ByteText(change.first), ByteText(change.second)}));
+    }
+    for (int column = 0; column < list->columnCount(); ++column)
+      list->resizeColumnToContents(column);
+    list->header()->setStretchLastSection(true);
+    layout->addWidget(list);
+    resize(560, 360);
+  }
+
+  auto* buttons = new QDialogButtonBox(
+      confirm ? QDialogButtonBox::Ok | QDialogButtonBox::Cancel : QDialogButtonBox::Close, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  layout->addWidget(buttons);
+}
+
+}  // namespace vor

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QDialog>
+
+#include "files/image_compare.h"
+
+namespace vor {
+
+// The differences between the controller's configuration and the one to be written, one row per
+// switch or parameter: page, label, value on the controller, value to be written; then any other
+// differing byte. For a confirmation it has OK and Cancel, otherwise Close.
+class CompareDialog : public QDialog {
+  Q_OBJECT
+public:
+  CompareDialog(const ImageDifferences& differences, bool confirm, QWidget* parent = nullptr);
+};
+
+}  // namespace vor

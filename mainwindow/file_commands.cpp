@@ -1,0 +1,86 @@
+#include "mainwindow/file_commands.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+#include "files/backup_store.h"
+#include "files/configuration_record.h"
+#include "files/definitions_match.h"
+#include "link/image_file.h"
+#include "mainwindow/menu_dialogs.h"
+
+namespace vor {
+namespace {
+
+const QString kImageFilter = QStringLiteral("Configurations (*.bin);;All files (*)");
+const QString kExportFilter = QStringLiteral("CSV (*.csv);;JSON (*.json)");
+
+// A name typed without an extension gets `extension`, as the dialog's filter suggests.
+QString WithExtension(const QString& path, const QString& extension) {
+  return QFileInfo(path).suffix().isEmpty() ? path + u'.' + extension : path;
+}
+
+}  // namespace
+
+std::optional<ConfigImage> FileCommands::AskImageToOpen(QString& path) {
+  path = dialogs_.OpenFileName(QObject::tr("Open Configuration"), kImageFilter, Folder());
+  if (path.isEmpty()) return std::nullopt;
+  folder_ = QFileInfo(path).absolutePath();
+  ConfigImage image;
+  QString error;
+  if (!LoadImageFile(path, image, error)) {
+    Tell(QObject::tr("The configuration was not opened: %1.\nNothing was changed.").arg(error));
+    return std::nullopt;
+  }
+  if (const QString reason = DefinitionsMismatch(image, *state_.definitions); !reason.isEmpty()) {
+    Tell(QObject::tr("%1 was not opened: %2.\nNothing was changed.")
+             .arg(QFileInfo(path).fileName(), reason));
+    return std::nullopt;
+  }
+  return image;
+}
+
+void FileCommands::SaveImageAs() {
+  QString path = dialogs_.SaveFileName(QObject::tr("Save Configuration As"), kImageFilter,
+                                       SuggestedPath(QStringLiteral("bin")));
+  if (path.isEmpty()) return;
+  path = WithExtension(path, QStringLiteral("bin"));
+  folder_ = QFileInfo(path).absolutePath();
+  QString error;
+  if (!SaveImageFile(path, state_.image, error)) {
+    Tell(QObject::tr("The configuration was not saved: %1.").arg(error));
+  }
+}
+
+void FileCommands::ExportParameters() {
+  QString path = dialogs_.SaveFileName(QObject::tr("Export Parameters"), kExportFilter,
+                                       SuggestedPath(QStringLiteral("csv")));
+  if (path.isEmpty()) return;
+  path = WithExtension(path, QStringLiteral("csv"));
+  folder_ = QFileInfo(path).absolutePath();
+  const ConfigurationRecord record =
+      RecordConfiguration(state_.image, *state_.definitions, QDateTime::currentDateTime());
+  QString error;
+  if (!ExportRecord(path, record, error)) {
+    Tell(QObject::tr("The parameters were not exported: %1.").arg(error));
+  }
+}
+
+QString FileCommands::Folder() const {
+  return folder_.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
+                           : folder_;
+}
+
+QString FileCommands::SuggestedPath(const QString& extension) const {
+  return QDir(Folder()).filePath(
+      QStringLiteral("%1-%2.%3")
+          .arg(BackupModuleName(state_.image), BackupSerial(state_.image), extension));
+}
+
+void FileCommands::Tell(const QString& text) {
+  prompter_.AskText(text, Buttons::Ok, Icon::Warning);
+}
+
+}  // namespace vor

@@ -1,0 +1,189 @@
+// The main window's menu bar: what each entry does, and when it may.
+#include <QAction>
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+
+#include "definitions/model_table.h"
+#include "files/image_compare.h"
+#include "link/controller_link.h"
+#include "mainwindow/about_box.h"
+#include "mainwindow/main_window.h"
+#include "mainwindow/menu_dialogs.h"
+#include "mainwindow/troubleshooting.h"
+#include "resources/dialog_builder.h"
+
+namespace vor {
+namespace {
+
+const char* const kNoControllerTip = "Not available: started with --image, without a controller";
+
+}  // namespace
+
+void CVORUserDlg::DisableLinkCommands() {
+  const QString why = QString::fromUtf8(kNoControllerTip);
+  for (int id : {kIdReadButton, kIdWriteButton, kIdMonitorButton}) {
+    if (QPushButton* button = FindButton(this, id)) {
+      button->setEnabled(false);
+      button->setToolTip(why);
+    }
+  }
+  for (auto& page : pages_) {
+    if (QPushButton* readZero = FindButton(page.get(), kIdReadZeroButton)) {
+      readZero->setEnabled(false);
+      readZero->setToolTip(why);
+    }
+  }
+  for (MenuCommand command :
+       {MenuCommand::Read, MenuCommand::Write, MenuCommand::CompareWithController,
+        MenuCommand::PhaseZeroCalibration, MenuCommand::ViewMonitor}) {
+    menu_->Action(command)->setToolTip(why);
+  }
+  UpdateMenu();
+}
+
+void CVORUserDlg::UpdateMenu() {
+  if (!menu_) return;
+  const auto enabled = [this](int id) {
+    const QPushButton* button = FindButton(this, id);
+    return button && button->isEnabled();
+  };
+  const bool imageValid = state_.ReadOk && state_.DefinitionsLoaded;
+  const auto set = [this](MenuCommand command, bool on) { menu_->Action(command)->setEnabled(on); };
+  set(MenuCommand::Read, enabled(kIdReadButton));
+  set(MenuCommand::Write, enabled(kIdWriteButton));
+  // The calibration talks to the controller, so it yields to the Monitor's poll as Read does.
+  set(MenuCommand::PhaseZeroCalibration, enabled(kIdReadButton) && imageValid);
+  set(MenuCommand::CompareWithController, !offline_ && imageValid && state_.controllerImage);
+  set(MenuCommand::ViewMonitor, enabled(kIdMonitorButton));
+  for (MenuCommand command : {MenuCommand::OpenConfiguration, MenuCommand::SaveConfigurationAs,
+                              MenuCommand::ExportParameters}) {
+    set(command, imageValid);
+  }
+}
+
+void CVORUserDlg::OnMenuCommand(MenuCommand command) {
+  // The options are only noted; every other entry waits for nothing and runs nothing meanwhile.
+  if (command == MenuCommand::ConfirmWrites || command == MenuCommand::VerifyAfterWrite) {
+    SetOption(command, menu_->Action(command)->isChecked());
+    return;
+  }
+  if (commandDepth_ > 0 || link_.Thread().Busy()) return;
+  RunAsCommand([this, command] { RunMenuCommand(command); });
+}
+
+void CVORUserDlg::RunMenuCommand(MenuCommand command) {
+  // Each entry of a button runs exactly that button's flow, which decides what it may do.
+  switch (command) {
+    case MenuCommand::Read:
+      return OnPageCommand(kIdReadButton);
+    case MenuCommand::Write:
+      return OnPageCommand(kIdWriteButton);
+    case MenuCommand::ViewVehicle:
+      return OnPageCommand(kIdVehicleButton);
+    case MenuCommand::ViewControl:
+      return OnPageCommand(kIdControlButton);
+    case MenuCommand::ViewMotor:
+      return OnPageCommand(kIdMotorButton);
+    case MenuCommand::ViewMonitor:
+      return OnPageCommand(kIdMonitorButton);
+    case MenuCommand::Quit:
+      if (QPushButton* quit = FindButton(this, kIdCancel)) quit->click();
+      return;
+    case MenuCommand::OpenConfiguration:
+      return OpenConfiguration();
+    case MenuCommand::SaveConfigurationAs:
+      if (state_.ReadOk && state_.DefinitionsLoaded && CommitShownPage()) files_.SaveImageAs();
+      return;
+    case MenuCommand::ExportParameters:
+      if (state_.ReadOk && state_.DefinitionsLoaded && CommitShownPage()) {
+        files_.ExportParameters();
+      }
+      return;
+    case MenuCommand::OpenBackupsFolder:
+      return OpenBackupsFolder();
+    case MenuCommand::CompareWithController:
+      return CompareWithController();
+    case MenuCommand::PhaseZeroCalibration:
+      return PhaseZeroCalibration();
+    case MenuCommand::SerialPortTroubleshooting:
+      return ShowTroubleshooting();
+    case MenuCommand::AboutVorUser:
+      return ShowAbout();
+    case MenuCommand::ConfirmWrites:
+    case MenuCommand::VerifyAfterWrite:
+      return;
+  }
+}
+
+void CVORUserDlg::OpenConfiguration() {
+  if (!state_.ReadOk || !state_.DefinitionsLoaded) return;
+  QString path;
+  const std::optional<ConfigImage> image = files_.AskImageToOpen(path);
+  if (!image) return;
+  const int previous = currentPage;
+  HideAllPages();
+  state_.image = *image;
+  SetStatus(QString::fromUtf8(kFromFileStatus), Tone::Neutral);
+  if (QLabel* status = FindStatic(this, kIdStatusLine)) status->setToolTip(path);
+  if (ParameterPageOf(previous)) {
+    currentPage = previous;
+    ShowPage(previous);
+  } else {
+    OnPageCommand(kIdVehicleButton);
+  }
+}
+
+void CVORUserDlg::CompareWithController() {
+  if (offline_ || !state_.ReadOk || !state_.DefinitionsLoaded || !state_.controllerImage) return;
+  if (!CommitShownPage()) return;
+  services_.dialogs.ShowDifferences(
+      CompareImages(*state_.controllerImage, state_.image, *state_.definitions), false);
+}
+
+void CVORUserDlg::PhaseZeroCalibration() {
+  if (offline_ || currentPage == kMonitorPage) return;
+  // The calibration belongs to the Vehicle page: go there as its button does, unless an entry
+  // refused on the page on show keeps the user there.
+  if (currentPage != 1) OnPageCommand(kIdVehicleButton);
+  if (currentPage != 1) return;
+  if (QPushButton* readZero = FindButton(pageList.front().page, kIdReadZeroButton)) {
+    readZero->click();
+  }
+}
+
+void CVORUserDlg::OpenBackupsFolder() {
+  const QString folder = services_.backupsFolder;
+  if (!QDir().mkpath(folder) || !services_.dialogs.OpenFolder(folder)) {
+    prompter_.AskText(tr("The backups folder %1 could not be opened.").arg(folder), Buttons::Ok,
+                      Icon::Warning);
+  }
+}
+
+void CVORUserDlg::ShowTroubleshooting() {
+  const TroubleshootingFacts facts =
+      CheckPortsBesideLink(services_.ports, services_.namedPorts, link_.DevicePath());
+  services_.dialogs.ShowReport(tr("Serial Port Troubleshooting"), TroubleshootingReport(facts));
+}
+
+void CVORUserDlg::ShowAbout() {
+  AboutFacts facts;
+  facts.version = QCoreApplication::applicationVersion();
+  facts.qtVersion = QString::fromLatin1(qVersion());
+  facts.port = link_.DevicePath();
+  facts.imageFile = imagePath_;
+  if (state_.DefinitionsLoaded) {
+    facts.model = ShownModuleName(*state_.definitions, state_.image);
+    if (facts.model.isEmpty()) facts.model = ModelCode(state_.image);
+  }
+  services_.dialogs.ShowReport(tr("About VOR User"), AboutText(facts));
+}
+
+void CVORUserDlg::SetOption(MenuCommand command, bool on) {
+  if (command == MenuCommand::ConfirmWrites) options_.confirmWrites = on;
+  if (command == MenuCommand::VerifyAfterWrite) options_.verifyAfterWrite = on;
+  SaveWriteOptions(services_.settings, options_);
+}
+
+}  // namespace vor

@@ -1,0 +1,45 @@
+#include "mainwindow/troubleshooting.h"
+
+#include <QObject>
+
+#include "link/serial_port.h"
+
+namespace vor {
+
+TroubleshootingFacts CheckPortsBesideLink(PortSystem& ports, const QStringList& namedPorts,
+                                          const QString& linkPath) {
+  TroubleshootingFacts facts;
+  facts.linkPath = linkPath;
+  QStringList others = namedPorts.isEmpty() ? ports.AvailablePorts() : namedPorts;
+  others.removeAll(linkPath);
+  // CheckPorts takes an empty list for the machine's whole list.
+  if (!others.isEmpty()) facts.checks = CheckPorts(ports, others);
+  facts.grabberWarning = PortGrabberWarning();
+  return facts;
+}
+
+QString TroubleshootingReport(const TroubleshootingFacts& facts) {
+  QStringList lines;
+  if (facts.linkPath.isEmpty() && facts.checks.empty()) {
+    lines << QObject::tr(
+        "No serial port is listed on this machine. Is the USB serial adapter plugged in?");
+  } else {
+    lines << QObject::tr("Serial ports of this machine:");
+    if (!facts.linkPath.isEmpty()) {
+      lines << QObject::tr("%1: in use by this program, connected to the controller")
+                   .arg(facts.linkPath);
+    }
+    for (const PortCheck& check : facts.checks) {
+      lines << (check.opens ? QObject::tr("%1: can be opened").arg(check.devicePath)
+                            : QObject::tr("%1: %2").arg(check.devicePath, check.reason));
+    }
+  }
+  if (!facts.grabberWarning.isEmpty()) {
+    QString warning = facts.grabberWarning;
+    warning[0] = warning[0].toUpper();
+    lines << QString() << warning + u'.';
+  }
+  return lines.join(u'\n');
+}
+
+}  // namespace vor

@@ -1,0 +1,85 @@
+#include "mainwindow/write_guard.h"
+
+#include <QDateTime>
+#include <QStringList>
+
+#include "files/image_compare.h"
+#include "link/config_transfer.h"
+#include "mainwindow/menu_dialogs.h"
+#include "pages/page_fields.h"
+
+namespace vor {
+namespace {
+
+QString ByteText(std::uint8_t value) {
+  return QStringLiteral("0x%1").arg(value, 2, 16, QChar(u'0'));
+}
+
+// The fields (and other bytes) whose read-back differs from what was written.
+QString NotTakenText(const ImageDifferences& differences) {
+  QStringList lines{QObject::tr("The controller did not take every value written:")};
+  for (const FieldChange& change : differences.fields) {
+    lines << QObject::tr("%1, %2: written %3, the controller holds %4")
+                 .arg(PageName(change.page), change.label, change.first, change.second);
+  }
+  for (const ByteChange& change : differences.bytes) {
+    lines << QObject::tr("byte %1: written %2, the controller holds %3")
+                 .arg(change.addr)
+                 .arg(ByteText(change.first), ByteText(change.second));
+  }
+  return lines.join(u'\n');
+}
+
+}  // namespace
+
+bool WriteGuard::BeforeWrite(const WriteOptions& options) {
+  if (options.confirmWrites) {
+    const ImageDifferences changes =
+        state_.controllerImage
+            ? CompareImages(*state_.controllerImage, state_.image, *state_.definitions)
+            : ImageDifferences{};
+    if (!dialogs_.ShowDifferences(changes, true)) return false;
+  }
+  return SaveBackup();
+}
+
+bool WriteGuard::SaveBackup() {
+  QString error;
+  if (!state_.controllerImage) {
+    error = QObject::tr("no configuration has been read from the controller");
+  } else if (!backups_.Save(*state_.controllerImage, QDateTime::currentDateTime(), error)
+                  .isEmpty()) {
+    return true;
+  }
+  const QString question =
+      QObject::tr(
+          "The controller's configuration could not be backed up before writing: %1.\n\n"
+          "Write anyway?")
+          .arg(error);
+  return prompter_.AskTextWithDefault(question, Buttons::YesNo, Icon::Warning, Answer::No) ==
+         Answer::Yes;
+}
+
+bool WriteGuard::AfterWrite(const WriteOptions& options) {
+  // Every exchange was answered: the controller holds what was written, unless the read-back
+  // says otherwise.
+  state_.controllerImage = state_.image;
+  if (!options.verifyAfterWrite) return true;
+  ConfigImage readBack;
+  const JobResult read = link_.RunJob(QObject::tr("Verifying..."), [&readBack](SerialLink& link) {
+    return ReadImage(link, readBack);
+  });
+  if (read != JobResult::Done) {
+    prompter_.AskText(
+        QObject::tr("The configuration could not be read back, so the write is not verified."),
+        Buttons::Ok, Icon::Warning);
+    return false;
+  }
+  state_.controllerImage = readBack;
+  const ImageDifferences notTaken = CompareImages(state_.image, readBack, *state_.definitions);
+  if (notTaken.Empty()) return true;
+  prompter_.AskText(NotTakenText(notTaken), Buttons::Ok, Icon::Warning);
+  return false;
+}
+
+}  // namespace vor
