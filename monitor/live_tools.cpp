@@ -18,7 +18,8 @@ LiveTools::LiveTools(ProgramState& state, CMonitor1Dlg& monitor, const LiveToolS
 }
 
 LiveTools::~LiveTools() {
-  StopRecording();
+  // Quietly: whoever listens may be going too.
+  recorder_.Stop();
   // The windows go before the data they show.
   delete plotWindow_;
   delete historyWindow_;
