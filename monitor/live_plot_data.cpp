@@ -1,6 +1,7 @@
 #include "monitor/live_plot_data.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 namespace vor {
@@ -113,6 +114,29 @@ std::optional<std::pair<double, double>> ValueRange(
     }
   }
   return range;
+}
+
+AxisRange NiceRange(double low, double high) {
+  if (high - low < 2) {
+    const double middle = (low + high) / 2;
+    const bool natural = low >= 0;
+    low = middle - 1;
+    high = middle + 1;
+    if (natural && low < 0) {
+      high -= low;
+      low = 0;
+    }
+  }
+  const double rough = (high - low) / 5;
+  const double power = std::pow(10.0, std::floor(std::log10(rough)));
+  double step = 10 * power;
+  for (double factor : {1.0, 2.0, 5.0}) {
+    if (factor * power >= rough) {
+      step = factor * power;
+      break;
+    }
+  }
+  return {std::floor(low / step) * step, std::ceil(high / step) * step, step};
 }
 
 std::optional<LiveSeries::Sample> SampleNear(const LiveSeries& series, std::int64_t timeUs,

@@ -83,6 +83,18 @@ std::vector<std::vector<QPointF>> PlotSegments(const std::vector<LiveSeries::Sam
 // The lowest and highest value among `samples`, gaps left out; nullopt when all are gaps.
 std::optional<std::pair<double, double>> ValueRange(const std::vector<LiveSeries::Sample>& samples);
 
+// An axis range that holds [low, high] with its ends on whole steps of 1, 2 or 5 times a power of
+// ten, about five steps in all. A range that never reaches below zero (or above) stays so, and a
+// constant value gets a range around it. The ends move only in whole steps, so a value that
+// wanders inside the range leaves the axis as it is.
+struct AxisRange {
+  double from = 0;
+  double to = 1;
+  double step = 1;
+  friend bool operator==(const AxisRange&, const AxisRange&) = default;
+};
+AxisRange NiceRange(double low, double high);
+
 // The sample of `series` nearest to `timeUs` and no further than `withinUs` from it; nullopt
 // when there is none. A gap is returned as a gap.
 std::optional<LiveSeries::Sample> SampleNear(const LiveSeries& series, std::int64_t timeUs,

@@ -46,20 +46,16 @@ QString Number(double value) { return QString::number(value, 'g', 10); }
 
 QString ReadoutHint() { return LivePlotWindow::tr("Point at the plot to read the values there."); }
 
-// An axis range around [low, high] with a little room, and a span of at least 2 so that a
-// constant value sits in the middle rather than on the edge. The room never crosses zero: a
-// value that cannot be negative gets no negative axis.
+// Sets the axis only when its range changes: each change lays out the whole chart anew.
 void SetRange(QValueAxis* axis, double low, double high) {
-  if (high - low < 2) {
-    const double middle = (low + high) / 2;
-    low = middle - 1;
-    high = middle + 1;
+  const AxisRange range = NiceRange(low, high);
+  if (axis->min() == range.from && axis->max() == range.to && axis->tickInterval() == range.step) {
+    return;
   }
-  const double room = (high - low) * 0.05;
-  const double from = low >= 0 ? std::max(0.0, low - room) : low - room;
-  const double to = high <= 0 ? std::min(0.0, high + room) : high + room;
-  axis->setRange(from, to);
-  axis->applyNiceNumbers();
+  axis->setTickType(QValueAxis::TicksDynamic);
+  axis->setTickAnchor(0);
+  axis->setTickInterval(range.step);
+  axis->setRange(range.from, range.to);
 }
 
 }  // namespace
@@ -129,16 +125,16 @@ void LivePlotWindow::BuildControls() {
   chart_->legend()->setAlignment(Qt::AlignTop);
   chart_->setMargins(QMargins(4, 4, 4, 4));
   timeAxis_ = new QValueAxis(chart_);
-  timeAxis_->setTitleText(tr("Time (s)"));
+  timeAxis_->setTitleText(tr("Time (s) before the latest poll"));
   timeAxis_->setLabelFormat(QStringLiteral("%.0f"));
   // Ticks on whole multiples of a sixth of the window, so they stay put as the plot scrolls.
   timeAxis_->setTickType(QValueAxis::TicksDynamic);
   timeAxis_->setTickAnchor(0);
   timeAxis_->setTickInterval(windowSeconds_ / 6.0);
-  timeAxis_->setRange(0, windowSeconds_);
+  timeAxis_->setRange(-windowSeconds_, 0);
   chart_->addAxis(timeAxis_, Qt::AlignBottom);
   view_ = new QChartView(chart_, central);
-  view_->setRenderHint(QPainter::Antialiasing, true);
+  view_->setRenderHint(QPainter::Antialiasing, false);
   view_->setMouseTracking(true);
   view_->viewport()->setMouseTracking(true);
   view_->viewport()->installEventFilter(this);
@@ -331,17 +327,17 @@ void LivePlotWindow::showEvent(QShowEvent* event) {
 
 void LivePlotWindow::Refresh() {
   const std::optional<std::int64_t> latest = data_.LatestUs();
-  const std::optional<std::int64_t> origin = data_.OriginUs();
-  if (!latest || !origin) return;
-  const double end = double(*latest - *origin) / 1e6;
-  // Until the first window is full the axis stands still and the lines grow into it.
-  timeAxis_->setRange(std::max(0.0, end - windowSeconds_), std::max(double(windowSeconds_), end));
+  if (!latest) return;
+  shownUs_ = latest;
+  // The axis stands still and the lines move along it: laying out an axis's labels anew on every
+  // poll would cost far more than drawing the lines.
+  timeAxis_->setRange(-windowSeconds_, 0);
   const std::int64_t fromUs = *latest - std::int64_t{windowSeconds_} * 1'000'000;
 
   std::optional<std::pair<double, double>> shared;
   for (Trace& trace : traces_) {
     const std::vector<LiveSeries::Sample> samples = data_.Series(trace.index).Since(fromUs);
-    const std::vector<std::vector<QPointF>> segments = PlotSegments(samples, *origin);
+    const std::vector<std::vector<QPointF>> segments = PlotSegments(samples, *latest);
     while (trace.runs.size() < segments.size()) NewRun(trace, false);
     for (std::size_t i = 0; i < trace.runs.size(); ++i) {
       QLineSeries* run = trace.runs[i];
@@ -383,9 +379,8 @@ void LivePlotWindow::UpdateReadout(QPoint inViewport) {
 }
 
 QString LivePlotWindow::ReadoutAt(double seconds) const {
-  const std::optional<std::int64_t> origin = data_.OriginUs();
-  if (!origin) return {};
-  const std::int64_t timeUs = *origin + std::llround(seconds * 1e6);
+  if (!shownUs_) return {};
+  const std::int64_t timeUs = *shownUs_ + std::llround(seconds * 1e6);
   QStringList parts{tr("%1 s").arg(seconds, 0, 'f', 1)};
   for (const Trace& trace : traces_) {
     const std::optional<LiveSeries::Sample> sample =

@@ -57,7 +57,8 @@ public:
   void SetSharedAxis(bool shared);
   bool SharedAxis() const { return sharedAxis_; }
 
-  // The readout for the time `seconds` on the axis: the time and each plotted item's value there.
+  // The readout for the time `seconds` on the axis (before the latest poll shown, so 0 or less):
+  // the time and each plotted item's value there.
   QString ReadoutAt(double seconds) const;
   // Asks for a file name and saves the chart there as PNG; false when cancelled or not saved.
   bool SaveImage();
@@ -102,7 +103,8 @@ private:
   bool paused_ = false;
   bool polling_ = false;
   bool updatingList_ = false;
-  std::optional<QPoint> cursor_;  // where the cursor rests over the plot
+  std::optional<QPoint> cursor_;         // where the cursor rests over the plot
+  std::optional<std::int64_t> shownUs_;  // the latest poll in the picture, time 0 on its axis
 
   QListWidget* itemList_ = nullptr;
   QComboBox* windowBox_ = nullptr;

@@ -31,7 +31,7 @@ FaultHistoryWindow* LiveTools::HistoryWindow() const { return historyWindow_; }
 
 bool LiveTools::EnsurePlotData() {
   if (!plotData_ && state_.DefinitionsLoaded) {
-    plotData_ = std::make_unique<LivePlotData>(*state_.definitions);
+    plotData_ = std::make_unique<LivePlotData>(*state_.definitions, plotCapacity_);
   }
   return plotData_ != nullptr;
 }

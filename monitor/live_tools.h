@@ -47,6 +47,10 @@ public:
   // "Recording to NAME: N rows", empty while no recording runs.
   QString RecordingText() const;
 
+  // Samples per item in the plot's buffers (ten minutes' worth by default); only before the
+  // first poll, so that a benchmark can see the buffers full sooner.
+  void SetPlotCapacity(int samples) { plotCapacity_ = samples; }
+
   const FaultHistory& History() const { return history_; }
   // The plot's data; nullptr before the definitions are loaded.
   const LivePlotData* PlotData() const { return plotData_.get(); }
@@ -69,6 +73,7 @@ private:
   QWidget* windowParent_;
   FaultHistory history_;
   LiveRecorder recorder_;
+  int plotCapacity_ = LiveSeries::kCapacity;
   std::unique_ptr<LivePlotData> plotData_;
   // Children of the window parent, which may go first; otherwise they go with this.
   QPointer<LivePlotWindow> plotWindow_;

@@ -176,5 +176,27 @@ TEST(ValueRange, IsEmptyWhenAllAreGaps) {
   EXPECT_TRUE(PlotSegments(series.Since(0), 0).empty());
 }
 
+TEST(NiceRange, HoldsTheValuesOnWholeStepsAndStaysOnItsSideOfZero) {
+  const struct {
+    double low, high;
+    AxisRange expected;
+  } cases[] = {
+      {0, 99, {0, 100, 20}},
+      {13, 96, {0, 100, 20}},
+      {0, 4013, {0, 5000, 1000}},
+      {-128, 127, {-200, 200, 100}},
+      {50, 50, {49, 51, 0.5}},
+      {0, 0, {0, 2, 0.5}},
+      {-3, -3, {-4, -2, 0.5}},
+      {0.2, 1.9, {0, 2.5, 0.5}},
+      {4294967000.0, 4294967295.0, {4294967000.0, 4294967300.0, 100}},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(NiceRange(c.low, c.high), c.expected) << c.low << " " << c.high;
+  }
+  // A value moving inside the range keeps the axis still.
+  EXPECT_EQ(NiceRange(12, 88), NiceRange(3, 97));
+}
+
 }  // namespace
 }  // namespace vor

@@ -183,35 +183,41 @@ TEST_F(LiveToolsTest, ADoubleClickOnAFieldPlotsItsItemWithTheNumbersTheFieldsSho
   EXPECT_EQ(Field(1)->text(), "43");
   const std::vector<QLineSeries*> duty = plot->Runs("Duty");
   ASSERT_EQ(duty.size(), 2u);
-  EXPECT_EQ(duty[0]->points(), (QList<QPointF>{{0, 40}, {0.2, 41}}));
-  EXPECT_EQ(duty[1]->points(), (QList<QPointF>{{0.6, 43}}));
+  // Time in seconds before the latest poll.
+  EXPECT_EQ(duty[0]->points(), (QList<QPointF>{{-0.6, 40}, {-0.4, 41}}));
+  EXPECT_EQ(duty[1]->points(), (QList<QPointF>{{0, 43}}));
   EXPECT_EQ(plot->Runs("Motor Speed")[1]->points().back().y(), Field(6)->text().toDouble());
-  EXPECT_EQ(plot->ReadoutAt(0.2), "0.2 s    Duty: 41    Motor Speed: 1501");
-  EXPECT_EQ(plot->ReadoutAt(0.4), "0.4 s    Duty: no answer    Motor Speed: no answer");
+  EXPECT_EQ(plot->ReadoutAt(-0.4), "-0.4 s    Duty: 41    Motor Speed: 1501");
+  EXPECT_EQ(plot->ReadoutAt(-0.2), "-0.2 s    Duty: no answer    Motor Speed: no answer");
 }
 
-TEST_F(LiveToolsTest, TheTimeAxisScrollsOverTheChosenWindowAndStandsStillWhilePaused) {
+TEST_F(LiveToolsTest, TheLinesScrollThroughTheChosenWindowAndStandStillWhilePaused) {
   page.show();
   tools.ShowLivePlot();
   LivePlotWindow* plot = tools.PlotWindow();
   ASSERT_TRUE(plot->AddItem("Duty"));
   EXPECT_EQ(plot->WindowSeconds(), 60);  // the default
+  EXPECT_EQ(plot->TimeAxis()->min(), -60);
+  EXPECT_EQ(plot->TimeAxis()->max(), 0);
   for (int i = 0; i < 5 * 70; ++i) ASSERT_TRUE(Deliver({{21, std::uint8_t(i % 100)}}));
-  // 350 polls: the newest at 69.8 s after the first.
-  EXPECT_DOUBLE_EQ(plot->TimeAxis()->max(), 69.8);
-  EXPECT_DOUBLE_EQ(plot->TimeAxis()->min(), 9.8);
-  EXPECT_EQ(plot->Runs("Duty")[0]->count(), 301);
-  EXPECT_LE(plot->ValueAxes()[0]->min(), 0);
-  EXPECT_GE(plot->ValueAxes()[0]->max(), 99);
+  // 350 polls, of which the last 60 s show: from poll 49 (value 49) to the newest (value 49).
+  QLineSeries* duty = plot->Runs("Duty")[0];
+  ASSERT_EQ(duty->count(), 301);
+  EXPECT_EQ(duty->at(0), QPointF(-60, 49));
+  EXPECT_EQ(duty->at(300), QPointF(0, 49));
+  EXPECT_EQ(plot->ValueAxes()[0]->min(), 0);
+  EXPECT_EQ(plot->ValueAxes()[0]->max(), 100);
 
   plot->SetPaused(true);
   ASSERT_TRUE(Deliver({{21, 5}}));
-  EXPECT_DOUBLE_EQ(plot->TimeAxis()->max(), 69.8);
+  EXPECT_EQ(duty->at(300), QPointF(0, 49));
+  EXPECT_EQ(plot->ReadoutAt(0), "0.0 s    Duty: 49");  // the picture's, not the newest poll's
   plot->SetPaused(false);
-  EXPECT_DOUBLE_EQ(plot->TimeAxis()->max(), 70.0);
+  EXPECT_EQ(duty->at(300), QPointF(0, 5));
 
   plot->SetWindowSeconds(30);
-  EXPECT_DOUBLE_EQ(plot->TimeAxis()->min(), 40.0);
+  EXPECT_EQ(plot->TimeAxis()->min(), -30);
+  EXPECT_EQ(duty->count(), 151);
 
   const QString image = dir.filePath("plot");
   fileNames = {image};
