@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSaveFile>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -78,6 +79,7 @@ FaultHistoryWindow::FaultHistoryWindow(FaultHistory& history, const LiveToolServ
   connect(exportButton, &QPushButton::clicked, this, &FaultHistoryWindow::ExportCsv);
   connect(clearButton, &QPushButton::clicked, this, &FaultHistoryWindow::Clear);
 
+  connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
   SetPolling(false);
   resize(640, 380);
 }

@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QFileInfo>
 #include <QFormLayout>
+#include <QGraphicsLineItem>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLegendMarker>
@@ -14,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QSettings>
+#include <QShortcut>
 #include <QStatusBar>
 #include <QVBoxLayout>
 #include <QValueAxis>
@@ -133,6 +135,10 @@ void LivePlotWindow::BuildControls() {
   timeAxis_->setTickInterval(windowSeconds_ / 6.0);
   timeAxis_->setRange(-windowSeconds_, 0);
   chart_->addAxis(timeAxis_, Qt::AlignBottom);
+  cursorLine_ = new QGraphicsLineItem(chart_);
+  cursorLine_->setPen(QPen(QColor(90, 90, 90), 1, Qt::DashLine));
+  cursorLine_->setZValue(10);  // over the lines
+  cursorLine_->hide();
   view_ = new QChartView(chart_, central);
   view_->setRenderHint(QPainter::Antialiasing, false);
   view_->setMouseTracking(true);
@@ -148,6 +154,7 @@ void LivePlotWindow::BuildControls() {
   columns->addLayout(side, 0);
   columns->addLayout(plotColumn, 1);
   setCentralWidget(central);
+  connect(new QShortcut(QKeySequence::Cancel, this), &QShortcut::activated, this, &QWidget::close);
 
   recording_ = new QLabel(this);
   recording_->hide();
@@ -368,14 +375,21 @@ void LivePlotWindow::UpdateReadout(QPoint inViewport) {
   const QPointF inChart = chart_->mapFromScene(view_->mapToScene(inViewport));
   const QRectF area = chart_->plotArea();
   if (!area.contains(inChart) || area.width() <= 0) {
-    cursor_.reset();
-    readout_->setText(ReadoutHint());
+    HideCursor();
     return;
   }
   cursor_ = inViewport;
+  cursorLine_->setLine(inChart.x(), area.top(), inChart.x(), area.bottom());
+  cursorLine_->show();
   const double seconds = timeAxis_->min() + (inChart.x() - area.left()) / area.width() *
                                                 (timeAxis_->max() - timeAxis_->min());
   readout_->setText(ReadoutAt(seconds));
+}
+
+void LivePlotWindow::HideCursor() {
+  cursor_.reset();
+  cursorLine_->hide();
+  readout_->setText(ReadoutHint());
 }
 
 QString LivePlotWindow::ReadoutAt(double seconds) const {
@@ -398,8 +412,7 @@ bool LivePlotWindow::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() == QEvent::MouseMove) {
       UpdateReadout(static_cast<QMouseEvent*>(event)->position().toPoint());
     } else if (event->type() == QEvent::Leave) {
-      cursor_.reset();
-      readout_->setText(ReadoutHint());
+      HideCursor();
     }
   }
   return QMainWindow::eventFilter(watched, event);

@@ -13,6 +13,7 @@ class QCheckBox;
 class QChart;
 class QChartView;
 class QComboBox;
+class QGraphicsLineItem;
 class QLabel;
 class QLineSeries;
 class QListWidget;
@@ -94,6 +95,7 @@ private:
   void SaveSettings();
   // Shows the values under the cursor at `inViewport`, or the hint when it is off the plot.
   void UpdateReadout(QPoint inViewport);
+  void HideCursor();
 
   const LivePlotData& data_;
   LiveToolServices services_;
@@ -114,6 +116,7 @@ private:
   QLabel* readout_ = nullptr;
   QLabel* recording_ = nullptr;
   QChartView* view_ = nullptr;
+  QGraphicsLineItem* cursorLine_ = nullptr;  // where the readout reads, owned by the chart
   QChart* chart_ = nullptr;
   QValueAxis* timeAxis_ = nullptr;
   QValueAxis* sharedValueAxis_ = nullptr;
