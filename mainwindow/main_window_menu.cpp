@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QFontMetrics>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -97,11 +98,16 @@ void CVORUserDlg::SetUpLiveTools() {
   connect(liveTools_.get(), &LiveTools::RecordingChanged, this, &CVORUserDlg::OnRecordingChanged);
 
   // At the menu bar's end: the status line stays the Read and Write outcome's, and the caption
-  // stays the window's name.
+  // stays the window's name. The bar lays its corner out once, so the mark keeps room for a
+  // long recording from the start and is only emptied between recordings.
   recordingMark_ = new QLabel(menu_->Bar());
   recordingMark_->setStyleSheet(
       QStringLiteral("QLabel { color: rgb(255, 0, 0); font-weight: bold; padding: 0 6px; }"));
-  recordingMark_->hide();
+  recordingMark_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  QFont bold = recordingMark_->font();
+  bold.setWeight(QFont::Bold);
+  recordingMark_->setMinimumWidth(
+      QFontMetrics(bold).horizontalAdvance(tr("● Recording: %1 rows").arg(9999999)) + 16);
   menu_->Bar()->setCornerWidget(recordingMark_, Qt::TopRightCorner);
 }
 
@@ -113,7 +119,6 @@ void CVORUserDlg::OnRecordingChanged() {
         recording ? (rows == 1 ? tr("● Recording: 1 row") : tr("● Recording: %1 rows").arg(rows))
                   : QString());
     recordingMark_->setToolTip(recording ? liveTools_->RecordingText() : QString());
-    recordingMark_->setVisible(recording);
   }
   // Only a start or an end changes the entries.
   if (menu_->Action(MenuCommand::StopRecording)->isEnabled() != recording) UpdateMenu();

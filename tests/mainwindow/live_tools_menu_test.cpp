@@ -35,6 +35,8 @@ TEST_F(LiveToolsMenuTest, TheWindowsStayOpenAcrossPagesAndARecordingShowsAtTheBa
   EXPECT_TRUE(Enabled(MenuCommand::ViewFaultHistory));
   EXPECT_TRUE(Enabled(MenuCommand::RecordLiveData));
   EXPECT_FALSE(Enabled(MenuCommand::StopRecording));
+  ASSERT_NE(RecordingMark(), nullptr);
+  EXPECT_EQ(RecordingMark()->text(), "");
 
   const QString path = services.dir.filePath("live.csv");
   services.dialogs.fileNames = {path};
@@ -43,7 +45,8 @@ TEST_F(LiveToolsMenuTest, TheWindowsStayOpenAcrossPagesAndARecordingShowsAtTheBa
   EXPECT_FALSE(Enabled(MenuCommand::RecordLiveData));
   EXPECT_TRUE(Enabled(MenuCommand::StopRecording));
   ASSERT_NE(RecordingMark(), nullptr);
-  EXPECT_TRUE(RecordingMark()->isVisible());
+  EXPECT_EQ(RecordingMark()->text(), "● Recording: 0 rows");
+  EXPECT_TRUE(RecordingMark()->toolTip().endsWith("live.csv: 0 rows"));
 
   Trigger(MenuCommand::ViewLivePlot);
   Trigger(MenuCommand::ViewFaultHistory);
@@ -63,7 +66,7 @@ TEST_F(LiveToolsMenuTest, TheWindowsStayOpenAcrossPagesAndARecordingShowsAtTheBa
 
   Trigger(MenuCommand::StopRecording);
   EXPECT_FALSE(window->Tools().Recording());
-  EXPECT_FALSE(RecordingMark()->isVisible());
+  EXPECT_EQ(RecordingMark()->text(), "");
   EXPECT_TRUE(Enabled(MenuCommand::RecordLiveData));
   const QStringList lines = Lines(path);
   EXPECT_GE(lines.size(), 3);
