@@ -28,15 +28,20 @@ std::vector<PlotItem> PlottableItems(const DefinitionSet& set, const LiveSlots& 
   return items;
 }
 
-std::optional<double> PlotValue(const LiveDef& def, const LivePoll& poll) {
-  if (!poll.answered[0]) return std::nullopt;
+bool LiveItemFresh(const LiveDef& def, const LivePoll& poll) {
+  if (!poll.answered[0]) return false;
   const std::int64_t first = def.addr;
   const std::int64_t last = def.pro == 1 ? first : first + def.pos;
   constexpr auto kPart = std::int64_t{LiveBlock::kPartBytes};
   for (std::int64_t part = first / kPart; part <= last / kPart && part < LiveBlock::kParts;
        ++part) {
-    if (part >= 0 && !poll.answered[std::size_t(part)]) return std::nullopt;
+    if (part >= 0 && !poll.answered[std::size_t(part)]) return false;
   }
+  return true;
+}
+
+std::optional<double> PlotValue(const LiveDef& def, const LivePoll& poll) {
+  if (!LiveItemFresh(def, poll)) return std::nullopt;
   const LiveText text = FormatLiveItem(def, poll.block.bytes);
   if (text.kind != LiveText::Kind::Text) return std::nullopt;
   bool ok = false;

@@ -25,6 +25,11 @@ struct PlotItem {
 // first of them, since the plot's choice is kept by label.
 std::vector<PlotItem> PlottableItems(const DefinitionSet& set, const LiveSlots& liveSlots);
 
+// Whether `poll` brought the item's bytes afresh: its first request was answered (otherwise the
+// block was cleared) and so was every request that carries the item's bytes (otherwise they are
+// an earlier poll's).
+bool LiveItemFresh(const LiveDef& def, const LivePoll& poll);
+
 // The number that the item's field shows after `poll` (the text of the one formatting module,
 // read back), or nullopt for a gap: the poll failed (its first request went unanswered, so the
 // field shows the cleared block), a request carrying the item's bytes went unanswered (the field

@@ -38,15 +38,14 @@ bool LiveTools::EnsurePlotData() {
 
 void LiveTools::OnPoll(const LivePoll& poll) {
   const DefinitionSet& set = *state_.definitions;
-  // A failed first request leaves a cleared block: no fault word to count.
-  if (poll.answered[0]) {
-    const LiveSlots liveSlots = LiveSlotWalk(set);
-    if (liveSlots.faultSlot >= 0) {
-      const LiveDef& faultItem =
-          set.liveItems[std::size_t(liveSlots.position[std::size_t(liveSlots.faultSlot)])];
-      if (const std::optional<std::uint32_t> word = LiveItemValue(faultItem, poll.block.bytes)) {
-        history_.Record(*word, set.Faults(), services_.now());
-      }
+  // A fault word from a cleared block, or left from an earlier poll, is not counted.
+  const LiveSlots liveSlots = LiveSlotWalk(set);
+  if (liveSlots.faultSlot >= 0) {
+    const LiveDef& faultItem =
+        set.liveItems[std::size_t(liveSlots.position[std::size_t(liveSlots.faultSlot)])];
+    const std::optional<std::uint32_t> word = LiveItemValue(faultItem, poll.block.bytes);
+    if (word && LiveItemFresh(faultItem, poll)) {
+      history_.Record(*word, set.Faults(), services_.now());
     }
   }
   if (EnsurePlotData()) plotData_->Add(poll);

@@ -270,6 +270,7 @@ TEST_F(LiveToolsTest, TheFaultHistoryTableFollowsThePollsAndExportsAndClears) {
   ASSERT_TRUE(Deliver({{33, 0x02}}));                       // bit 1
   ASSERT_TRUE(Deliver({{33, 0x12}}));                       // bits 1 and 4
   ASSERT_TRUE(Deliver({{33, 0x00}}, {false, true, true}));  // failed: no fault word
+  ASSERT_TRUE(Deliver({{33, 0x12}}, {true, true, false}));  // the word is the last poll's
   ASSERT_TRUE(Deliver({{33, 0x10}}));                       // bit 4
   EXPECT_EQ(Field(5)->text(), "");  // the page's rotation is its own: not yet the tenth poll
   ASSERT_EQ(table->rowCount(), 2);
@@ -279,7 +280,7 @@ TEST_F(LiveToolsTest, TheFaultHistoryTableFollowsThePollsAndExportsAndClears) {
       texts.append(table->item(row, column)->text());
     return texts;
   };
-  EXPECT_EQ(Row(0), (QStringList{"bit 4", "4", "09:00:00", "09:00:00", "2", "yes"}));
+  EXPECT_EQ(Row(0), (QStringList{"bit 4", "4", "09:00:00", "09:00:01", "2", "yes"}));
   EXPECT_EQ(Row(1), (QStringList{"bit 1", "1", "09:00:00", "09:00:00", "2", "no"}));
   EXPECT_EQ(table->item(0, 0)->toolTip(), "bit 4");
 
