@@ -12,6 +12,7 @@
 // port. The CPU time is this process's (vor-sim runs as a process of its own); the 10 ms timer
 // that watches the event loop costs some of it, so it is measured alone first and reported
 // apart. Runs on the offscreen platform, with the window shown.
+#include <malloc.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -29,6 +30,7 @@
 #include <fstream>
 #include <mutex>
 #include <random>
+#include <string>
 #include <vector>
 
 #include "bench/bench_window.h"
@@ -72,6 +74,19 @@ double ResidentKiB() {
   long pages = 0, resident = 0;
   statm >> pages >> resident;
   return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE)) / 1024;
+}
+
+double HeapInUseKiB() { return static_cast<double>(mallinfo2().uordblks) / 1024; }
+
+// The resident memory that is not pages of files (the libraries' code, fonts): what the program
+// itself has written.
+double AnonymousResidentKiB() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line)) {
+    if (line.rfind("RssAnon:", 0) == 0) return std::atof(line.c_str() + 8);
+  }
+  return 0;
 }
 
 // When each live request was handed to the port; written on the link thread.
@@ -264,7 +279,18 @@ int main(int argc, char* argv[]) {
     if (tools && fullMs < seconds * 1000) {
       RunEvents(fullMs - kWarmUpMs);
       rssFull = ResidentKiB();
-      RunEvents(seconds * 1000 - fullMs);
+      // A trace of both figures tells the allocator's and the caches' settling from a leak: the
+      // heap in use is what the program holds, resident memory also what malloc keeps.
+      const double heapFull = HeapInUseKiB();
+      const double anonymousFull = AnonymousResidentKiB();
+      for (double atMs = fullMs; atMs < seconds * 1000; atMs += 60'000) {
+        RunEvents(std::min(60'000.0, seconds * 1000 - atMs));
+        std::printf(
+            "  after %4.0f s, since the buffers were full: resident %+5.0f KiB (anonymous "
+            "%+5.0f KiB), heap in use %+5.0f KiB\n",
+            (NowMs() - wall0) / 1000, ResidentKiB() - rssFull,
+            AnonymousResidentKiB() - anonymousFull, HeapInUseKiB() - heapFull);
+      }
     } else {
       RunEvents(seconds * 1000 - kWarmUpMs);
     }
