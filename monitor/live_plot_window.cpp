@@ -66,7 +66,6 @@ LivePlotWindow::LivePlotWindow(const LivePlotData& data, const LiveToolServices&
                                QWidget* parent)
     : QMainWindow(parent, Qt::Window), data_(data), services_(services) {
   setWindowTitle(tr("Live Plot"));
-  setAttribute(Qt::WA_DeleteOnClose, false);
 
   QStringList saved = services_.settings.value(kItemsKey).toStringList();
   saved.removeIf([this](const QString& label) { return data_.IndexOf(label) < 0; });
