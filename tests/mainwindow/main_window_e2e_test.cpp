@@ -10,52 +10,23 @@
 #include <QTest>
 #include <QTimer>
 
-#include "definitions/model_images.h"
-#include "link/controller_link.h"
-#include "link/qt_serial_port.h"
-#include "mainwindow/main_window.h"
 #include "monitor/zero_calibration.h"
-#include "resources/dialog_builder.h"
-#include "simulator/pty_controller.h"
-#include "simulator/simulated_controller.h"
-#include "tests/support/scripted_prompter.h"
-#include "tests/support/test_window_services.h"
+#include "tests/support/pty_window_rig.h"
 
 namespace vor {
 namespace {
 
-TEST(MainWindowOverPty, StartUpReachesTheVehiclePageAndAChangedFieldIsCommitted) {
-  SimulatedController controller(*DefaultImageFor(u"VOR"));
-  PtyController pty(controller);
-  QString error;
-  ASSERT_TRUE(pty.Start(error)) << error.toStdString();
+class MainWindowOverPty : public ::testing::Test, public test::PtyWindowRig {};
 
-  QtPortSystem ports;
-  SteadyClock clock;
-  test::ScriptedPrompter prompter;
-  QObject uiContext;
-  ControllerLink link(ports, clock, prompter, &uiContext);
-  link.SetPortOverride({pty.DevicePath()});
-  ProgramState state;
-  test::TestWindowServices services;
-  CVORUserDlg window(state, link, prompter, CreatePages(state, prompter, link), services.services);
-
-  ASSERT_TRUE(window.OnInitDialog());
-  EXPECT_EQ(window.currentPage, 1);
+TEST_F(MainWindowOverPty, StartUpReachesTheVehiclePageAndAChangedFieldIsCommitted) {
+  StartUp();
   EXPECT_EQ(link.DevicePath(), pty.DevicePath());
   EXPECT_EQ(state.image.bytes, controller.Image().bytes);
 
-  // Change "Low Volt" on the Vehicle page and write.
-  QWidget* vehicle = window.pageList.front().page;
-  QLineEdit* lowVolt = nullptr;
-  for (int k = 0; k < kVehicleSlotCount && !lowVolt; ++k) {
-    if (FindStatic(vehicle, SlotLabelId(k))->text() == "Low Volt") {
-      lowVolt = FindEdit(vehicle, SlotEditId(k));
-    }
-  }
+  QLineEdit* lowVolt = VehicleField("Low Volt");
   ASSERT_NE(lowVolt, nullptr);
   lowVolt->setText("42");
-  QTest::mouseClick(FindButton(&window, kIdWriteButton), Qt::LeftButton);
+  QTest::mouseClick(FindButton(window.get(), kIdWriteButton), Qt::LeftButton);
   EXPECT_EQ(prompter.AskedIds(), std::vector<int>{kMsgWriteSuccess});
   EXPECT_EQ(controller.CommitCount(), 1);
   EXPECT_EQ(controller.Image()[19], 42);
@@ -63,29 +34,9 @@ TEST(MainWindowOverPty, StartUpReachesTheVehiclePageAndAChangedFieldIsCommitted)
 }
 
 // A ticked box and the calibration's offsets reach the controller with Write, in real time.
-TEST(MainWindowOverPty, ATickedBoxAndTheCalibratedOffsetsAreCommitted) {
-  SimulatedController controller(*DefaultImageFor(u"VOR"));
-  PtyController pty(controller);
-  QString error;
-  ASSERT_TRUE(pty.Start(error)) << error.toStdString();
-  QtPortSystem ports;
-  SteadyClock clock;
-  test::ScriptedPrompter prompter;
-  QObject uiContext;
-  ControllerLink link(ports, clock, prompter, &uiContext);
-  link.SetPortOverride({pty.DevicePath()});
-  ProgramState state;
-  test::TestWindowServices services;
-  CVORUserDlg window(state, link, prompter, CreatePages(state, prompter, link), services.services);
-  ASSERT_TRUE(window.OnInitDialog());
-  window.show();
-  QWidget* vehicle = window.pageList.front().page;
-
-  QCheckBox* revHalfCurrent = nullptr;  // bit 2 of byte 0, clear in the factory image
-  for (int k = 0; k < kCheckBoxCount && !revHalfCurrent; ++k) {
-    QCheckBox* box = FindCheckBox(vehicle, kIdFirstCheckBox + k);
-    if (box->text() == "Rev_HCurr") revHalfCurrent = box;
-  }
+TEST_F(MainWindowOverPty, ATickedBoxAndTheCalibratedOffsetsAreCommitted) {
+  StartUp();
+  QCheckBox* revHalfCurrent = VehicleBox("Rev_HCurr");  // bit 2 of byte 0, clear at the factory
   ASSERT_NE(revHalfCurrent, nullptr);
   ASSERT_FALSE(revHalfCurrent->isChecked());
   QTest::mouseClick(revHalfCurrent, Qt::LeftButton, {}, QPoint(5, 5));
@@ -102,26 +53,19 @@ TEST(MainWindowOverPty, ATickedBoxAndTheCalibratedOffsetsAreCommitted) {
     }
     dialog->close();  // the close box
   });
-  QTest::mouseClick(FindButton(vehicle, kIdReadZeroButton), Qt::LeftButton);
+  QTest::mouseClick(FindButton(Vehicle(), kIdReadZeroButton), Qt::LeftButton);
   ASSERT_FALSE(lowest[0].isEmpty());
   EXPECT_EQ(controller.RequestCount(0x35), 3);
   // The page shows the new offsets (and forgot the tick, which was not yet stored).
   for (int phase = 0; phase < 3; ++phase) {
-    bool found = false;
-    for (int k = 0; k < kVehicleSlotCount; ++k) {
-      if (FindStatic(vehicle, SlotLabelId(k))->text() !=
-          QStringLiteral("Phase_%1_Zero").arg(QChar(u'A' + phase))) {
-        continue;
-      }
-      EXPECT_EQ(FindEdit(vehicle, SlotEditId(k))->text(), lowest[phase]);
-      found = true;
-    }
-    EXPECT_TRUE(found) << phase;
+    QLineEdit* offset = VehicleField(QStringLiteral("Phase_%1_Zero").arg(QChar(u'A' + phase)));
+    ASSERT_NE(offset, nullptr) << phase;
+    EXPECT_EQ(offset->text(), lowest[phase]);
   }
   EXPECT_FALSE(revHalfCurrent->isChecked());
 
   QTest::mouseClick(revHalfCurrent, Qt::LeftButton, {}, QPoint(5, 5));
-  QTest::mouseClick(FindButton(&window, kIdWriteButton), Qt::LeftButton);
+  QTest::mouseClick(FindButton(window.get(), kIdWriteButton), Qt::LeftButton);
   EXPECT_EQ(prompter.AskedIds(), std::vector<int>{kMsgWriteSuccess});
   const ConfigImage written = controller.Image();
   EXPECT_EQ(written[0] & 0x04, 0x04);

@@ -3,21 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 
-#include "definitions/model_images.h"
-#include "link/controller_link.h"
-#include "link/qt_serial_port.h"
-#include "mainwindow/main_window.h"
-#include "resources/dialog_builder.h"
-#include "simulator/pty_controller.h"
-#include "simulator/simulated_controller.h"
-#include "tests/support/scripted_prompter.h"
-#include "tests/support/test_window_services.h"
+#include "tests/support/pty_window_rig.h"
 
 namespace vor {
 namespace {
@@ -39,48 +29,31 @@ private:
 TEST(ReconnectOverPty, RetryAfterUnplugAndReplugUnderTheSamePathCompletesTheWrite) {
   QTemporaryDir dir;
   const QString stablePath = dir.filePath("ttyVOR");
-  SimulatedController controller(*DefaultImageFor(u"VOR"));
-  PtyController first(controller);
-  PtyController second(controller);
-  QString error;
-  ASSERT_TRUE(first.Start(error)) << error.toStdString();
-  ASSERT_TRUE(QFile::link(first.DevicePath(), stablePath));
+  test::PtyWindowRig rig;
+  PtyController second(rig.controller);
+  rig.StartSimulator();
+  ASSERT_TRUE(QFile::link(rig.pty.DevicePath(), stablePath));
+  rig.StartWindow(stablePath);
 
-  QtPortSystem ports;
-  SteadyClock clock;
-  test::ScriptedPrompter prompter;
-  QObject uiContext;
-  ControllerLink link(ports, clock, prompter, &uiContext);
-  link.SetPortOverride({stablePath});
-  ProgramState state;
-  test::TestWindowServices services;
-  CVORUserDlg window(state, link, prompter, CreatePages(state, prompter, link), services.services);
-  ASSERT_TRUE(window.OnInitDialog());
-  prompter.asked.clear();
-
-  Unplugger unplugger(first);
-  link.SetObserver(&unplugger);
+  Unplugger unplugger(rig.pty);
+  rig.link.SetObserver(&unplugger);
   // At the Retry prompt the adapter is back, on a new pseudo-terminal under the same name.
-  prompter.onAsk = [&](int id) {
+  rig.prompter.onAsk = [&](int id) {
     if (id != kMsgWriteError) return;
-    link.SetObserver(nullptr);
+    rig.link.SetObserver(nullptr);
+    QString error;
     ASSERT_TRUE(second.Start(error)) << error.toStdString();
     QFile::remove(stablePath);
     ASSERT_TRUE(QFile::link(second.DevicePath(), stablePath));
   };
-  prompter.answers = {Answer::Retry};
+  rig.prompter.answers = {Answer::Retry};
 
-  QWidget* vehicle = window.pageList.front().page;
-  for (int k = 0; k < kVehicleSlotCount; ++k) {
-    if (FindStatic(vehicle, SlotLabelId(k))->text() == "Low Volt") {
-      FindEdit(vehicle, SlotEditId(k))->setText("43");
-    }
-  }
-  QTest::mouseClick(FindButton(&window, kIdWriteButton), Qt::LeftButton);
+  rig.VehicleField("Low Volt")->setText("43");
+  QTest::mouseClick(FindButton(rig.window.get(), kIdWriteButton), Qt::LeftButton);
 
-  EXPECT_EQ(prompter.AskedIds(), (std::vector<int>{kMsgWriteError, kMsgWriteSuccess}));
-  EXPECT_EQ(FindStatic(&window, kIdStatusLine)->text(), "Write success!");
-  EXPECT_EQ(controller.Image()[19], 43);
+  EXPECT_EQ(rig.prompter.AskedIds(), (std::vector<int>{kMsgWriteError, kMsgWriteSuccess}));
+  EXPECT_EQ(FindStatic(rig.window.get(), kIdStatusLine)->text(), "Write success!");
+  EXPECT_EQ(rig.controller.Image()[19], 43);
 }
 
 }  // namespace
