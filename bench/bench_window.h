@@ -9,14 +9,16 @@
 #include "mainwindow/menu_dialogs.h"
 #include "mainwindow/window_services.h"
 
-// The menus are not used by the benchmarks.
+// The menus' dialogs, which the benchmarks do not show: a file to save to is `saveTo`, or none.
 class NoDialogs : public vor::MenuDialogs {
 public:
   QString OpenFileName(const QString&, const QString&, const QString&) override { return {}; }
-  QString SaveFileName(const QString&, const QString&, const QString&) override { return {}; }
+  QString SaveFileName(const QString&, const QString&, const QString&) override { return saveTo; }
   bool ShowDifferences(const vor::ImageDifferences&, bool) override { return true; }
   void ShowReport(const QString&, const QString&) override {}
   bool OpenFolder(const QString&) override { return false; }
+
+  QString saveTo;
 };
 
 struct BenchServices {

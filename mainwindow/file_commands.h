@@ -35,10 +35,11 @@ public:
 
   // The folder the file dialogs start in, until the user picks another.
   void SetFolder(const QString& folder) { folder_ = folder; }
+  // The folder the file dialogs start in: the last one used, or the user's documents. The live
+  // tools' dialogs share it.
+  QString Folder() const;
 
 private:
-  // The folder the file dialogs start in: the last one used, or the user's documents.
-  QString Folder() const;
   // A name for the controller's files in Folder(): module name and serial number.
   QString SuggestedPath(const QString& extension) const;
   void Tell(const QString& text);

@@ -23,6 +23,9 @@ MainMenu::MainMenu(QWidget* window) : QObject(window), window_(window) {
   Add(file, MenuCommand::ExportParameters, tr("&Export Parameters…"));
   Add(file, MenuCommand::OpenBackupsFolder, tr("Open &Backups Folder"));
   file->addSeparator();
+  Add(file, MenuCommand::RecordLiveData, tr("&Record Live Data…"));
+  Add(file, MenuCommand::StopRecording, tr("S&top Recording"));
+  file->addSeparator();
   Add(file, MenuCommand::Quit, tr("&Quit"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
   QMenu* controller = bar_->addMenu(tr("&Controller"));
@@ -44,6 +47,11 @@ MainMenu::MainMenu(QWidget* window) : QObject(window), window_(window) {
   Add(view, MenuCommand::ViewMotor, tr("&Motor"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_3));
   Add(view, MenuCommand::ViewMonitor, tr("Mo&nitor"))
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_4));
+  view->addSeparator();
+  Add(view, MenuCommand::ViewLivePlot, tr("Live &Plot"))
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+  Add(view, MenuCommand::ViewFaultHistory, tr("&Fault History"))
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_H));
 
   QMenu* help = bar_->addMenu(tr("&Help"));
   Add(help, MenuCommand::SerialPortTroubleshooting, tr("Serial Port &Troubleshooting"))

@@ -15,6 +15,8 @@ enum class MenuCommand {
   SaveConfigurationAs,
   ExportParameters,
   OpenBackupsFolder,
+  RecordLiveData,
+  StopRecording,
   Quit,
   Read,
   Write,
@@ -26,6 +28,8 @@ enum class MenuCommand {
   ViewControl,
   ViewMotor,
   ViewMonitor,
+  ViewLivePlot,
+  ViewFaultHistory,
   SerialPortTroubleshooting,
   AboutVorUser,
 };

@@ -7,6 +7,7 @@
 
 #include "definitions/definition_loader.h"
 #include "link/controller_link.h"
+#include "monitor/live_tools.h"
 #include "monitor/monitor_page.h"
 #include "pages/parameter_pages.h"
 #include "resources/dialog_builder.h"
@@ -65,10 +66,14 @@ CVORUserDlg::CVORUserDlg(ProgramState& state, ControllerLink& link, Prompter& pr
   menu_->Action(MenuCommand::ConfirmWrites)->setChecked(options_.confirmWrites);
   menu_->Action(MenuCommand::VerifyAfterWrite)->setChecked(options_.verifyAfterWrite);
   connect(menu_, &MainMenu::Triggered, this, &CVORUserDlg::OnMenuCommand);
+  SetUpLiveTools();
   UpdateMenu();
 }
 
 CVORUserDlg::~CVORUserDlg() {
+  // First, while the Monitor page it listens to still exists; a recording that still runs is
+  // closed with its last whole row.
+  liveTools_.reset();
   // OnDestroy: the pages go in the order they were added, then any that never got a window.
   for (const PageEntry& entry : pageList) {
     for (auto& owned : pages_) {

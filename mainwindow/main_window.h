@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QLabel>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -18,11 +19,12 @@ namespace vor {
 
 class ControllerLink;
 class LinkAccess;
+class LiveTools;
 
 // The main window: finds the controller, reads its image and loads its model's definitions at
 // start-up, then hosts the four pages and carries out the command buttons and the menu bar's
 // entries. The menus' own work lives beside it: MainMenu, FileCommands, WriteGuard, the compare
-// dialog and the Help texts.
+// dialog, the Help texts, and LiveTools (the live plot, recording and fault history).
 class CVORUserDlg : public QDialog {
   Q_OBJECT
 public:
@@ -58,6 +60,8 @@ public:
   void OnMenuCommand(MenuCommand command);
 
   MainMenu& Menu() { return *menu_; }
+  // The live plot, the recording and the fault history on the Monitor page's polls.
+  LiveTools& Tools() { return *liveTools_; }
 
   // Registers `page` under the next key, as a hidden child filling the page area.
   void AddPage(PageWindow* page, int templateId);
@@ -108,6 +112,9 @@ private:
   void ShowTroubleshooting();
   void ShowAbout();
   void SetOption(MenuCommand command, bool on);
+  void SetUpLiveTools();
+  // The recording's mark at the menu bar's end follows the recording.
+  void OnRecordingChanged();
 
   ProgramState& state_;
   ControllerLink& link_;
@@ -118,6 +125,8 @@ private:
   FileCommands files_;
   WriteGuard writeGuard_;
   WriteOptions options_;
+  std::unique_ptr<LiveTools> liveTools_;
+  QLabel* recordingMark_ = nullptr;  // in the menu bar, owned by it
   // Started with a configuration from a file and no controller.
   bool offline_ = false;
   QString imagePath_;

@@ -1,8 +1,12 @@
 // The main window's menu bar: what each entry does, and when it may.
 #include <QAction>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
+#include <QFontMetrics>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPushButton>
 
 #include "definitions/model_table.h"
@@ -12,6 +16,8 @@
 #include "mainwindow/main_window.h"
 #include "mainwindow/menu_dialogs.h"
 #include "mainwindow/troubleshooting.h"
+#include "monitor/live_tools.h"
+#include "monitor/monitor_page.h"
 #include "resources/dialog_builder.h"
 
 namespace vor {
@@ -37,7 +43,8 @@ void CVORUserDlg::DisableLinkCommands() {
   }
   for (MenuCommand command :
        {MenuCommand::Read, MenuCommand::Write, MenuCommand::CompareWithController,
-        MenuCommand::PhaseZeroCalibration, MenuCommand::ViewMonitor}) {
+        MenuCommand::PhaseZeroCalibration, MenuCommand::ViewMonitor, MenuCommand::RecordLiveData,
+        MenuCommand::ViewLivePlot, MenuCommand::ViewFaultHistory}) {
     menu_->Action(command)->setToolTip(why);
   }
   UpdateMenu();
@@ -61,6 +68,60 @@ void CVORUserDlg::UpdateMenu() {
                               MenuCommand::ExportParameters}) {
     set(command, imageValid);
   }
+  // The live tools live on the Monitor's polls, which need a controller.
+  const bool live = !offline_ && imageValid && liveTools_;
+  set(MenuCommand::ViewLivePlot, live);
+  set(MenuCommand::ViewFaultHistory, live);
+  set(MenuCommand::RecordLiveData, live && !liveTools_->Recording());
+  set(MenuCommand::StopRecording, liveTools_ && liveTools_->Recording());
+}
+
+void CVORUserDlg::SetUpLiveTools() {
+  auto* monitor = [this]() -> CMonitor1Dlg* {
+    for (auto& page : pages_) {
+      if (auto* found = qobject_cast<CMonitor1Dlg*>(page.get())) return found;
+    }
+    return nullptr;
+  }();
+  if (!monitor) return;
+  const LiveToolServices services{
+      prompter_, services_.settings,
+      // The file dialogs start where the File menu's last did, and it goes on from there.
+      [this](const QString& caption, const QString& filter, const QString& name) {
+        const QString path =
+            services_.dialogs.SaveFileName(caption, filter, QDir(files_.Folder()).filePath(name));
+        if (!path.isEmpty()) files_.SetFolder(QFileInfo(path).absolutePath());
+        return path;
+      },
+      [] { return QDateTime::currentDateTime(); }};
+  liveTools_ = std::make_unique<LiveTools>(state_, *monitor, services, this);
+  connect(liveTools_.get(), &LiveTools::RecordingChanged, this, &CVORUserDlg::OnRecordingChanged);
+
+  // At the menu bar's end: the status line stays the Read and Write outcome's, and the caption
+  // stays the window's name. The bar lays its corner out once, so the mark keeps room for a
+  // long recording from the start and is only emptied between recordings.
+  recordingMark_ = new QLabel(menu_->Bar());
+  recordingMark_->setStyleSheet(
+      QStringLiteral("QLabel { color: rgb(255, 0, 0); font-weight: bold; padding: 0 6px; }"));
+  recordingMark_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  QFont bold = recordingMark_->font();
+  bold.setWeight(QFont::Bold);
+  recordingMark_->setMinimumWidth(
+      QFontMetrics(bold).horizontalAdvance(tr("● Recording: %1 rows").arg(9999999)) + 16);
+  menu_->Bar()->setCornerWidget(recordingMark_, Qt::TopRightCorner);
+}
+
+void CVORUserDlg::OnRecordingChanged() {
+  const bool recording = liveTools_->Recording();
+  if (recordingMark_) {
+    const std::int64_t rows = liveTools_->RecordedRows();
+    recordingMark_->setText(
+        recording ? (rows == 1 ? tr("● Recording: 1 row") : tr("● Recording: %1 rows").arg(rows))
+                  : QString());
+    recordingMark_->setToolTip(recording ? liveTools_->RecordingText() : QString());
+  }
+  // Only a start or an end changes the entries.
+  if (menu_->Action(MenuCommand::StopRecording)->isEnabled() != recording) UpdateMenu();
 }
 
 void CVORUserDlg::OnMenuCommand(MenuCommand command) {
@@ -103,6 +164,18 @@ void CVORUserDlg::RunMenuCommand(MenuCommand command) {
       return;
     case MenuCommand::OpenBackupsFolder:
       return OpenBackupsFolder();
+    case MenuCommand::RecordLiveData:
+      if (liveTools_ && !offline_) liveTools_->StartRecording();
+      return;
+    case MenuCommand::StopRecording:
+      if (liveTools_) liveTools_->StopRecording();
+      return;
+    case MenuCommand::ViewLivePlot:
+      if (liveTools_ && !offline_) liveTools_->ShowLivePlot();
+      return;
+    case MenuCommand::ViewFaultHistory:
+      if (liveTools_ && !offline_) liveTools_->ShowFaultHistory();
+      return;
     case MenuCommand::CompareWithController:
       return CompareWithController();
     case MenuCommand::PhaseZeroCalibration:

@@ -2,20 +2,9 @@
 
 #include <algorithm>
 
+#include "monitor/live_record.h"
+
 namespace vor {
-namespace {
-
-QString CsvField(const QString& text) {
-  if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') &&
-      !text.contains(u'\r')) {
-    return text;
-  }
-  QString quoted = text;
-  quoted.replace(u'"', QStringLiteral("\"\""));
-  return u'"' + quoted + u'"';
-}
-
-}  // namespace
 
 void FaultHistory::Record(std::uint32_t word, std::span<const FaultDef> faults,
                           const QDateTime& when) {

@@ -45,6 +45,7 @@ void CMonitor1Dlg::OnShowWindow(bool shown) {
   if (shown && !polling_) {
     polling_ = true;
     link_.StartLivePoll(MonitorPoll::kPeriodMs, [this](const LivePoll& poll) { Poll(poll); });
+    emit PollingChanged(true);
   }
 }
 
@@ -52,6 +53,7 @@ void CMonitor1Dlg::StopPolling() {
   if (!polling_) return;
   polling_ = false;
   link_.StopLivePoll();
+  emit PollingChanged(false);
 }
 
 void CMonitor1Dlg::Layout() {
@@ -93,6 +95,7 @@ void CMonitor1Dlg::Poll(const LivePoll& poll) {
     if (SlotEditId(k) == FaultFieldId) edit->setToolTip(text->trimmed());
   }
   OnCtlColor();
+  emit PollShown(poll);
 }
 
 void CMonitor1Dlg::OnCtlColor() {
@@ -113,6 +116,13 @@ void CMonitor1Dlg::OnFieldFocus(int editId) {
 bool CMonitor1Dlg::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusIn) {
     if (auto* edit = qobject_cast<QLineEdit*>(watched)) OnFieldFocus(ControlIdOf(edit));
+  }
+  // The edit's own handling (selecting a word) still runs.
+  if (event->type() == QEvent::MouseButtonDblClick) {
+    if (auto* edit = qobject_cast<QLineEdit*>(watched)) {
+      const int k = (ControlIdOf(edit) - kIdFirstSlotEdit) / 2;
+      if (k >= 0 && k < slots_.count) emit PlotRequested(slots_.position[std::size_t(k)]);
+    }
   }
   return PageWindow::eventFilter(watched, event);
 }

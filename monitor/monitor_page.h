@@ -11,6 +11,8 @@ namespace vor {
 // The Monitor page: the live data of the running controller, polled every 200 ms while the page
 // is on show. The polls run on the link thread; each result reaches the page on the
 // user-interface thread as one Poll. Everything the page shows and counts survives hiding.
+// The live tools (plot, recording, fault history) see the page's own polls through its signals
+// and never poll themselves.
 class CMonitor1Dlg : public PageWindow {
   Q_OBJECT
 public:
@@ -23,11 +25,23 @@ public:
   void Poll(const LivePoll& poll);
 
   const MonitorPoll& PollState() const { return poll_; }
+  // The page is polling: it is on show and the image was read.
+  bool Polling() const { return polling_; }
 
   // The slots have their labels; set once, never cleared.
   bool LayoutDone = false;
   // Control id of the fault field (drawn red): the field of the last "h" item; 0 for none.
   int FaultFieldId = 0;
+
+signals:
+  // After each poll the page has shown, with that poll's result (its time is poll.timeUs, on the
+  // link clock).
+  void PollShown(const vor::LivePoll& poll);
+  // The page has started (true) or stopped (false) polling.
+  void PollingChanged(bool polling);
+  // A double-click on the value field of the item at `position` in the live table: the user
+  // asks for it to be plotted.
+  void PlotRequested(int position);
 
 protected:
   void OnInitDialog() override;

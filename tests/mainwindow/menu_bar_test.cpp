@@ -28,10 +28,10 @@ TEST_F(MenuBarTest, ListsTheEntriesEachReachableByKeyboard) {
   const std::vector<std::pair<QString, QStringList>> expected = {
       {"File",
        {"Open Configuration…", "Save Configuration As…", "Export Parameters…",
-        "Open Backups Folder", "", "Quit"}},
+        "Open Backups Folder", "", "Record Live Data…", "Stop Recording", "", "Quit"}},
       {"Controller",
        {"Read", "Write", "Compare with Controller…", "", "Phase Zero Calibration…", "", "Options"}},
-      {"View", {"Vehicle", "Control", "Motor", "Monitor"}},
+      {"View", {"Vehicle", "Control", "Motor", "Monitor", "", "Live Plot", "Fault History"}},
       {"Help", {"Serial Port Troubleshooting", "About VOR User"}},
   };
   const QList<QAction*> menus = bar->actions();
@@ -63,6 +63,8 @@ TEST_F(MenuBarTest, ListsTheEntriesEachReachableByKeyboard) {
       {MenuCommand::Read, QKeySequence("Ctrl+R")},
       {MenuCommand::ViewVehicle, QKeySequence("Ctrl+1")},
       {MenuCommand::ViewMonitor, QKeySequence("Ctrl+4")},
+      {MenuCommand::ViewLivePlot, QKeySequence("Ctrl+L")},
+      {MenuCommand::ViewFaultHistory, QKeySequence("Ctrl+H")},
   };
   for (const auto& [command, keys] : shortcuts) {
     EXPECT_EQ(window->Menu().Action(command)->shortcut(), keys) << keys.toString().toStdString();
