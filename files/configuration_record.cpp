@@ -8,24 +8,15 @@
 
 #include "definitions/model_table.h"
 #include "files/backup_store.h"
+#include "pages/csv_text.h"
 #include "pages/page_fields.h"
 
 namespace vor {
 namespace {
 
-QString CsvCell(const QString& text) {
-  if (!text.contains(u',') && !text.contains(u'"') && !text.contains(u'\n') &&
-      !text.contains(u'\r')) {
-    return text;
-  }
-  QString quoted = text;
-  quoted.replace(u'"', QStringLiteral("\"\""));
-  return u'"' + quoted + u'"';
-}
-
 QString CsvRow(const QStringList& cells) {
   QStringList quoted;
-  for (const QString& cell : cells) quoted.append(CsvCell(cell));
+  for (const QString& cell : cells) quoted.append(CsvField(cell));
   return quoted.join(u',') + QStringLiteral("\r\n");
 }
 

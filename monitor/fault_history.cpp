@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "monitor/live_record.h"
+#include "pages/csv_text.h"
 
 namespace vor {
 

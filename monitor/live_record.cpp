@@ -45,15 +45,6 @@ LiveRecord MakeLiveRecord(const DefinitionSet& set, const LiveSlots& liveSlots, 
   return record;
 }
 
-QString CsvField(const QString& text) {
-  const bool quote = text.contains(u',') || text.contains(u'"') || text.contains(u'\n') ||
-                     text.contains(u'\r') || text.startsWith(u' ') || text.endsWith(u' ');
-  if (!quote) return text;
-  QString quoted = text;
-  quoted.replace(u'"', QStringLiteral("\"\""));
-  return u'"' + quoted + u'"';
-}
-
 QString CsvHeader(const QStringList& columns) {
   QStringList fields{QStringLiteral("time_ms"), QStringLiteral("status")};
   for (const QString& column : columns) fields.append(CsvField(column));

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "definitions/definition_set.h"
+#include "pages/csv_text.h"
 #include "pages/live_items.h"
 
 namespace vor {
@@ -32,9 +33,6 @@ LiveRecord MakeLiveRecord(const DefinitionSet& set, const LiveSlots& liveSlots, 
 // one row per record with the fault names joined by "|".
 QString CsvHeader(const QStringList& columns);
 QString CsvRow(const LiveRecord& record);
-// A field quoted when it holds a comma, a double quote, a line break, or space at either end;
-// double quotes inside are doubled.
-QString CsvField(const QString& text);
 
 // One JSON object on one line, keys in this order:
 // {"time_ms":N,"status":"...","values":{"label":"text",...},"faults":["name",...]}
