@@ -2,6 +2,7 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <cstdio>
+#include <memory>
 
 #include "cli/describe_command.h"
 #include "cli/diff_command.h"
@@ -10,10 +11,12 @@
 #include "cli/monitor_command.h"
 #include "cli/set_command.h"
 #include "cli/zero_command.h"
+#include "resources/language.h"
 
 namespace {
 
-constexpr const char* kCommands =
+constexpr const char* kCommands = QT_TRANSLATE_NOOP(
+    "VorCliHelp",
     "Commands:\n"
     "  scan                     find the controller and print its device path\n"
     "  read [--out FILE]        read the configuration; print it as hex or save the 128 bytes\n"
@@ -38,7 +41,12 @@ constexpr const char* kCommands =
     "  monitor [--count N] [--json]\n"
     "                           poll the live data every 200 ms as the Monitor page does and\n"
     "                           print a CSV line (or a JSON object) per poll until N polls or\n"
-    "                           Ctrl+C";
+    "                           Ctrl+C");
+
+// The texts of --help, in the user's language.
+struct Help {
+  Q_DECLARE_TR_FUNCTIONS(VorCliHelp)
+};
 
 int Usage(const QString& message) {
   vor::cli::PrintError(message);
@@ -52,31 +60,44 @@ int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName("vor-cli");
   QCoreApplication::setApplicationVersion("1.0.0.1");
+  // --help speaks the user's language; what the commands print stays English for scripts.
+  const std::unique_ptr<vor::Translation> translation =
+      vor::StartTranslation(QCoreApplication::arguments());
 
   QCommandLineParser parser;
-  parser.setApplicationDescription(
-      QStringLiteral("Talks to the controller over a serial port.\n\n") + kCommands);
+  parser.setApplicationDescription(Help::tr("Talks to the controller over a serial port.") +
+                                   QStringLiteral("\n\n") + Help::tr(kCommands));
   parser.addHelpOption();
   parser.addVersionOption();
   const QCommandLineOption portOption(
-      "port", "Try only this serial port (repeatable, in order) instead of scanning all.", "PATH");
-  const QCommandLineOption traceOption("trace", "Print every frame sent and received to stderr.");
-  const QCommandLineOption outOption("out", "read: save the image to FILE.", "FILE");
-  const QCommandLineOption inOption("in", "write: the image to write.", "FILE");
-  const QCommandLineOption forceOption("force", "write: even when the image is for another model.");
-  const QCommandLineOption imageOption("image", "describe: take the image from FILE.", "FILE");
+      "port", Help::tr("Try only this serial port (repeatable, in order) instead of scanning all."),
+      "PATH");
+  const QCommandLineOption traceOption("trace",
+                                       Help::tr("Print every frame sent and received to stderr."));
+  const QCommandLineOption outOption("out", Help::tr("read: save the image to FILE."), "FILE");
+  const QCommandLineOption inOption("in", Help::tr("write: the image to write."), "FILE");
+  const QCommandLineOption forceOption(
+      "force", Help::tr("write: even when the image is for another model."));
+  const QCommandLineOption imageOption("image", Help::tr("describe: take the image from FILE."),
+                                       "FILE");
   const QCommandLineOption jsonOption(
-      "json", "describe, diff, zero: print one JSON object; monitor: one JSON object per poll.");
+      "json",
+      Help::tr("describe, diff, zero: print one JSON object; monitor: one JSON object per poll."));
   const QCommandLineOption updateOption(
-      "update", "zero: write the lowest values into the controller's configuration.");
-  const QCommandLineOption countOption("count", "monitor: stop after N polls.", "N");
-  const QCommandLineOption dryRunOption("dry-run",
-                                        "set: check and show the changes, write nothing.");
+      "update", Help::tr("zero: write the lowest values into the controller's configuration."));
+  const QCommandLineOption countOption("count", Help::tr("monitor: stop after N polls."), "N");
+  const QCommandLineOption dryRunOption(
+      "dry-run", Help::tr("set: check and show the changes, write nothing."));
+  const QCommandLineOption languageOption = vor::LanguageOption();
   parser.addOptions({portOption, traceOption, outOption, inOption, forceOption, imageOption,
-                     jsonOption, dryRunOption, updateOption, countOption});
+                     jsonOption, dryRunOption, updateOption, countOption, languageOption});
   parser.addPositionalArgument("command",
-                               "scan, read, write, describe, diff, set, zero or monitor");
+                               Help::tr("scan, read, write, describe, diff, set, zero or monitor"));
   parser.process(app);
+  if (const QString error = vor::LanguageOptionError(parser.value(languageOption));
+      parser.isSet(languageOption) && !error.isEmpty()) {
+    return Usage(error);
+  }
 
   const QStringList args = parser.positionalArguments();
   if (args.isEmpty()) return Usage(QStringLiteral("no command given"));
@@ -88,8 +109,8 @@ int main(int argc, char* argv[]) {
   const bool isZero = command == u"zero";
   const bool isMonitor = command == u"monitor";
   const bool isDiff = command == u"diff";
-  if (command != u"scan" && !isRead && !isWrite && !isDescribe && !isSet && !isZero &&
-      !isMonitor && !isDiff) {
+  if (command != u"scan" && !isRead && !isWrite && !isDescribe && !isSet && !isZero && !isMonitor &&
+      !isDiff) {
     return Usage(QStringLiteral("unknown command \"%1\"").arg(command));
   }
   if (isSet && args.size() == 1) return Usage("set needs at least one NAME=VALUE");

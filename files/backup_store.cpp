@@ -1,5 +1,6 @@
 #include "files/backup_store.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QRegularExpression>
@@ -45,7 +46,8 @@ QString BackupSerial(const ConfigImage& image) {
 
 QString BackupStore::Save(const ConfigImage& image, const QDateTime& when, QString& error) const {
   if (!QDir().mkpath(folder_)) {
-    error = QStringLiteral("cannot create the backups folder %1").arg(folder_);
+    error = QCoreApplication::translate("vor::BackupStore", "cannot create the backups folder %1")
+                .arg(folder_);
     return {};
   }
   const QString serial = BackupSerial(image);

@@ -1,5 +1,6 @@
 #include "files/configuration_record.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -88,12 +89,16 @@ bool ExportRecord(const QString& path, const ConfigurationRecord& record, QStrin
   } else if (suffix == u"json") {
     bytes = RecordJson(record);
   } else {
-    error = QStringLiteral("%1 does not end in .csv or .json, so its format is unknown").arg(path);
+    error =
+        QCoreApplication::translate("vor::ConfigurationRecord",
+                                    "%1 does not end in .csv or .json, so its format is unknown")
+            .arg(path);
     return false;
   }
   QSaveFile file(path);
   if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+    error = QCoreApplication::translate("vor::ConfigurationRecord", "cannot write %1: %2")
+                .arg(path, file.errorString());
     return false;
   }
   return true;

@@ -1,5 +1,6 @@
 #include "files/definitions_match.h"
 
+#include <QCoreApplication>
 #include <memory>
 
 #include "definitions/definition_loader.h"
@@ -20,20 +21,25 @@ public:
 QString DefinitionsMismatch(const ConfigImage& image, const DefinitionSet& loaded) {
   const QString code = ModelCode(image);
   if (code != loaded.modelCode) {
-    return QStringLiteral("it is a configuration of model %1, not %2")
+    return QCoreApplication::translate("vor::DefinitionsMatch",
+                                       "it is a configuration of model %1, not %2")
         .arg(code.isEmpty() ? QStringLiteral("(none)") : code, loaded.modelCode);
   }
   auto candidate = std::make_unique<DefinitionSet>();
   SilentPrompter silent;
   if (!LoadDefinitions(image, *candidate, silent)) {
-    return QStringLiteral("its model is not supported");
+    return QCoreApplication::translate("vor::DefinitionsMatch", "its model is not supported");
   }
   if (candidate->SpecialVersionFlag != loaded.SpecialVersionFlag) {
-    return candidate->SpecialVersionFlag ? QStringLiteral("it is of the special version")
-                                         : QStringLiteral("it is not of the special version");
+    return candidate->SpecialVersionFlag
+               ? QCoreApplication::translate("vor::DefinitionsMatch",
+                                             "it is of the special version")
+               : QCoreApplication::translate("vor::DefinitionsMatch",
+                                             "it is not of the special version");
   }
   if (candidate->paramScript != loaded.paramScript || candidate->liveScript != loaded.liveScript) {
-    return QStringLiteral("its software version %1 needs other definitions")
+    return QCoreApplication::translate("vor::DefinitionsMatch",
+                                       "its software version %1 needs other definitions")
         .arg(SoftwareVersion(image), 4, 16, QChar(u'0'));
   }
   if (!std::equal(candidate->Params().begin(), candidate->Params().end(), loaded.Params().begin(),

@@ -1,5 +1,7 @@
 #include "link/controller_link.h"
 
+#include <QCoreApplication>
+
 #include "link/config_transfer.h"
 
 namespace vor {
@@ -56,19 +58,20 @@ void ControllerLink::PollOnce(std::uint64_t generation) {
 }
 
 bool ControllerLink::ScanForController() {
-  const bool found = thread_.Run(QStringLiteral("Searching for controller..."),
-                                 [this] { return scan_.ScanForController(); }) == JobResult::Done;
+  const bool found =
+      thread_.Run(QCoreApplication::translate("vor::ControllerLink", "Searching for controller..."),
+                  [this] { return scan_.ScanForController(); }) == JobResult::Done;
   if (!found && scanFailed_) scanFailed_();
   return found;
 }
 
 bool ControllerLink::ReadImage(ConfigImage& image) {
-  return RunJob(QStringLiteral("Reading..."),
+  return RunJob(QCoreApplication::translate("vor::ControllerLink", "Reading..."),
                 [&](SerialLink& link) { return vor::ReadImage(link, image); }) == JobResult::Done;
 }
 
 bool ControllerLink::WriteImage(const ConfigImage& image) {
-  return RunJob(QStringLiteral("Writing..."),
+  return RunJob(QCoreApplication::translate("vor::ControllerLink", "Writing..."),
                 [&](SerialLink& link) { return vor::WriteImage(link, image); }) == JobResult::Done;
 }
 

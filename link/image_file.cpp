@@ -1,5 +1,6 @@
 #include "link/image_file.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QSaveFile>
 #include <cstring>
@@ -9,12 +10,14 @@ namespace vor {
 bool LoadImageFile(const QString& path, ConfigImage& image, QString& error) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) {
-    error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+    error = QCoreApplication::translate("vor::ImageFile", "cannot read %1: %2")
+                .arg(path, file.errorString());
     return false;
   }
   const QByteArray bytes = file.read(ConfigImage::kSize + 1);
   if (bytes.size() != static_cast<qsizetype>(ConfigImage::kSize) || !file.atEnd()) {
-    error = QStringLiteral("%1 holds %2 bytes; an image file holds exactly %3")
+    error = QCoreApplication::translate("vor::ImageFile",
+                                        "%1 holds %2 bytes; an image file holds exactly %3")
                 .arg(path)
                 .arg(file.size())
                 .arg(ConfigImage::kSize);
@@ -31,7 +34,8 @@ bool SaveImageFile(const QString& path, const ConfigImage& image, QString& error
       file.write(reinterpret_cast<const char*>(image.bytes.data()), ConfigImage::kSize) !=
           static_cast<qint64>(ConfigImage::kSize) ||
       !file.commit()) {
-    error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+    error = QCoreApplication::translate("vor::ImageFile", "cannot write %1: %2")
+                .arg(path, file.errorString());
     return false;
   }
   return true;

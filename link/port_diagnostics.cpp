@@ -1,5 +1,6 @@
 #include "link/port_diagnostics.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QStringList>
 
@@ -11,37 +12,51 @@ QString OpenFailureReason(const QString& devicePath, OpenStatus status) {
   switch (status) {
     case OpenStatus::PermissionDenied: {
       const QString group = QFileInfo(devicePath).group();
-      return QStringLiteral(
+      return QCoreApplication::translate(
+                 "vor::PortDiagnostics",
                  "permission denied; your user needs to be in the group that owns the device "
                  "(%1), usually dialout")
-          .arg(group.isEmpty() ? QStringLiteral("unknown") : group);
+          .arg(group.isEmpty() ? QCoreApplication::translate("vor::PortDiagnostics", "unknown")
+                               : group);
     }
     case OpenStatus::Busy: {
       QStringList names;
       for (const ProcessInfo& holder : PortHolders(devicePath)) {
-        names.append(QStringLiteral("%1 (pid %2)").arg(holder.name).arg(holder.pid));
+        names.append(QCoreApplication::translate("vor::PortDiagnostics", "%1 (pid %2)")
+                         .arg(holder.name)
+                         .arg(holder.pid));
       }
-      if (names.isEmpty()) return QStringLiteral("busy, held by another program");
-      return QStringLiteral("busy, held by %1").arg(names.join(QStringLiteral(", ")));
+      if (names.isEmpty()) {
+        return QCoreApplication::translate("vor::PortDiagnostics", "busy, held by another program");
+      }
+      return QCoreApplication::translate("vor::PortDiagnostics", "busy, held by %1")
+          .arg(names.join(QStringLiteral(", ")));
     }
     case OpenStatus::Missing:
-      return QStringLiteral("no such device");
+      return QCoreApplication::translate("vor::PortDiagnostics", "no such device");
     case OpenStatus::OtherError:
     case OpenStatus::Ok:
       break;
   }
-  return QStringLiteral("it cannot be opened");
+  return QCoreApplication::translate("vor::PortDiagnostics", "it cannot be opened");
 }
 
 QString PortGrabberWarning() {
   const QStringList running =
       RunningProcesses({QStringLiteral("ModemManager"), QStringLiteral("brltty")});
   if (running.isEmpty()) return {};
-  return QStringLiteral(
-             "%1 %2 running on this machine; such services are known to take hold of USB serial "
-             "adapters, so the controller may not be reachable while they run")
-      .arg(running.join(QStringLiteral(" and ")),
-           running.size() == 1 ? QStringLiteral("is") : QStringLiteral("are"));
+  if (running.size() == 1) {
+    return QCoreApplication::translate(
+               "vor::PortDiagnostics",
+               "%1 is running on this machine; such services are known to take hold of USB "
+               "serial adapters, so the controller may not be reachable while they run")
+        .arg(running.first());
+  }
+  return QCoreApplication::translate(
+             "vor::PortDiagnostics",
+             "%1 and %2 are running on this machine; such services are known to take hold of USB "
+             "serial adapters, so the controller may not be reachable while they run")
+      .arg(running[0], running[1]);
 }
 
 std::vector<PortCheck> CheckPorts(PortSystem& ports, const QStringList& devicePaths) {

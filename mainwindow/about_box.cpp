@@ -1,6 +1,6 @@
 #include "mainwindow/about_box.h"
 
-#include <QObject>
+#include <QCoreApplication>
 
 #include "pages/page_fields.h"
 #include "pages/vehicle_rules.h"
@@ -10,15 +10,17 @@ namespace vor {
 QString AboutText(const AboutFacts& facts) {
   QString port = facts.port;
   if (port.isEmpty()) {
-    port = facts.imageFile.isEmpty()
-               ? QObject::tr("none")
-               : QObject::tr("none; the configuration comes from %1").arg(facts.imageFile);
+    port = facts.imageFile.isEmpty() ? QCoreApplication::translate("vor::AboutBox", "none")
+                                     : QCoreApplication::translate(
+                                           "vor::AboutBox", "none; the configuration comes from %1")
+                                           .arg(facts.imageFile);
   }
-  return QObject::tr(
-             "VOR User %1\nConfigures and watches the motor controller.\n\n"
-             "Qt %2\nPort: %3\nModel: %4")
+  return QCoreApplication::translate("vor::AboutBox",
+                                     "VOR User %1\nConfigures and watches the motor controller.\n\n"
+                                     "Qt %2\nPort: %3\nModel: %4")
       .arg(facts.version, facts.qtVersion, port,
-           facts.model.isEmpty() ? QObject::tr("unknown") : facts.model);
+           facts.model.isEmpty() ? QCoreApplication::translate("vor::AboutBox", "unknown")
+                                 : facts.model);
 }
 
 QString ShownModuleName(const DefinitionSet& set, const ConfigImage& image) {

@@ -1,5 +1,6 @@
 #include "mainwindow/compare_dialog.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -18,21 +19,31 @@ QString ByteText(std::uint8_t value) {
 
 QString Summary(const ImageDifferences& differences, bool confirm) {
   if (differences.Empty()) {
-    return QObject::tr("Nothing to change: the controller holds this configuration already.");
+    return QCoreApplication::translate(
+        "vor::CompareDialog",
+        "Nothing to change: the controller holds this configuration already.");
   }
   const int count = int(differences.fields.size() + differences.bytes.size());
-  const QString listed = count == 1
-                             ? QObject::tr("1 value differs from the controller's.")
-                             : QObject::tr("%1 values differ from the controller's.").arg(count);
-  return confirm ? listed + u' ' + QObject::tr("Write to the controller?") : listed;
+  if (count == 1) {
+    return confirm ? QCoreApplication::translate(
+                         "vor::CompareDialog",
+                         "1 value differs from the controller's. Write to the controller?")
+                   : QCoreApplication::translate("vor::CompareDialog",
+                                                 "1 value differs from the controller's.");
+  }
+  return (confirm ? QCoreApplication::translate(
+                        "vor::CompareDialog",
+                        "%1 values differ from the controller's. Write to the controller?")
+                  : QCoreApplication::translate("vor::CompareDialog",
+                                                "%1 values differ from the controller's."))
+      .arg(count);
 }
 
 }  // namespace
 
 CompareDialog::CompareDialog(const ImageDifferences& differences, bool confirm, QWidget* parent)
     : QDialog(parent) {
-  setWindowTitle(confirm ? QStringLiteral("Confirm Writes")
-                         : QStringLiteral("Compare with Controller"));
+  setWindowTitle(confirm ? tr("Confirm Writes") : tr("Compare with Controller"));
   auto* layout = new QVBoxLayout(this);
   auto* summary = new QLabel(Summary(differences, confirm), this);
   summary->setWordWrap(true);
@@ -46,7 +57,7 @@ CompareDialog::CompareDialog(const ImageDifferences& differences, bool confirm, 
         {tr("Page"), tr("Parameter"), tr("On the controller"), tr("To be written")});
     for (const FieldChange& change : differences.fields) {
       list->addTopLevelItem(new QTreeWidgetItem(
-          QStringList{PageName(change.page), change.label, change.first, change.second}));
+          QStringList{PageTitle(change.page), change.label, change.first, change.second}));
     }
     for (const ByteChange& change : differences.bytes) {
       list->addTopLevelItem(

@@ -14,7 +14,10 @@
 namespace vor {
 namespace {
 
-const QString kImageFilter = QStringLiteral("Configurations (*.bin);;All files (*)");
+// The file types' descriptions are translated; their patterns stay as they are.
+QString ImageFilter() {
+  return QCoreApplication::translate("vor::FileCommands", "Configurations (*.bin);;All files (*)");
+}
 const QString kExportFilter = QStringLiteral("CSV (*.csv);;JSON (*.json)");
 
 // A name typed without an extension gets `extension`, as the dialog's filter suggests.
@@ -25,37 +28,37 @@ QString WithExtension(const QString& path, const QString& extension) {
 }  // namespace
 
 std::optional<ConfigImage> FileCommands::AskImageToOpen(QString& path) {
-  path = dialogs_.OpenFileName(QObject::tr("Open Configuration"), kImageFilter, Folder());
+  path = dialogs_.OpenFileName(tr("Open Configuration"), ImageFilter(), Folder());
   if (path.isEmpty()) return std::nullopt;
   folder_ = QFileInfo(path).absolutePath();
   ConfigImage image;
   QString error;
   if (!LoadImageFile(path, image, error)) {
-    Tell(QObject::tr("The configuration was not opened: %1.\nNothing was changed.").arg(error));
+    Tell(tr("The configuration was not opened: %1.\nNothing was changed.").arg(error));
     return std::nullopt;
   }
   if (const QString reason = DefinitionsMismatch(image, *state_.definitions); !reason.isEmpty()) {
-    Tell(QObject::tr("%1 was not opened: %2.\nNothing was changed.")
-             .arg(QFileInfo(path).fileName(), reason));
+    Tell(
+        tr("%1 was not opened: %2.\nNothing was changed.").arg(QFileInfo(path).fileName(), reason));
     return std::nullopt;
   }
   return image;
 }
 
 void FileCommands::SaveImageAs() {
-  QString path = dialogs_.SaveFileName(QObject::tr("Save Configuration As"), kImageFilter,
+  QString path = dialogs_.SaveFileName(tr("Save Configuration As"), ImageFilter(),
                                        SuggestedPath(QStringLiteral("bin")));
   if (path.isEmpty()) return;
   path = WithExtension(path, QStringLiteral("bin"));
   folder_ = QFileInfo(path).absolutePath();
   QString error;
   if (!SaveImageFile(path, state_.image, error)) {
-    Tell(QObject::tr("The configuration was not saved: %1.").arg(error));
+    Tell(tr("The configuration was not saved: %1.").arg(error));
   }
 }
 
 void FileCommands::ExportParameters() {
-  QString path = dialogs_.SaveFileName(QObject::tr("Export Parameters"), kExportFilter,
+  QString path = dialogs_.SaveFileName(tr("Export Parameters"), kExportFilter,
                                        SuggestedPath(QStringLiteral("csv")));
   if (path.isEmpty()) return;
   path = WithExtension(path, QStringLiteral("csv"));
@@ -64,7 +67,7 @@ void FileCommands::ExportParameters() {
       RecordConfiguration(state_.image, *state_.definitions, QDateTime::currentDateTime());
   QString error;
   if (!ExportRecord(path, record, error)) {
-    Tell(QObject::tr("The parameters were not exported: %1.").arg(error));
+    Tell(tr("The parameters were not exported: %1.").arg(error));
   }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QString>
 #include <optional>
 
@@ -16,6 +17,8 @@ class MenuDialogs;
 // user what went wrong; the main window runs the pages' store pass before and shows the pages
 // after.
 class FileCommands {
+  Q_DECLARE_TR_FUNCTIONS(vor::FileCommands)
+
 public:
   FileCommands(ProgramState& state, Prompter& prompter, MenuDialogs& dialogs)
       : state_(state), prompter_(prompter), dialogs_(dialogs) {}

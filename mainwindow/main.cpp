@@ -4,6 +4,7 @@
 
 #include "mainwindow/message_box_prompter.h"
 #include "mainwindow/vor_user_app.h"
+#include "resources/language.h"
 
 int main(int argc, char* argv[]) {
   QCoreApplication::setApplicationName(QStringLiteral("vor-user"));
@@ -13,12 +14,15 @@ int main(int argc, char* argv[]) {
   // mistakes are answered without a display.
   vor::AppOptions options;
   int exitCode = 0;
+  std::unique_ptr<vor::Translation> translation;
   {
     auto console = std::make_unique<QCoreApplication>(argc, argv);
+    translation = vor::StartTranslation(QCoreApplication::arguments());
     if (!vor::ParseCommandLine(QCoreApplication::arguments(), options, exitCode)) return exitCode;
   }
 
   QApplication app(argc, argv);
+  translation->Install();
   vor::MessageBoxPrompter prompter([] { return QApplication::activeWindow(); });
   return vor::CVORUserApp().InitInstance(options, prompter);
 }

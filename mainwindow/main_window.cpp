@@ -23,14 +23,19 @@ constexpr int kFirstPageButton = 1001;  // a page button's key is its id minus t
 const QColor kSuccessColour(0, 213, 11);
 const QColor kFailureColour(255, 0, 0);
 
+// The buttons' captions in place of the template's; in Chinese they read as the template's did.
 struct Caption {
   int id;
   const char* text;
 };
 constexpr Caption kCaptions[] = {
-    {kIdVehicleButton, "Vehicle"}, {kIdControlButton, "Control"}, {kIdMotorButton, "Motor"},
-    {kIdReadButton, "Read"},       {kIdWriteButton, "Write"},     {kIdMonitorButton, "Monitor"},
-    {kIdCancel, "Quit"},
+    {kIdVehicleButton, QT_TRANSLATE_NOOP("vor::CVORUserDlg", "Vehicle")},
+    {kIdControlButton, QT_TRANSLATE_NOOP("vor::CVORUserDlg", "Control")},
+    {kIdMotorButton, QT_TRANSLATE_NOOP("vor::CVORUserDlg", "Motor")},
+    {kIdReadButton, QT_TRANSLATE_NOOP("vor::CVORUserDlg", "Read")},
+    {kIdWriteButton, QT_TRANSLATE_NOOP("vor::CVORUserDlg", "Write")},
+    {kIdMonitorButton, QT_TRANSLATE_NOOP("vor::CVORUserDlg", "Monitor")},
+    {kIdCancel, QT_TRANSLATE_NOOP("vor::CVORUserDlg", "Quit")},
 };
 
 }  // namespace
@@ -103,7 +108,7 @@ void CVORUserDlg::ConnectButtons() {
 void CVORUserDlg::SetUpControls() {
   for (const Caption& caption : kCaptions) {
     if (QPushButton* button = FindButton(this, caption.id)) {
-      button->setText(QString::fromUtf8(caption.text));
+      button->setText(tr(caption.text));
     }
   }
   if (QLabel* status = FindStatic(this, kIdStatusLine)) {
@@ -157,7 +162,7 @@ bool CVORUserDlg::OnInitFromImage(const ConfigImage& image, const QString& path)
   state_.DefinitionsLoaded = LoadDefinitions(state_.image, *state_.definitions, prompter_);
   if (!state_.DefinitionsLoaded) return false;
 
-  SetStatus(QString::fromUtf8(kFromFileStatus), Tone::Neutral);
+  SetStatus(tr(kFromFileStatus), Tone::Neutral);
   if (QLabel* status = FindStatic(this, kIdStatusLine)) status->setToolTip(path);
   OnPageCommand(kIdVehicleButton);
   return true;
@@ -251,10 +256,10 @@ void CVORUserDlg::Read() {
   }
   if (state_.ReadOk) {
     state_.controllerImage = state_.image;
-    SetStatus(QStringLiteral("Read success!"), Tone::Success);
+    SetStatus(tr("Read success!"), Tone::Success);
     if (state_.DefinitionsLoaded) OnPageCommand(kIdVehicleButton);
   } else {
-    SetStatus(QStringLiteral("Read failure!"), Tone::Failure);
+    SetStatus(tr("Read failure!"), Tone::Failure);
   }
 }
 
@@ -272,10 +277,10 @@ void CVORUserDlg::Write(int previous) {
   }
   if (state_.WriteOk) state_.WriteOk = writeGuard_.AfterWrite(options_);
   if (state_.WriteOk) {
-    SetStatus(QStringLiteral("Write success!"), Tone::Success);
+    SetStatus(tr("Write success!"), Tone::Success);
     prompter_.Ask(kMsgWriteSuccess);
   } else {
-    SetStatus(QStringLiteral("Write failure!"), Tone::Failure);
+    SetStatus(tr("Write failure!"), Tone::Failure);
   }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QLabel>
 #include <functional>
@@ -32,7 +33,8 @@ public:
   static constexpr int kNoPage = 0;
   static constexpr int kMonitorPage = 4;
   // The status line after an image came from a file rather than from the controller.
-  static constexpr const char* kFromFileStatus = "From file, not yet written";
+  static constexpr const char* kFromFileStatus =
+      QT_TRANSLATE_NOOP("vor::CVORUserDlg", "From file, not yet written");
 
   struct PageEntry {
     int key;

@@ -23,12 +23,13 @@
 namespace vor {
 namespace {
 
-const char* const kNoControllerTip = "Not available: started with --image, without a controller";
+const char* const kNoControllerTip = QT_TRANSLATE_NOOP(
+    "vor::CVORUserDlg", "Not available: started with --image, without a controller");
 
 }  // namespace
 
 void CVORUserDlg::DisableLinkCommands() {
-  const QString why = QString::fromUtf8(kNoControllerTip);
+  const QString why = tr(kNoControllerTip);
   for (int id : {kIdReadButton, kIdWriteButton, kIdMonitorButton}) {
     if (QPushButton* button = FindButton(this, id)) {
       button->setEnabled(false);
@@ -198,7 +199,7 @@ void CVORUserDlg::OpenConfiguration() {
   const int previous = currentPage;
   HideAllPages();
   state_.image = *image;
-  SetStatus(QString::fromUtf8(kFromFileStatus), Tone::Neutral);
+  SetStatus(tr(kFromFileStatus), Tone::Neutral);
   if (QLabel* status = FindStatic(this, kIdStatusLine)) status->setToolTip(path);
   if (ParameterPageOf(previous)) {
     currentPage = previous;

@@ -1,6 +1,6 @@
 #include "mainwindow/troubleshooting.h"
 
-#include <QObject>
+#include <QCoreApplication>
 
 #include "link/serial_port.h"
 
@@ -21,17 +21,23 @@ TroubleshootingFacts CheckPortsBesideLink(PortSystem& ports, const QStringList& 
 QString TroubleshootingReport(const TroubleshootingFacts& facts) {
   QStringList lines;
   if (facts.linkPath.isEmpty() && facts.checks.empty()) {
-    lines << QObject::tr(
+    lines << QCoreApplication::translate(
+        "vor::Troubleshooting",
         "No serial port is listed on this machine. Is the USB serial adapter plugged in?");
   } else {
-    lines << QObject::tr("Serial ports of this machine:");
+    lines << QCoreApplication::translate("vor::Troubleshooting", "Serial ports of this machine:");
     if (!facts.linkPath.isEmpty()) {
-      lines << QObject::tr("%1: in use by this program, connected to the controller")
+      lines << QCoreApplication::translate(
+                   "vor::Troubleshooting",
+                   "%1: in use by this program, connected to the controller")
                    .arg(facts.linkPath);
     }
     for (const PortCheck& check : facts.checks) {
-      lines << (check.opens ? QObject::tr("%1: can be opened").arg(check.devicePath)
-                            : QObject::tr("%1: %2").arg(check.devicePath, check.reason));
+      lines << (check.opens
+                    ? QCoreApplication::translate("vor::Troubleshooting", "%1: can be opened")
+                          .arg(check.devicePath)
+                    : QCoreApplication::translate("vor::Troubleshooting", "%1: %2")
+                          .arg(check.devicePath, check.reason));
     }
   }
   if (!facts.grabberWarning.isEmpty()) {

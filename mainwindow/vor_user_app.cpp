@@ -18,6 +18,7 @@
 #include "mainwindow/busy_dialog.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/qt_menu_dialogs.h"
+#include "resources/language.h"
 #include "simulator/pty_controller.h"
 #include "simulator/sim_image.h"
 #include "simulator/simulated_controller.h"
@@ -53,25 +54,40 @@ std::optional<Simulation> StartSimulation(const QString& modelCode) {
 }  // namespace
 
 bool ParseCommandLine(const QStringList& arguments, AppOptions& options, int& exitCode) {
+  // The help texts speak the user's language; option and value names stay as they are typed.
   QCommandLineParser parser;
-  parser.setApplicationDescription("Configures and watches the motor controller.");
-  const QCommandLineOption helpOption({"h", "help"}, "Show this help.");
-  const QCommandLineOption versionOption("version", "Show the version.");
+  parser.setApplicationDescription(QCoreApplication::translate(
+      "vor::VorUserCommandLine", "Configures and watches the motor controller."));
+  const QCommandLineOption helpOption(
+      {"h", "help"}, QCoreApplication::translate("vor::VorUserCommandLine", "Show this help."));
+  const QCommandLineOption versionOption(
+      "version", QCoreApplication::translate("vor::VorUserCommandLine", "Show the version."));
   const QCommandLineOption simulateOption(
       "simulate",
-      "Talk to a simulated controller of model CODE (default VOR) built into the program "
-      "instead of the serial ports. Write it as --simulate or --simulate=CODE.",
+      QCoreApplication::translate(
+          "vor::VorUserCommandLine",
+          "Talk to a simulated controller of model CODE (default VOR) built into the program "
+          "instead of the serial ports. Write it as --simulate or --simulate=CODE."),
       "CODE");
   const QCommandLineOption portOption(
-      "port", "Try only this serial port (repeatable, in order) instead of all.", "PATH");
-  const QCommandLineOption traceOption("trace", "Print every frame sent and received to stderr.");
+      "port",
+      QCoreApplication::translate(
+          "vor::VorUserCommandLine",
+          "Try only this serial port (repeatable, in order) instead of all."),
+      "PATH");
+  const QCommandLineOption traceOption(
+      "trace", QCoreApplication::translate("vor::VorUserCommandLine",
+                                           "Print every frame sent and received to stderr."));
   const QCommandLineOption imageOption(
       "image",
-      "Start without a controller, on the 128-byte configuration in FILE: view and edit it and "
-      "save it with the File menu.",
+      QCoreApplication::translate(
+          "vor::VorUserCommandLine",
+          "Start without a controller, on the 128-byte configuration in FILE: view and edit it "
+          "and save it with the File menu."),
       "FILE");
-  parser.addOptions(
-      {helpOption, versionOption, simulateOption, portOption, traceOption, imageOption});
+  const QCommandLineOption languageOption = LanguageOption();
+  parser.addOptions({helpOption, versionOption, simulateOption, portOption, traceOption,
+                     imageOption, languageOption});
 
   // "--simulate" alone takes no value; QCommandLineParser wants one, so give it the default.
   QStringList args;
@@ -91,6 +107,12 @@ bool ParseCommandLine(const QStringList& arguments, AppOptions& options, int& ex
   if (parser.isSet(versionOption)) {
     std::printf("vor-user %s\n", qPrintable(QCoreApplication::applicationVersion()));
     exitCode = 0;
+    return false;
+  }
+  if (const QString error = LanguageOptionError(parser.value(languageOption));
+      parser.isSet(languageOption) && !error.isEmpty()) {
+    std::fprintf(stderr, "vor-user: %s\nTry 'vor-user --help'.\n", qPrintable(error));
+    exitCode = 2;
     return false;
   }
   if (!parser.positionalArguments().isEmpty()) {
@@ -120,8 +142,10 @@ int CVORUserApp::InitInstance(const AppOptions& options, Prompter& prompter) {
     ConfigImage image;
     QString error;
     if (!LoadImageFile(*options.imagePath, image, error)) {
-      prompter.AskText(QStringLiteral("The configuration was not opened: %1.").arg(error),
-                       Buttons::Ok, Icon::Warning);
+      prompter.AskText(
+          QCoreApplication::translate("vor::CVORUserApp", "The configuration was not opened: %1.")
+              .arg(error),
+          Buttons::Ok, Icon::Warning);
       return 1;
     }
     fileImage = image;

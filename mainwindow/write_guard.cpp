@@ -17,13 +17,16 @@ QString ByteText(std::uint8_t value) {
 
 // The fields (and other bytes) whose read-back differs from what was written.
 QString NotTakenText(const ImageDifferences& differences) {
-  QStringList lines{QObject::tr("The controller did not take every value written:")};
+  QStringList lines{QCoreApplication::translate(
+      "vor::WriteGuard", "The controller did not take every value written:")};
   for (const FieldChange& change : differences.fields) {
-    lines << QObject::tr("%1, %2: written %3, the controller holds %4")
-                 .arg(PageName(change.page), change.label, change.first, change.second);
+    lines << QCoreApplication::translate("vor::WriteGuard",
+                                         "%1, %2: written %3, the controller holds %4")
+                 .arg(PageTitle(change.page), change.label, change.first, change.second);
   }
   for (const ByteChange& change : differences.bytes) {
-    lines << QObject::tr("byte %1: written %2, the controller holds %3")
+    lines << QCoreApplication::translate("vor::WriteGuard",
+                                         "byte %1: written %2, the controller holds %3")
                  .arg(change.addr)
                  .arg(ByteText(change.first), ByteText(change.second));
   }
@@ -46,15 +49,14 @@ bool WriteGuard::BeforeWrite(const WriteOptions& options) {
 bool WriteGuard::SaveBackup() {
   QString error;
   if (!state_.controllerImage) {
-    error = QObject::tr("no configuration has been read from the controller");
+    error = tr("no configuration has been read from the controller");
   } else if (!backups_.Save(*state_.controllerImage, QDateTime::currentDateTime(), error)
                   .isEmpty()) {
     return true;
   }
   const QString question =
-      QObject::tr(
-          "The controller's configuration could not be backed up before writing: %1.\n\n"
-          "Write anyway?")
+      tr("The controller's configuration could not be backed up before writing: %1.\n\n"
+         "Write anyway?")
           .arg(error);
   return prompter_.AskTextWithDefault(question, Buttons::YesNo, Icon::Warning, Answer::No) ==
          Answer::Yes;
@@ -66,13 +68,11 @@ bool WriteGuard::AfterWrite(const WriteOptions& options) {
   state_.controllerImage = state_.image;
   if (!options.verifyAfterWrite) return true;
   ConfigImage readBack;
-  const JobResult read = link_.RunJob(QObject::tr("Verifying..."), [&readBack](SerialLink& link) {
-    return ReadImage(link, readBack);
-  });
+  const JobResult read = link_.RunJob(
+      tr("Verifying..."), [&readBack](SerialLink& link) { return ReadImage(link, readBack); });
   if (read != JobResult::Done) {
-    prompter_.AskText(
-        QObject::tr("The configuration could not be read back, so the write is not verified."),
-        Buttons::Ok, Icon::Warning);
+    prompter_.AskText(tr("The configuration could not be read back, so the write is not verified."),
+                      Buttons::Ok, Icon::Warning);
     return false;
   }
   state_.controllerImage = readBack;

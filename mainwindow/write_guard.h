@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QCoreApplication>
+
 #include "files/backup_store.h"
 #include "link/link_access.h"
 #include "mainwindow/write_options.h"
@@ -14,6 +16,8 @@ class MenuDialogs;
 // the backup of the controller's configuration before anything is sent, and the read-back after
 // the commit (Verify After Write).
 class WriteGuard {
+  Q_DECLARE_TR_FUNCTIONS(vor::WriteGuard)
+
 public:
   WriteGuard(ProgramState& state, LinkAccess& link, Prompter& prompter, MenuDialogs& dialogs,
              const QString& backupsFolder)

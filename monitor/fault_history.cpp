@@ -14,9 +14,10 @@ void FaultHistory::Record(std::uint32_t word, std::span<const FaultDef> faults,
     auto it = std::find_if(entries_.begin(), entries_.end(),
                            [bit](const Entry& entry) { return entry.bit == bit; });
     if (it == entries_.end()) {
-      const QString name = std::size_t(bit) < faults.size() ? faults[std::size_t(bit)].name
-                                                            : QStringLiteral("Bit %1").arg(bit);
-      entries_.push_back({bit, name, when, when, 0, false});
+      const bool named = std::size_t(bit) < faults.size();
+      const QString name =
+          named ? faults[std::size_t(bit)].name : QStringLiteral("Bit %1").arg(bit);
+      entries_.push_back({bit, name, when, when, 0, false, named});
       it = entries_.end() - 1;
     }
     it->lastSeen = when;

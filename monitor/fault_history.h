@@ -22,10 +22,11 @@ public:
     QDateTime lastSeen;
     int polls = 0;  // polls in which the fault was active
     bool activeNow = false;
+    bool named = true;  // false: no fault names the bit, and `name` is "Bit i"
   };
 
   // One answered poll at `when` with the fault word `word`; bit i is named by `faults[i]`
-  // (bits without a name are listed as "Bit i").
+  // (bits without a name are listed as "Bit i", which the window shows translated).
   void Record(std::uint32_t word, std::span<const FaultDef> faults, const QDateTime& when);
   void Clear() { entries_.clear(); }
 

@@ -48,7 +48,7 @@ FaultHistoryWindow::FaultHistoryWindow(FaultHistory& history, const LiveToolServ
   setWindowTitle(tr("Fault History"));
   auto* layout = new QVBoxLayout(this);
 
-  pausedLabel_ = new QLabel(QString::fromUtf8(LivePlotWindow::kPausedText), this);
+  pausedLabel_ = new QLabel(LivePlotWindow::tr(LivePlotWindow::kPausedText), this);
   pausedLabel_->setAlignment(Qt::AlignCenter);
   pausedLabel_->setStyleSheet(
       QStringLiteral("QLabel { background: #fff3c4; color: #5c4400; font-weight: bold; "
@@ -101,7 +101,7 @@ void FaultHistoryWindow::Refresh() {
   for (int row = 0; row < int(entries.size()); ++row) {
     const FaultHistory::Entry& entry = entries[std::size_t(row)];
     const bool active = entry.activeNow;
-    const QString name = entry.name.trimmed();
+    const QString name = entry.named ? entry.name.trimmed() : tr("Bit %1").arg(entry.bit);
     SetCell(table_, row, kName, name, name, active);
     SetCell(table_, row, kBit, QString::number(entry.bit), {}, active);
     SetCell(table_, row, kFirstSeen, Time(entry.firstSeen),

@@ -4,6 +4,7 @@
 #include <QChartView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFormLayout>
 #include <QGraphicsLineItem>
@@ -40,13 +41,17 @@ const char* const kSharedKey = "LivePlot/sharedAxis";
 constexpr std::int64_t kReadoutReachUs = std::int64_t{MonitorPoll::kPeriodMs} * 1000 / 2 + 1;
 
 QString WindowName(int seconds) {
-  return seconds % 60 == 0 && seconds > 60 ? QStringLiteral("%1 min").arg(seconds / 60)
-                                           : QStringLiteral("%1 s").arg(seconds);
+  return seconds % 60 == 0 && seconds > 60
+             ? QCoreApplication::translate("vor::LivePlotWindow", "%1 min").arg(seconds / 60)
+             : QCoreApplication::translate("vor::LivePlotWindow", "%1 s").arg(seconds);
 }
 
 QString Number(double value) { return QString::number(value, 'g', 10); }
 
-QString ReadoutHint() { return LivePlotWindow::tr("Point at the plot to read the values there."); }
+QString ReadoutHint() {
+  return QCoreApplication::translate("vor::LivePlotWindow",
+                                     "Point at the plot to read the values there.");
+}
 
 // Sets the axis only when its range changes: each change lays out the whole chart anew.
 void SetRange(QValueAxis* axis, double low, double high) {
@@ -114,7 +119,7 @@ void LivePlotWindow::BuildControls() {
   side->addWidget(saveButton);
 
   auto* plotColumn = new QVBoxLayout;
-  pausedLabel_ = new QLabel(QString::fromUtf8(kPausedText), central);
+  pausedLabel_ = new QLabel(tr(kPausedText), central);
   pausedLabel_->setAlignment(Qt::AlignCenter);
   pausedLabel_->setStyleSheet(
       QStringLiteral("QLabel { background: #fff3c4; color: #5c4400; font-weight: bold; "

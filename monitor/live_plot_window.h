@@ -32,7 +32,9 @@ class LivePlotWindow : public QMainWindow {
 public:
   static constexpr std::array<int, 3> kWindowSeconds = {30, 60, 300};
   static constexpr int kDefaultWindowSeconds = 60;
-  static constexpr const char* kPausedText = "paused: the Monitor page is not on show";
+  // Shown translated, through tr().
+  static constexpr const char* kPausedText =
+      QT_TRANSLATE_NOOP("vor::LivePlotWindow", "paused: the Monitor page is not on show");
 
   // `data` must outlive the window; `parent` makes it a top-level window over that one.
   LivePlotWindow(const LivePlotData& data, const LiveToolServices& services,

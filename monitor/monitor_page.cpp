@@ -72,15 +72,15 @@ void CMonitor1Dlg::Layout() {
   }
   if (slots_.faultSlot >= 0) FaultFieldId = SlotEditId(slots_.faultSlot);
   LayoutDone = true;
-  if (QLabel* caption = FindStatic(this, kIdStatusCaption))
-    caption->setText(QStringLiteral("Status"));
+  if (QLabel* caption = FindStatic(this, kIdStatusCaption)) caption->setText(tr("Status"));
   OnCtlColor();
 }
 
 void CMonitor1Dlg::Poll(const LivePoll& poll) {
   poll_.Poll(poll.block.bytes, poll.answered[0], *state_.definitions, slots_, fields_);
   if (QLineEdit* status = FindEdit(this, kIdStatusField)) {
-    const QString text = LinkStatusText(poll_.LinkOk);
+    // The shown text, unlike the recordings' status column (LinkStatusText), is translated.
+    const QString text = poll_.LinkOk ? tr("Success!") : tr("Failure!");
     if (status->text() != text) status->setText(text);
   }
   for (int k = 0; k < slots_.count; ++k) {

@@ -1,5 +1,6 @@
 #include "monitor/read_zero_dialog.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -10,15 +11,24 @@ namespace vor {
 CReadZeroADdlg::CReadZeroADdlg(ProgramState& state, LinkAccess& link, QWidget* parent)
     : QDialog(parent), state_(state), link_(link) {
   BuildDialog(kDialogReadZero, this);
+  // The template's texts, in the user's language.
+  setWindowTitle(tr("Read_Zero"));
+  const char* const labels[] = {QT_TR_NOOP("Phase_A_Zero"), QT_TR_NOOP("Phase_B_Zero"),
+                                QT_TR_NOOP("Phase_C_Zero")};
+  for (int phase = 0; phase < 3; ++phase) {
+    if (QLabel* label = FindStatic(this, kIdPhaseALabel + phase)) label->setText(tr(labels[phase]));
+  }
   for (QPushButton* button : findChildren<QPushButton*>()) {
     // Return does not press a button: the dialog has no OK of its own.
     button->setAutoDefault(false);
     button->setDefault(false);
   }
   if (QPushButton* read = FindButton(this, kIdZeroRead)) {
+    read->setText(tr("Read"));
     connect(read, &QPushButton::clicked, this, &CReadZeroADdlg::OnRead);
   }
   if (QPushButton* update = FindButton(this, kIdZeroUpdate)) {
+    update->setText(tr("Update"));
     connect(update, &QPushButton::clicked, this, &CReadZeroADdlg::OnUpdate);
     update->setEnabled(state_.zero.answered);
   }
@@ -27,7 +37,7 @@ CReadZeroADdlg::CReadZeroADdlg(ProgramState& state, LinkAccess& link, QWidget* p
 void CReadZeroADdlg::OnRead() {
   ZeroAnswers answers;
   // A refused job leaves every exchange unanswered, as a silent controller does.
-  link_.RunJob(QStringLiteral("Reading phase zero..."), [&answers](SerialLink& link) {
+  link_.RunJob(tr("Reading phase zero..."), [&answers](SerialLink& link) {
     answers = ReadZeroExchanges(link);
     return true;
   });

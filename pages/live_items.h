@@ -57,7 +57,8 @@ std::optional<std::uint32_t> LiveItemValue(const LiveDef& def, LiveBytes block);
 // Names of the fault bits set in `word`, in ascending bit order; bit n is named by fault n.
 QStringList FaultNames(std::uint32_t word, std::span<const FaultDef> faults);
 
-// "Success!" when the first request of the poll was answered, otherwise "Failure!".
+// "Success!" when the first request of the poll was answered, otherwise "Failure!": the status
+// column of recordings and outputs, never translated.
 QString LinkStatusText(bool linkOk);
 
 }  // namespace vor

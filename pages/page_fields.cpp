@@ -1,5 +1,7 @@
 #include "pages/page_fields.h"
 
+#include <QCoreApplication>
+
 #include "pages/value_codec.h"
 #include "pages/vehicle_rules.h"
 
@@ -40,16 +42,26 @@ QString WithoutTrailingBlanks(const QString& text) {
   return text.left(end);
 }
 
-QString PageName(PageKind page) {
+namespace {
+
+const char* PageNameSource(PageKind page) {
   switch (page) {
     case PageKind::Vehicle:
-      return QStringLiteral("Vehicle");
+      return QT_TRANSLATE_NOOP("vor::PageFields", "Vehicle");
     case PageKind::Control:
-      return QStringLiteral("Control");
+      return QT_TRANSLATE_NOOP("vor::PageFields", "Control");
     case PageKind::Motor:
-      return QStringLiteral("Motor");
+      return QT_TRANSLATE_NOOP("vor::PageFields", "Motor");
   }
-  return {};
+  return "";
+}
+
+}  // namespace
+
+QString PageName(PageKind page) { return QString::fromLatin1(PageNameSource(page)); }
+
+QString PageTitle(PageKind page) {
+  return QCoreApplication::translate("vor::PageFields", PageNameSource(page));
 }
 
 }  // namespace vor

@@ -32,7 +32,10 @@ std::optional<QString> ShownText(const DefinitionSet& set, const PageField& fiel
 QString FieldLabel(const ParamDef& def);
 QString WithoutTrailingBlanks(const QString& text);
 
-// "Vehicle", "Control" or "Motor", as the page buttons name the pages.
+// "Vehicle", "Control" or "Motor", as the page buttons name the pages: the name that files and
+// outputs carry, never translated.
 QString PageName(PageKind page);
+// The page's name as the user reads it in a window, in the user's language.
+QString PageTitle(PageKind page);
 
 }  // namespace vor

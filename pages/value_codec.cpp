@@ -1,5 +1,6 @@
 #include "pages/value_codec.h"
 
+#include <QCoreApplication>
 #include <algorithm>
 #include <limits>
 
@@ -188,15 +189,17 @@ StoreResult TestValue(const ParamDef& def, const QString& text) {
   return StoreValue(def, text, scratch);
 }
 
-// Concatenated rather than built with arg(): names and help texts may hold a '%'.
+// One arg() call with every value: it fills the placeholders in a single pass, so a '%' in a
+// name or help text is left as it is.
 QString RangeMessage(const ParamDef& def) {
-  return QStringLiteral("Param:") + def.name + QStringLiteral("\nThe range should be between ") +
-         QString::number(def.rangeL) + u'~' + QString::number(def.rangeH);
+  return QCoreApplication::translate("vor::ParameterPage",
+                                     "Param:%1\nThe range should be between %2~%3")
+      .arg(def.name, QString::number(def.rangeL), QString::number(def.rangeH));
 }
 
 QString TipText(const ParamDef& def) {
-  return def.tips + QStringLiteral(" Range:") + QString::number(def.rangeL) + u'~' +
-         QString::number(def.rangeH);
+  return QCoreApplication::translate("vor::ParameterPage", "%1 Range:%2~%3")
+      .arg(def.tips, QString::number(def.rangeL), QString::number(def.rangeH));
 }
 
 }  // namespace vor

@@ -39,10 +39,11 @@ StoreResult StoreValue(const ParamDef& def, const QString& text, ConfigImage& im
 // What StoreValue would answer, without writing anything.
 StoreResult TestValue(const ParamDef& def, const QString& text);
 
-// "Param:" + name + "\nThe range should be between " + rangeL + "~" + rangeH
+// "Param:" + name + "\nThe range should be between " + rangeL + "~" + rangeH, in the user's
+// language.
 QString RangeMessage(const ParamDef& def);
 
-// tips + " Range:" + rangeL + "~" + rangeH
+// tips + " Range:" + rangeL + "~" + rangeH, in the user's language.
 QString TipText(const ParamDef& def);
 
 }  // namespace vor

@@ -23,6 +23,7 @@ void CVehicleDlg::OnInitDialog() {
     }
   }
   if (QPushButton* readZero = FindButton(this, kIdReadZeroButton)) {
+    readZero->setText(tr("Read_Zero"));
     readZero->setAutoDefault(false);
     connect(readZero, &QPushButton::clicked, this, &CVehicleDlg::OnReadZero);
   }

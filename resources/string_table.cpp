@@ -1,27 +1,40 @@
 #include "resources/string_table.h"
 
+#include <QCoreApplication>
 #include <array>
 
 namespace vor {
 namespace {
 
-// The English messages the program shows. The Chinese versions (136..146) and the entries that
-// nothing shows are not carried.
+// The messages the program shows, in English; the translations supply the other languages. The
+// string table's own Chinese versions (136..146) and the entries that nothing shows are not
+// carried.
 constexpr std::array kStrings{
     StringEntry{kMsgMotorRunningWarning,
-                "Warning:Prohibit doing any configuration in user program while running motor."
-                "\r\n\r\n1.\"Yes\" to continue if the motor is not running.\r\n2.\"No\" if the "
-                "motor is running. Please reconnect user program after stopping motor.",
+                QT_TRANSLATE_NOOP(
+                    "vor::StringTable",
+                    "Warning:Prohibit doing any configuration in user program while running motor."
+                    "\r\n\r\n1.\"Yes\" to continue if the motor is not running.\r\n2.\"No\" if the "
+                    "motor is running. Please reconnect user program after stopping motor."),
                 Buttons::YesNo},
-    StringEntry{kMsgRs232SettingError, "RS232 setting error. ", Buttons::Ok},
-    StringEntry{kMsgNoController, "Controller no power or RS232 cable disconnect.",
+    StringEntry{kMsgRs232SettingError,
+                QT_TRANSLATE_NOOP("vor::StringTable", "RS232 setting error. "), Buttons::Ok},
+    StringEntry{
+        kMsgNoController,
+        QT_TRANSLATE_NOOP("vor::StringTable", "Controller no power or RS232 cable disconnect."),
+        Buttons::RetryCancel},
+    StringEntry{kMsgReadError, QT_TRANSLATE_NOOP("vor::StringTable", "Read data error."),
                 Buttons::RetryCancel},
-    StringEntry{kMsgReadError, "Read data error.", Buttons::RetryCancel},
-    StringEntry{kMsgWriteError, "Error writing data.", Buttons::RetryCancel},
-    StringEntry{kMsgWriteSuccess, "Written to success.", Buttons::Ok},
-    StringEntry{kMsgSureToExit, "Sure to exit?", Buttons::OkCancel},
+    StringEntry{kMsgWriteError, QT_TRANSLATE_NOOP("vor::StringTable", "Error writing data."),
+                Buttons::RetryCancel},
+    StringEntry{kMsgWriteSuccess, QT_TRANSLATE_NOOP("vor::StringTable", "Written to success."),
+                Buttons::Ok},
+    StringEntry{kMsgSureToExit, QT_TRANSLATE_NOOP("vor::StringTable", "Sure to exit?"),
+                Buttons::OkCancel},
     StringEntry{kMsgUnsupportedModel,
-                "Does not support this model, please choose the right software.", Buttons::Ok},
+                QT_TRANSLATE_NOOP("vor::StringTable",
+                                  "Does not support this model, please choose the right software."),
+                Buttons::Ok},
 };
 
 }  // namespace
@@ -35,7 +48,7 @@ const StringEntry* FindString(int id) {
 
 QString LoadString(int id) {
   const StringEntry* entry = FindString(id);
-  return entry ? QString::fromUtf8(entry->text) : QString();
+  return entry ? QCoreApplication::translate("vor::StringTable", entry->text) : QString();
 }
 
 Icon ResolveIcon(Buttons buttons, Icon icon) {

@@ -3,7 +3,9 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <cstdio>
+#include <memory>
 
+#include "resources/language.h"
 #include "simulator/pty_controller.h"
 #include "simulator/sim_faults.h"
 #include "simulator/sim_image.h"
@@ -11,6 +13,11 @@
 #include "simulator/stop_signals.h"
 
 namespace {
+
+// The texts of --help, in the user's language.
+struct Help {
+  Q_DECLARE_TR_FUNCTIONS(VorSimHelp)
+};
 
 int Fail(const QString& message) {
   std::fprintf(stderr, "vor-sim: %s\n", qPrintable(message));
@@ -24,31 +31,45 @@ int main(int argc, char* argv[]) {
   QCoreApplication::setApplicationName("vor-sim");
   QCoreApplication::setApplicationVersion("1.0.0.1");
 
+  const std::unique_ptr<vor::Translation> translation =
+      vor::StartTranslation(QCoreApplication::arguments());
+
   QCommandLineParser parser;
   parser.setApplicationDescription(
-      "Simulated controller on a pseudo-terminal. Prints the device path, then answers on it\n"
-      "until interrupted (Ctrl+C).");
+      Help::tr("Simulated controller on a pseudo-terminal. Prints the device path, then answers "
+               "on it\nuntil interrupted (Ctrl+C)."));
   parser.addHelpOption();
   parser.addVersionOption();
   const QCommandLineOption modelOption(
-      "model", "Be a controller of model CODE (default VOR), with its factory settings.", "CODE");
-  const QCommandLineOption imageOption("image", "Start from the 128-byte image in FILE.", "FILE");
-  const QCommandLineOption specialOption("special", "Set the special-version byte (72) to N.", "N");
+      "model", Help::tr("Be a controller of model CODE (default VOR), with its factory settings."),
+      "CODE");
+  const QCommandLineOption imageOption("image", Help::tr("Start from the 128-byte image in FILE."),
+                                       "FILE");
+  const QCommandLineOption specialOption("special",
+                                         Help::tr("Set the special-version byte (72) to N."), "N");
   const QCommandLineOption softwareOption(
-      "software-version", "Set the software version (bytes 83..84), in hex.", "HEX");
+      "software-version", Help::tr("Set the software version (bytes 83..84), in hex."), "HEX");
   const QCommandLineOption faultOption(
       "fault",
-      "Misbehave: KIND[:CMD[:N[:MS]]] with KIND silent, ignore, bad-checksum, stray, late, "
-      "wrong-command, long-length, short or forget (answer, keep nothing); CMD a hex command byte "
-      "or "
-      "any; N the request number of that command (0 = every one); MS the delay for late. "
-      "Repeatable.",
+      Help::tr(
+          "Misbehave: KIND[:CMD[:N[:MS]]] with KIND silent, ignore, bad-checksum, stray, late, "
+          "wrong-command, long-length, short or forget (answer, keep nothing); CMD a hex command "
+          "byte "
+          "or "
+          "any; N the request number of that command (0 = every one); MS the delay for late. "
+          "Repeatable."),
       "RULE");
   const QCommandLineOption faultBitsOption(
-      "fault-bits", "Fix the fault word of the live data (bytes 32..33) to HEX, e.g. 0012.", "HEX");
-  parser.addOptions(
-      {modelOption, imageOption, specialOption, softwareOption, faultOption, faultBitsOption});
+      "fault-bits",
+      Help::tr("Fix the fault word of the live data (bytes 32..33) to HEX, e.g. 0012."), "HEX");
+  const QCommandLineOption languageOption = vor::LanguageOption();
+  parser.addOptions({modelOption, imageOption, specialOption, softwareOption, faultOption,
+                     faultBitsOption, languageOption});
   parser.process(app);
+  if (const QString error = vor::LanguageOptionError(parser.value(languageOption));
+      parser.isSet(languageOption) && !error.isEmpty()) {
+    return Fail(error);
+  }
   if (!parser.positionalArguments().isEmpty()) {
     return Fail("unexpected argument \"" + parser.positionalArguments().first() + "\"");
   }
