@@ -62,6 +62,9 @@ for program in vor-user vor-cli vor-sim; do
   version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$bin/$program" --version)
   [ "$version" = "$program 1.0.0.1" ] || fail "$program --version said \"$version\""
   echo "$version"
+  # The Chinese catalogue travels inside each program: its --help speaks it.
+  env -u DISPLAY -u WAYLAND_DISPLAY LANG=zh_CN.UTF-8 "$bin/$program" --help | grep -q "以 LANG 语言显示文字" ||
+    fail "$program --help is not in Chinese under a Chinese locale"
 done
 coproc SIM { exec "$bin/vor-sim" --model JUT; }
 sim=$SIM_PID
@@ -97,9 +100,10 @@ status=0
 cases=(
   "vor-cli |describe diff monitor read scan set write zero"
   "vor-cli mo|monitor"
-  "vor-cli --|--help --help-all --port --trace --version"
-  "vor-cli --port /dev/pts/7 zero --|--json --port --trace --update"
-  "vor-cli --trace write --|--force --in --port --trace"
+  "vor-cli --|--help --help-all --lang --port --trace --version"
+  "vor-cli --port /dev/pts/7 zero --|--json --lang --port --trace --update"
+  "vor-cli --trace write --|--force --in --lang --port --trace"
+  "vor-cli --lang |en zh_CN"
   "vor-cli read --out |a.bin b.bin"
   "vor-cli diff a.bin |a.bin b.bin"
   "vor-cli monitor --count |"
