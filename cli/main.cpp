@@ -94,8 +94,7 @@ int main(int argc, char* argv[]) {
   parser.addPositionalArgument("command",
                                Help::tr("scan, read, write, describe, diff, set, zero or monitor"));
   parser.process(app);
-  if (const QString error = vor::LanguageOptionError(parser.value(languageOption));
-      parser.isSet(languageOption) && !error.isEmpty()) {
+  if (const QString error = vor::LanguageOptionError(parser, languageOption); !error.isEmpty()) {
     return Usage(error);
   }
 

@@ -109,8 +109,7 @@ bool ParseCommandLine(const QStringList& arguments, AppOptions& options, int& ex
     exitCode = 0;
     return false;
   }
-  if (const QString error = LanguageOptionError(parser.value(languageOption));
-      parser.isSet(languageOption) && !error.isEmpty()) {
+  if (const QString error = LanguageOptionError(parser, languageOption); !error.isEmpty()) {
     std::fprintf(stderr, "vor-user: %s\nTry 'vor-user --help'.\n", qPrintable(error));
     exitCode = 2;
     return false;

@@ -52,6 +52,10 @@ QString LanguageOptionError(const QString& value) {
   return QStringLiteral("unknown language \"%1\" for --lang: en or zh_CN").arg(value);
 }
 
+QString LanguageOptionError(const QCommandLineParser& parser, const QCommandLineOption& option) {
+  return parser.isSet(option) ? LanguageOptionError(parser.value(option)) : QString();
+}
+
 std::unique_ptr<Translation> StartTranslation(const QStringList& arguments) {
   std::optional<QString> requested = LanguageArgument(arguments);
   if (requested && !IsKnownLanguage(*requested)) requested.reset();

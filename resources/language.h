@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
 #include <QTranslator>
@@ -34,6 +35,8 @@ QCommandLineOption LanguageOption();
 
 // Why `value` of --lang is refused; empty for a known language.
 QString LanguageOptionError(const QString& value);
+// Why the --lang of a parsed command line is refused; empty when it is known or absent.
+QString LanguageOptionError(const QCommandLineParser& parser, const QCommandLineOption& option);
 
 // The catalogues of one language, the program's own and Qt's (standard buttons, file dialogs,
 // --help headings), installed into the running application. Qt's catalogue is taken from Qt's

@@ -54,10 +54,8 @@ int main(int argc, char* argv[]) {
       Help::tr(
           "Misbehave: KIND[:CMD[:N[:MS]]] with KIND silent, ignore, bad-checksum, stray, late, "
           "wrong-command, long-length, short or forget (answer, keep nothing); CMD a hex command "
-          "byte "
-          "or "
-          "any; N the request number of that command (0 = every one); MS the delay for late. "
-          "Repeatable."),
+          "byte or any; N the request number of that command (0 = every one); MS the delay for "
+          "late. Repeatable."),
       "RULE");
   const QCommandLineOption faultBitsOption(
       "fault-bits",
@@ -66,8 +64,7 @@ int main(int argc, char* argv[]) {
   parser.addOptions({modelOption, imageOption, specialOption, softwareOption, faultOption,
                      faultBitsOption, languageOption});
   parser.process(app);
-  if (const QString error = vor::LanguageOptionError(parser.value(languageOption));
-      parser.isSet(languageOption) && !error.isEmpty()) {
+  if (const QString error = vor::LanguageOptionError(parser, languageOption); !error.isEmpty()) {
     return Fail(error);
   }
   if (!parser.positionalArguments().isEmpty()) {
