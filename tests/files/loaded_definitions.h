@@ -1,0 +1,31 @@
+#pragma once
+
+// What the tests of configuration files share: the definitions for an image, and its boxes and
+// fields found by their labels.
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "definitions/definition_loader.h"
+#include "pages/page_fields.h"
+#include "tests/support/scripted_prompter.h"
+
+namespace vor::test {
+
+inline std::unique_ptr<DefinitionSet> LoadedFor(const ConfigImage& image) {
+  auto set = std::make_unique<DefinitionSet>();
+  ScriptedPrompter prompter;
+  EXPECT_TRUE(LoadDefinitions(image, *set, prompter));
+  return set;
+}
+
+// The box or field labelled `label` on the three pages.
+inline PageField FieldNamed(const DefinitionSet& set, const QString& label) {
+  for (const PageField& field : PageFields(set)) {
+    if (FieldLabel(set.params[std::size_t(field.position)]) == label) return field;
+  }
+  ADD_FAILURE() << "no field " << label.toStdString();
+  return {};
+}
+
+}  // namespace vor::test
