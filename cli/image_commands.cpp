@@ -4,6 +4,8 @@
 
 #include "cli/link_session.h"
 #include "definitions/model_table.h"
+#include "files/apply_rules.h"
+#include "files/backup_store.h"
 #include "link/config_transfer.h"
 #include "link/frame_trace.h"
 #include "link/image_file.h"
@@ -24,6 +26,18 @@ QString ModelCodeText(const ConfigImage& image) {
     text += (c >= 0x20 && c < 0x7F) ? QChar(c) : QChar(u'?');
   }
   return text;
+}
+
+// Why an image of another controller (serial number) is not written without --force: it would
+// give this controller that one's identity and phase zero calibration. Empty for the same one.
+QString OtherControllerRefusal(const QString& path, const ConfigImage& wanted,
+                               const ConfigImage& current) {
+  if (SameUnit(wanted, current)) return {};
+  return QStringLiteral(
+             "%1 is an image of the controller with serial number %2, but this one's "
+             "is %3; nothing was written (use --force to write it all the same, or "
+             "vor-cli apply to take its settings only)")
+      .arg(path, BackupSerial(wanted), BackupSerial(current));
 }
 
 }  // namespace
@@ -68,6 +82,11 @@ int WriteCommand(LinkSession& session, const QString& inPath, bool force) {
     PrintError(QStringLiteral("%1 is an image of model \"%2\" but the controller is a \"%3\"; "
                               "nothing was written (use --force to write it all the same)")
                    .arg(inPath, ModelCodeText(wanted), ModelCodeText(current)));
+    return kExitFailure;
+  }
+  if (const QString refusal = OtherControllerRefusal(inPath, wanted, current);
+      !refusal.isEmpty() && !force) {
+    PrintError(refusal);
     return kExitFailure;
   }
 

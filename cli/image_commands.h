@@ -16,7 +16,8 @@ int ScanCommand(LinkSession& session);
 // Reads the image and prints it as hex, or writes the 128 raw bytes to `outPath` when given.
 int ReadCommand(LinkSession& session, const QString& outPath);
 // Writes the image in `inPath` and verifies it by reading it back. Refuses an image made for
-// another model (bytes 64..66) unless `force`.
+// another model (bytes 64..66) or taken from another controller (its serial number) unless
+// `force`.
 int WriteCommand(LinkSession& session, const QString& inPath, bool force);
 
 // Reads the image back after a write and reports on stderr every byte that differs from
