@@ -9,10 +9,8 @@
 namespace vor {
 namespace {
 
-QString Tr(const char* text) { return QCoreApplication::translate("vor::ChangeSteps", text); }
-
 QString ChangeName(const QString& label, const QString& before, const QString& after) {
-  return Tr("%1 %2 → %3").arg(label, before, after);
+  return QCoreApplication::translate("vor::ChangeSteps", "%1 %2 → %3").arg(label, before, after);
 }
 
 QString ByteText(std::uint8_t value) {
@@ -57,7 +55,8 @@ std::vector<ChangeStep> StoreSteps(const DefinitionSet& set, const ConfigImage& 
     ImageMask bits{};
     AddChangeBits(change, bits);
     steps.push_back(MakeStep(
-        ChangeName(Tr("byte %1").arg(change.addr), ByteText(change.first), ByteText(change.second)),
+        ChangeName(QCoreApplication::translate("vor::ChangeSteps", "byte %1").arg(change.addr),
+                   ByteText(change.first), ByteText(change.second)),
         bits, beforePass, afterPass));
   }
   return steps;
@@ -89,12 +88,14 @@ ChangeStep CalibrationStep(const ConfigImage& pages, const ZeroValues& values) {
   if (UpdatePhaseZero(values, after)) {
     for (std::size_t phase = 0; phase < 3; ++phase) bits[kPhaseZeroAddr + phase] = 0xFF;
   }
-  return MakeStep(Tr("Phase Zero Calibration"), bits, pages, after);
+  return MakeStep(QCoreApplication::translate("vor::ChangeSteps", "Phase Zero Calibration"), bits,
+                  pages, after);
 }
 
 ChangeStep ApplyStep(const DefinitionSet& set, const ConfigImage& pages, const ConfigImage& file,
                      const std::vector<ApplyRow>& rows, const QString& fileName) {
-  return MakeStep(Tr("Apply %1").arg(fileName), CheckedBits(set, rows), pages, file);
+  return MakeStep(QCoreApplication::translate("vor::ChangeSteps", "Apply %1").arg(fileName),
+                  CheckedBits(set, rows), pages, file);
 }
 
 ChangeStep RevertStep(const DefinitionSet& set, const ConfigImage& controller,
@@ -102,13 +103,14 @@ ChangeStep RevertStep(const DefinitionSet& set, const ConfigImage& controller,
   ImageMask bits{};
   if (FieldDiffers(set, field, controller, pages)) AddChangeBits(set, field, bits);
   const ParamDef& def = set.params[static_cast<std::size_t>(field.position)];
-  return MakeStep(Tr("Revert %1").arg(FieldLabel(def)), bits, pages, controller);
+  return MakeStep(QCoreApplication::translate("vor::ChangeSteps", "Revert %1").arg(FieldLabel(def)),
+                  bits, pages, controller);
 }
 
 ChangeStep RevertAllStep(const DefinitionSet& set, const ConfigImage& controller,
                          const ConfigImage& pages) {
-  return MakeStep(Tr("Revert All Changes"), ChangeBits(set, CompareImages(controller, pages, set)),
-                  pages, controller);
+  return MakeStep(QCoreApplication::translate("vor::ChangeSteps", "Revert All Changes"),
+                  ChangeBits(set, CompareImages(controller, pages, set)), pages, controller);
 }
 
 ChangeStep ReadStep(const DefinitionSet& set, const ConfigImage& oldController,
@@ -117,7 +119,8 @@ ChangeStep ReadStep(const DefinitionSet& set, const ConfigImage& oldController,
   // may come back onto the new one.
   const ApplyPlan changes =
       PlanApply(set, oldController, pages, SameUnit(oldController, newController));
-  return MakeStep(Tr("Read"), CheckedBits(set, changes.rows), pages, newController);
+  return MakeStep(QCoreApplication::translate("vor::ChangeSteps", "Read"),
+                  CheckedBits(set, changes.rows), pages, newController);
 }
 
 }  // namespace vor
