@@ -115,20 +115,7 @@ int ApplyCommand(LinkSession& session, const QString& path, bool dryRun, bool js
                             .arg(text.parameter, text.controller, text.file));
     }
   }
-  switch (result) {
-    case UpdateResult::Written:
-      return kExitOk;
-    case UpdateResult::Unchanged:
-      PrintError(QStringLiteral("the controller holds these values already; nothing was written"));
-      return kExitOk;
-    case UpdateResult::DryRun:
-      PrintError(QStringLiteral("dry run; nothing was written"));
-      return kExitOk;
-    case UpdateResult::Refused:
-    case UpdateResult::Failed:
-      break;
-  }
-  return kExitFailure;
+  return UpdateExitCode(result, QStringLiteral("the controller holds these values already"));
 }
 
 }  // namespace vor::cli

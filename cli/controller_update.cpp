@@ -28,4 +28,21 @@ UpdateResult UpdateController(LinkSession& session, bool dryRun, const UpdatePla
   return VerifyReadBack(session, wanted) ? UpdateResult::Written : UpdateResult::Failed;
 }
 
+int UpdateExitCode(UpdateResult result, const QString& unchangedText) {
+  switch (result) {
+    case UpdateResult::Written:
+      return kExitOk;
+    case UpdateResult::Unchanged:
+      PrintError(unchangedText + QStringLiteral("; nothing was written"));
+      return kExitOk;
+    case UpdateResult::DryRun:
+      PrintError(QStringLiteral("dry run; nothing was written"));
+      return kExitOk;
+    case UpdateResult::Refused:
+    case UpdateResult::Failed:
+      break;
+  }
+  return kExitFailure;
+}
+
 }  // namespace vor::cli

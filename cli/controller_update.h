@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QString>
 #include <functional>
 
 #include "definitions/definition_set.h"
@@ -28,5 +29,9 @@ using UpdatePlan =
 // and verifies it. Failures are told on stderr (the messages of the Read and the Write, and
 // every byte the read-back disagrees on).
 UpdateResult UpdateController(LinkSession& session, bool dryRun, const UpdatePlan& plan);
+
+// The exit code of such a command, once it has printed its changes: 0 when written, unchanged
+// (saying `unchangedText` on stderr) or a dry run (saying so); 1 when refused or failed.
+int UpdateExitCode(UpdateResult result, const QString& unchangedText);
 
 }  // namespace vor::cli

@@ -140,25 +140,11 @@ int SetCommand(LinkSession& session, const std::vector<Assignment>& assignments,
     return true;
   };
 
-  const auto printChanges = [&] {
+  const UpdateResult result = UpdateController(session, dryRun, plan);
+  if (result == UpdateResult::Written || result == UpdateResult::DryRun) {
     for (const QString& line : changes) std::printf("%s\n", line.toUtf8().constData());
-  };
-  switch (UpdateController(session, dryRun, plan)) {
-    case UpdateResult::Written:
-      printChanges();
-      return kExitOk;
-    case UpdateResult::Unchanged:
-      PrintError(QStringLiteral("every value is already set; nothing was written"));
-      return kExitOk;
-    case UpdateResult::DryRun:
-      printChanges();
-      PrintError(QStringLiteral("dry run; nothing was written"));
-      return kExitOk;
-    case UpdateResult::Refused:
-    case UpdateResult::Failed:
-      break;
   }
-  return kExitFailure;
+  return UpdateExitCode(result, QStringLiteral("every value is already set"));
 }
 
 }  // namespace vor::cli

@@ -14,12 +14,7 @@ namespace vor {
 namespace {
 
 using test::LoadedFor;
-
-void SetSerial(ConfigImage& image, std::uint32_t serial) {
-  for (std::size_t i = 0; i < kSerialNumberSize; ++i) {
-    image[kSerialNumberAddr + i] = std::uint8_t(serial >> (24 - 8 * i));
-  }
-}
+using test::SetSerial;
 
 // The parameter of a row, or "byte N".
 std::string RowName(const ApplyRow& row) {

@@ -16,6 +16,7 @@ namespace {
 
 using test::FieldNamed;
 using test::LoadedFor;
+using test::SetSerial;
 
 using Edit = std::function<void(ConfigImage&)>;
 
@@ -23,12 +24,6 @@ using Edit = std::function<void(ConfigImage&)>;
 // Economy bits 0 and 1 of byte 0, serial number 1234567.
 const Edit kLowVolt50 = [](ConfigImage& i) { i[19] = 50; };
 const Edit kOverVolt80 = [](ConfigImage& i) { i[20] = 80; };
-
-void SetSerial(ConfigImage& image, std::uint32_t serial) {
-  for (std::size_t i = 0; i < kSerialNumberSize; ++i) {
-    image[kSerialNumberAddr + i] = std::uint8_t(serial >> (24 - 8 * i));
-  }
-}
 
 ConfigImage Edited(ConfigImage image, const std::vector<Edit>& edits) {
   for (const Edit& edit : edits) edit(image);

@@ -1,12 +1,13 @@
 #pragma once
 
-// What the tests of configuration files share: the definitions for an image, and its boxes and
-// fields found by their labels.
+// What the tests of configuration files share: the definitions for an image, its serial number,
+// and its boxes and fields found by their labels.
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "definitions/definition_loader.h"
+#include "definitions/model_table.h"
 #include "pages/page_fields.h"
 #include "tests/support/scripted_prompter.h"
 
@@ -17,6 +18,12 @@ inline std::unique_ptr<DefinitionSet> LoadedFor(const ConfigImage& image) {
   ScriptedPrompter prompter;
   EXPECT_TRUE(LoadDefinitions(image, *set, prompter));
   return set;
+}
+
+inline void SetSerial(ConfigImage& image, std::uint32_t serial) {
+  for (std::size_t i = 0; i < kSerialNumberSize; ++i) {
+    image[kSerialNumberAddr + i] = std::uint8_t(serial >> (24 - 8 * i));
+  }
 }
 
 // The box or field labelled `label` on the three pages.
