@@ -7,7 +7,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "link/image_file.h"
+#include "files/image_file.h"
 #include "tests/mainwindow/window_rig.h"
 
 namespace vor {

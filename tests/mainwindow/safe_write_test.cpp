@@ -7,7 +7,7 @@
 #include <atomic>
 
 #include "files/backup_store.h"
-#include "link/image_file.h"
+#include "files/image_file.h"
 #include "link/serial_link.h"
 #include "tests/mainwindow/window_rig.h"
 
