@@ -16,6 +16,7 @@ namespace {
 
 using test::WindowRig;
 
+constexpr std::uint8_t kReadBlock = 0xF2;
 constexpr std::uint8_t kWriteBlock = 0xF3;
 
 // Lists the backups folder (on the link thread) when the first frame of a Write goes out.
@@ -157,10 +158,11 @@ TEST_F(SafeWriteTest, ConfirmWritesShowsTheChangesAndCancelSendsNothing) {
   EXPECT_EQ(Commits(), 2);
 }
 
-// The second write block (bytes 13..25, Low Volt among them) is acknowledged and dropped.
-TEST_F(SafeWriteTest, VerifyAfterWriteNamesTheFieldsThatDidNotTakeAndSaysWriteFailure) {
+// The second write block (bytes 13..25, Low Volt among them) is acknowledged and dropped: only
+// reading back tells, and a Write reads back unless the user turned Verify After Write off.
+TEST_F(SafeWriteTest, AWriteIsVerifiedByDefaultAndNamesTheFieldsThatDidNotTake) {
   StartUp();
-  Trigger(MenuCommand::VerifyAfterWrite);
+  ASSERT_TRUE(window->Menu().Action(MenuCommand::VerifyAfterWrite)->isChecked());
   const std::uint8_t lowVolt = controller.Image()[19];
   controller.AddFault(FaultRule(FaultKind::Forget, kWriteBlock, 2));
   Field(1, "Low Volt")->setText("42");
@@ -186,6 +188,14 @@ TEST_F(SafeWriteTest, VerifyAfterWriteNamesTheFieldsThatDidNotTakeAndSaysWriteFa
   EXPECT_EQ(prompter.AskedIds(), std::vector<int>{kMsgWriteSuccess});
   EXPECT_EQ(Status(), "Write success!");
   EXPECT_EQ(controller.Image()[19], 42);
+
+  // Turned off, a Write reads nothing back.
+  Trigger(MenuCommand::VerifyAfterWrite);
+  const int reads = controller.RequestCount(kReadBlock);
+  Click(kIdVehicleButton);
+  Click(kIdWriteButton);
+  EXPECT_EQ(Status(), "Write success!");
+  EXPECT_EQ(controller.RequestCount(kReadBlock), reads);
 }
 
 }  // namespace
