@@ -10,6 +10,7 @@
 #include "files/image_file.h"
 #include "link/serial_link.h"
 #include "tests/mainwindow/window_rig.h"
+#include "tests/support/private_mounts.h"
 
 namespace vor {
 namespace {
@@ -92,6 +93,25 @@ TEST_F(SafeWriteTest, WhenTheBackupCannotBeSavedTheUserDecidesAndNoIsTheDefault)
   Click(kIdWriteButton);
   EXPECT_EQ(prompter.AskedIds(), (std::vector<int>{0, kMsgWriteSuccess}));
   EXPECT_EQ(Commits(), 1);
+}
+
+// A full disk took the backup as an empty file and the Write went ahead without a question.
+TEST_F(SafeWriteTest, ABackupThatTheFullDiskCannotTakeAsksWhetherToWriteWithNoAsDefault) {
+  if (!test::InPrivateMountNamespace()) return;
+  const test::FullDisk full(services.BackupsFolder());
+  StartUp();
+  Field(1, "Low Volt")->setText("42");
+  prompter.answers = {Answer::No};
+  Click(kIdWriteButton);
+  ASSERT_EQ(prompter.asked.size(), 1u);
+  EXPECT_EQ(prompter.asked[0].buttons, Buttons::YesNo);
+  EXPECT_EQ(prompter.asked[0].defaultAnswer, Answer::No);
+  EXPECT_TRUE(prompter.asked[0].text.contains(": No space left on device.\n\nWrite anyway?"))
+      << prompter.asked[0].text.toStdString();
+  EXPECT_EQ(controller.RequestCount(kWriteBlock), 0);
+  EXPECT_EQ(Commits(), 0);
+  EXPECT_EQ(QDir(services.BackupsFolder()).entryList(QDir::Files | QDir::Hidden),
+            QStringList{"fill"});
 }
 
 TEST_F(SafeWriteTest, CompareListsExactlyTheChangedFieldsAndSwitchesAndSendsNothing) {
