@@ -40,6 +40,24 @@ private:
 class SafeWriteTest : public ::testing::Test, public WindowRig {
 protected:
   int Commits() { return controller.CommitCount(); }
+
+  // A Write whose backup cannot be saved, for a reason ending in `reasonEnd`: the user is asked
+  // whether to write anyway, No being the default, and with No nothing is sent.
+  void WriteAnsweringNoToWriteAnyway(const QString& reasonEnd) {
+    prompter.asked.clear();
+    prompter.answers = {Answer::No};
+    Click(kIdWriteButton);
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(prompter.asked[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(prompter.asked[0].defaultAnswer, Answer::No);
+    const QString& text = prompter.asked[0].text;
+    EXPECT_TRUE(text.startsWith("The controller's configuration could not be backed up before "
+                                "writing: ") &&
+                text.endsWith(reasonEnd + ".\n\nWrite anyway?"))
+        << text.toStdString();
+    EXPECT_EQ(Commits(), 0);
+    EXPECT_EQ(controller.RequestCount(kWriteBlock), 0);
+  }
   void Tick(const QString& box) { QTest::mouseClick(Box(box), Qt::LeftButton, {}, QPoint(5, 5)); }
 };
 
@@ -75,16 +93,7 @@ TEST_F(SafeWriteTest, WhenTheBackupCannotBeSavedTheUserDecidesAndNoIsTheDefault)
   QFile blocker(services.BackupsFolder());  // a file where the folder should be
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
   StartUp();
-  prompter.answers = {Answer::No};
-  Click(kIdWriteButton);
-  ASSERT_EQ(prompter.asked.size(), 1u);
-  EXPECT_EQ(prompter.asked[0].buttons, Buttons::YesNo);
-  EXPECT_EQ(prompter.asked[0].defaultAnswer, Answer::No);
-  EXPECT_TRUE(prompter.asked[0].text.contains("could not be backed up"))
-      << prompter.asked[0].text.toStdString();
-  EXPECT_TRUE(prompter.asked[0].text.endsWith("Write anyway?"));
-  EXPECT_EQ(Commits(), 0);
-  EXPECT_EQ(controller.RequestCount(kWriteBlock), 0);
+  WriteAnsweringNoToWriteAnyway("cannot create the backups folder " + services.BackupsFolder());
   EXPECT_EQ(window->currentPage, 1);  // back on the page it was written from
   EXPECT_EQ(Status(), "Read success!");
 
@@ -101,15 +110,7 @@ TEST_F(SafeWriteTest, ABackupThatTheFullDiskCannotTakeAsksWhetherToWriteWithNoAs
   const test::FullDisk full(services.BackupsFolder());
   StartUp();
   Field(1, "Low Volt")->setText("42");
-  prompter.answers = {Answer::No};
-  Click(kIdWriteButton);
-  ASSERT_EQ(prompter.asked.size(), 1u);
-  EXPECT_EQ(prompter.asked[0].buttons, Buttons::YesNo);
-  EXPECT_EQ(prompter.asked[0].defaultAnswer, Answer::No);
-  EXPECT_TRUE(prompter.asked[0].text.contains(": No space left on device.\n\nWrite anyway?"))
-      << prompter.asked[0].text.toStdString();
-  EXPECT_EQ(controller.RequestCount(kWriteBlock), 0);
-  EXPECT_EQ(Commits(), 0);
+  WriteAnsweringNoToWriteAnyway(": No space left on device");
   EXPECT_EQ(QDir(services.BackupsFolder()).entryList(QDir::Files | QDir::Hidden),
             QStringList{"fill"});
 }
