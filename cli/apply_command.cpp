@@ -12,7 +12,7 @@
 #include "files/apply_rules.h"
 #include "files/backup_store.h"
 #include "files/definitions_match.h"
-#include "link/image_file.h"
+#include "files/image_file.h"
 
 namespace vor::cli {
 namespace {

@@ -23,8 +23,9 @@ constexpr const char* kCommands = QT_TRANSLATE_NOOP(
     "  read [--out FILE]        read the configuration; print it as hex or save the 128 bytes\n"
     "  write --in FILE [--force]\n"
     "                           write a 128-byte image, then read it back and compare;\n"
-    "                           refuses an image of another model or another controller\n"
-    "                           (serial number) unless --force\n"
+    "                           refuses an image that needs other definitions than the\n"
+    "                           controller's, or of another controller (serial number),\n"
+    "                           unless --force\n"
     "  describe [--image FILE] [--json]\n"
     "                           print the model's definitions and the values the pages show\n"
     "                           for the controller's image or FILE\n"
@@ -82,10 +83,12 @@ int main(int argc, char* argv[]) {
       "PATH");
   const QCommandLineOption traceOption("trace",
                                        Help::tr("Print every frame sent and received to stderr."));
-  const QCommandLineOption outOption("out", Help::tr("read: save the image to FILE."), "FILE");
+  const QCommandLineOption outOption(
+      "out", Help::tr("read: save the image to FILE (- for standard output)."), "FILE");
   const QCommandLineOption inOption("in", Help::tr("write: the image to write."), "FILE");
   const QCommandLineOption forceOption(
-      "force", Help::tr("write: even when the image is for another model or controller."));
+      "force", Help::tr("write: even when the image needs other definitions than the "
+                        "controller's, or is of another controller."));
   const QCommandLineOption imageOption("image", Help::tr("describe: take the image from FILE."),
                                        "FILE");
   const QCommandLineOption jsonOption(

@@ -24,14 +24,17 @@ QString PhaseLabel(int phase) {
 
 void PrintLine(const QString& line) { std::printf("%s\n", line.toUtf8().constData()); }
 
-// Writes the calibration into the controller's image; the changes, or nothing, on stdout.
+// Writes the calibration into the controller's image. True when the controller holds it,
+// verified by reading it back, with `changes` the lines of what changed (none when nothing had
+// to); `changes` is left empty when it does not.
 bool UpdateOffsets(LinkSession& session, const ZeroValues& values, QStringList& changes) {
+  QStringList changed;
   const auto plan = [&](const ConfigImage& current, const DefinitionSet&, ConfigImage& wanted) {
     UpdatePhaseZero(values, wanted);
     for (int phase = 0; phase < 3; ++phase) {
       const std::size_t addr = kPhaseZeroAddr + std::size_t(phase);
       if (current[addr] == wanted[addr]) continue;
-      changes << QStringLiteral("%1: %2 -> %3")
+      changed << QStringLiteral("%1: %2 -> %3")
                      .arg(PhaseLabel(phase))
                      .arg(current[addr])
                      .arg(wanted[addr]);
@@ -39,7 +42,10 @@ bool UpdateOffsets(LinkSession& session, const ZeroValues& values, QStringList& 
     return true;
   };
   const UpdateResult result = UpdateController(session, false, plan);
-  return result == UpdateResult::Written || result == UpdateResult::Unchanged;
+  if (result != UpdateResult::Written && result != UpdateResult::Unchanged) return false;
+  // Told only now: until the read-back matched, nothing is known to have changed.
+  changes = changed;
+  return true;
 }
 
 }  // namespace
