@@ -17,6 +17,8 @@ public:
   bool ShowDifferences(const vor::ImageDifferences&, bool) override { return true; }
   void ShowReport(const QString&, const QString&) override {}
   bool OpenFolder(const QString&) override { return false; }
+  bool ReviewApply(vor::ApplyReview&) override { return false; }
+  int ChooseBackup(const std::vector<vor::BackupChoice>&, const QString&) override { return -1; }
 
   QString saveTo;
 };

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <algorithm>
 #include <functional>
@@ -74,6 +75,12 @@ QStringList BackupStore::BackupsOf(const QString& serial) const {
   QStringList paths;
   for (const auto& [time, name] : found) paths.append(dir.filePath(name));
   return paths;
+}
+
+QDateTime BackupTime(const QString& path) {
+  const QRegularExpressionMatch match = kBackupName.match(QFileInfo(path).fileName());
+  if (!match.hasMatch()) return {};
+  return QDateTime::fromString(match.captured(2), QLatin1String(kTimeFormat));
 }
 
 }  // namespace vor

@@ -37,4 +37,8 @@ private:
 QString BackupModuleName(const ConfigImage& image);
 QString BackupSerial(const ConfigImage& image);
 
+// The local time a backup was taken, from its file name (`path` as BackupsOf gives it); an
+// invalid QDateTime for a name that is not a backup's.
+QDateTime BackupTime(const QString& path);
+
 }  // namespace vor

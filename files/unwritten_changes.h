@@ -23,6 +23,13 @@ ImageDifferences UnwrittenChanges(const DefinitionSet& set, const ConfigImage& c
 bool FieldChanged(const DefinitionSet& set, const PageField& field, const ConfigImage& controller,
                   const ConfigImage& pages);
 
+// Stores `text`, typed into the field `field`, into `image` as the page's store pass would. False
+// when the pass would not write it: it refuses it (out of range), or never writes that field's
+// text (an edition code); `image` is then unchanged. True when it is written, or left alone as
+// the page leaves an empty "a" field. Not for boxes.
+bool StoreTypedText(const DefinitionSet& set, const PageField& field, const QString& text,
+                    ConfigImage& image);
+
 // Whether the text `text`, typed into the field `field` and not yet stored, makes a change: what
 // the page's store pass would write for it differs from the controller's value. A text the store
 // pass would refuse (out of range) or never writes (an edition code) makes a change when it is

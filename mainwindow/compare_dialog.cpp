@@ -41,6 +41,16 @@ QString Summary(const ImageDifferences& differences, bool confirm) {
 
 }  // namespace
 
+QStringList ChangeRowTexts(const FieldChange& change) {
+  return {PageTitle(change.page), change.label, change.first, change.second};
+}
+
+QStringList ChangeRowTexts(const ByteChange& change) {
+  return {QCoreApplication::translate("vor::CompareDialog", "(no page)"),
+          QCoreApplication::translate("vor::CompareDialog", "byte %1").arg(change.addr),
+          ByteText(change.first), ByteText(change.second)};
+}
+
 CompareDialog::CompareDialog(const ImageDifferences& differences, bool confirm, QWidget* parent)
     : QDialog(parent) {
   setWindowTitle(confirm ? tr("Confirm Writes") : tr("Compare with Controller"));
@@ -56,13 +66,10 @@ CompareDialog::CompareDialog(const ImageDifferences& differences, bool confirm, 
     list->setHeaderLabels(
         {tr("Page"), tr("Parameter"), tr("On the controller"), tr("To be written")});
     for (const FieldChange& change : differences.fields) {
-      list->addTopLevelItem(new QTreeWidgetItem(
-          QStringList{PageTitle(change.page), change.label, change.first, change.second}));
+      list->addTopLevelItem(new QTreeWidgetItem(ChangeRowTexts(change)));
     }
     for (const ByteChange& change : differences.bytes) {
-      list->addTopLevelItem(
-          new QTreeWidgetItem(QStringList{tr("(no page)"), tr("byte %1").arg(change.addr),
-                                          ByteText(change.first), ByteText(change.second)}));
+      list->addTopLevelItem(new QTreeWidgetItem(ChangeRowTexts(change)));
     }
     for (int column = 0; column < list->columnCount(); ++column)
       list->resizeColumnToContents(column);

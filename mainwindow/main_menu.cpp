@@ -18,6 +18,7 @@ MainMenu::MainMenu(QWidget* window) : QObject(window), window_(window) {
   QMenu* file = bar_->addMenu(tr("&File"));
   Add(file, MenuCommand::OpenConfiguration, tr("&Open Configuration…"))
       ->setShortcut(QKeySequence::Open);
+  Add(file, MenuCommand::RestoreBackup, tr("Restore B&ackup…"));
   Add(file, MenuCommand::SaveConfigurationAs, tr("&Save Configuration As…"))
       ->setShortcut(QKeySequence::SaveAs);
   Add(file, MenuCommand::ExportParameters, tr("&Export Parameters…"));
@@ -28,10 +29,18 @@ MainMenu::MainMenu(QWidget* window) : QObject(window), window_(window) {
   file->addSeparator();
   Add(file, MenuCommand::Quit, tr("&Quit"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
 
+  // The entries' texts name the step they undo or redo; the window keeps them up to date.
+  QMenu* edit = bar_->addMenu(tr("&Edit"));
+  Add(edit, MenuCommand::Undo, tr("&Undo"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
+  Add(edit, MenuCommand::Redo, tr("&Redo"))
+      ->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
+                      QKeySequence(Qt::CTRL | Qt::Key_Y)});
+
   QMenu* controller = bar_->addMenu(tr("&Controller"));
   Add(controller, MenuCommand::Read, tr("&Read"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));
   Add(controller, MenuCommand::Write, tr("&Write"));
   Add(controller, MenuCommand::CompareWithController, tr("&Compare with Controller…"));
+  Add(controller, MenuCommand::RevertAllChanges, tr("Revert &All Changes"));
   controller->addSeparator();
   Add(controller, MenuCommand::PhaseZeroCalibration, tr("&Phase Zero Calibration…"));
   controller->addSeparator();
@@ -58,7 +67,7 @@ MainMenu::MainMenu(QWidget* window) : QObject(window), window_(window) {
       ->setShortcut(QKeySequence::HelpContents);
   Add(help, MenuCommand::AboutVorUser, tr("&About VOR User"));
 
-  for (QMenu* menu : {file, controller, options, view, help}) {
+  for (QMenu* menu : {file, edit, controller, options, view, help}) {
     menu->setToolTipsVisible(true);  // a disabled entry says why
   }
 

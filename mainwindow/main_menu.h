@@ -12,15 +12,19 @@ namespace vor {
 // The entries of the main window's menu bar.
 enum class MenuCommand {
   OpenConfiguration,
+  RestoreBackup,
   SaveConfigurationAs,
   ExportParameters,
   OpenBackupsFolder,
   RecordLiveData,
   StopRecording,
   Quit,
+  Undo,
+  Redo,
   Read,
   Write,
   CompareWithController,
+  RevertAllChanges,
   PhaseZeroCalibration,
   ConfirmWrites,     // check item
   VerifyAfterWrite,  // check item
@@ -34,7 +38,7 @@ enum class MenuCommand {
   AboutVorUser,
 };
 
-// The menu bar of the main window: File, Controller (with Options), View and Help, each entry
+// The menu bar of the main window: File, Edit, Controller (with Options), View and Help, each entry
 // with its mnemonic and, where one is usual, its shortcut. It only reports which entry was
 // chosen; the window decides what that does.
 class MainMenu : public QObject {

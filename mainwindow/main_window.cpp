@@ -61,7 +61,9 @@ CVORUserDlg::CVORUserDlg(ProgramState& state, ControllerLink& link, Prompter& pr
       services_(services),
       files_(state, prompter, services.dialogs),
       writeGuard_(state, link, prompter, services.dialogs, services.backupsFolder),
-      options_(LoadWriteOptions(services.settings)) {
+      options_(LoadWriteOptions(services.settings)),
+      history_(state),
+      changeMarks_(state) {
   BuildDialog(kDialogMain, this);
   const QIcon icon = LoadIcon(kIconApp);
   setWindowIcon(icon);
@@ -72,6 +74,7 @@ CVORUserDlg::CVORUserDlg(ProgramState& state, ControllerLink& link, Prompter& pr
   menu_->Action(MenuCommand::VerifyAfterWrite)->setChecked(options_.verifyAfterWrite);
   connect(menu_, &MainMenu::Triggered, this, &CVORUserDlg::OnMenuCommand);
   SetUpLiveTools();
+  SetUpChanges();
   UpdateMenu();
 }
 
@@ -124,6 +127,7 @@ void CVORUserDlg::AddPages() {
   // The page area, in this window's client coordinates.
   if (QWidget* area = FindControl(this, kIdPageArea)) pageRect = area->geometry();
   for (auto& page : pages_) AddPage(page.get(), page->TemplateId());
+  AttachPagesToChanges();
 }
 
 bool CVORUserDlg::OnInitDialog() {
@@ -249,6 +253,7 @@ void CVORUserDlg::RunCommand(int id) {
 
 void CVORUserDlg::Read() {
   if (state_.DefinitionsLoaded) HideAllPages();
+  history_.BeforeRead();
   state_.ReadOk = link_.ReadImage(state_.image);
   while (!state_.ReadOk) {
     if (prompter_.Ask(kMsgReadError) != Answer::Retry) break;
@@ -256,6 +261,7 @@ void CVORUserDlg::Read() {
   }
   if (state_.ReadOk) {
     state_.controllerImage = state_.image;
+    history_.AfterRead();
     SetStatus(tr("Read success!"), Tone::Success);
     if (state_.DefinitionsLoaded) OnPageCommand(kIdVehicleButton);
   } else {
@@ -346,7 +352,8 @@ void CVORUserDlg::closeEvent(QCloseEvent* event) {
   }
   const int remembered = currentPage;
   HideAllPages();
-  if (prompter_.Ask(kMsgSureToExit, Buttons::OkCancel, Icon::Question) == Answer::Cancel) {
+  if (prompter_.AskWithDetail(kMsgSureToExit, Buttons::OkCancel, Icon::Question,
+                              UnwrittenText(UnwrittenCount())) == Answer::Cancel) {
     currentPage = remembered;
     ShowPage(remembered);
     event->ignore();

@@ -3,10 +3,13 @@
 #include <QCoreApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QToolButton>
 #include <functional>
 #include <memory>
 #include <vector>
 
+#include "mainwindow/change_marks.h"
+#include "mainwindow/edit_history.h"
 #include "mainwindow/file_commands.h"
 #include "mainwindow/main_menu.h"
 #include "mainwindow/window_services.h"
@@ -62,6 +65,8 @@ public:
   void OnMenuCommand(MenuCommand command);
 
   MainMenu& Menu() { return *menu_; }
+  // The undo stack of the pages' image.
+  EditHistory& History() { return history_; }
   // The live plot, the recording and the fault history on the Monitor page's polls.
   LiveTools& Tools() { return *liveTools_; }
 
@@ -118,6 +123,29 @@ private:
   // The recording's mark at the menu bar's end follows the recording.
   void OnRecordingChanged();
 
+  // The unwritten changes' side, in main_window_edit.cpp.
+  void SetUpChanges();
+  // Marks the pages' changes from now on and makes a step of each change of the image.
+  void AttachPagesToChanges();
+  // Stores the parameter page on show, runs `change` on the image and shows the page again, with
+  // the focus where it was: no typed entry is lost, and the page shows the image after. False,
+  // with nothing changed, when the page refused an entry (it has said which).
+  bool ChangeImage(const std::function<void()>& change);
+  void UndoOrRedo(bool undo);
+  void RevertField(const PageField& field);
+  void RevertAllChanges();
+  // Reviews the configuration `file` from `path` and applies the rows the user leaves checked.
+  void ApplyFile(const ConfigImage& file, const QString& path);
+  void RestoreBackup();
+  // The changes the pages hold against the controller's image: the stored ones, and on the page
+  // on show what its fields hold now. 0 without a controller's image.
+  int UnwrittenCount();
+  // The steps that storing the page on show would make of what was typed into it.
+  std::vector<ChangeStep> PendingSteps();
+  // The count at the menu bar's end and the Edit and Revert entries follow the changes.
+  void OnChangesChanged();
+  // "3 changes have not been written to the controller.", or empty.
+  QString UnwrittenText(int count) const;
   ProgramState& state_;
   ControllerLink& link_;
   Prompter& prompter_;
@@ -129,6 +157,9 @@ private:
   WriteOptions options_;
   std::unique_ptr<LiveTools> liveTools_;
   QLabel* recordingMark_ = nullptr;  // in the menu bar, owned by it
+  EditHistory history_;
+  ChangeMarks changeMarks_;
+  QToolButton* changeCount_ = nullptr;  // at the menu bar's end, owned by the bar
   // Started with a configuration from a file and no controller.
   bool offline_ = false;
   QString imagePath_;

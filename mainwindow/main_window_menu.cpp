@@ -44,7 +44,7 @@ void CVORUserDlg::DisableLinkCommands() {
   }
   for (MenuCommand command :
        {MenuCommand::Read, MenuCommand::Write, MenuCommand::CompareWithController,
-        MenuCommand::PhaseZeroCalibration, MenuCommand::ViewMonitor, MenuCommand::RecordLiveData,
+        MenuCommand::RevertAllChanges, MenuCommand::PhaseZeroCalibration, MenuCommand::ViewMonitor, MenuCommand::RecordLiveData,
         MenuCommand::ViewLivePlot, MenuCommand::ViewFaultHistory}) {
     menu_->Action(command)->setToolTip(why);
   }
@@ -65,8 +65,8 @@ void CVORUserDlg::UpdateMenu() {
   set(MenuCommand::PhaseZeroCalibration, enabled(kIdReadButton) && imageValid);
   set(MenuCommand::CompareWithController, !offline_ && imageValid && state_.controllerImage);
   set(MenuCommand::ViewMonitor, enabled(kIdMonitorButton));
-  for (MenuCommand command : {MenuCommand::OpenConfiguration, MenuCommand::SaveConfigurationAs,
-                              MenuCommand::ExportParameters}) {
+  for (MenuCommand command : {MenuCommand::OpenConfiguration, MenuCommand::RestoreBackup,
+                              MenuCommand::SaveConfigurationAs, MenuCommand::ExportParameters}) {
     set(command, imageValid);
   }
   // The live tools live on the Monitor's polls, which need a controller.
@@ -75,6 +75,7 @@ void CVORUserDlg::UpdateMenu() {
   set(MenuCommand::ViewFaultHistory, live);
   set(MenuCommand::RecordLiveData, live && !liveTools_->Recording());
   set(MenuCommand::StopRecording, liveTools_ && liveTools_->Recording());
+  OnChangesChanged();
 }
 
 void CVORUserDlg::SetUpLiveTools() {
@@ -155,6 +156,14 @@ void CVORUserDlg::RunMenuCommand(MenuCommand command) {
       return;
     case MenuCommand::OpenConfiguration:
       return OpenConfiguration();
+    case MenuCommand::RestoreBackup:
+      return RestoreBackup();
+    case MenuCommand::Undo:
+      return UndoOrRedo(true);
+    case MenuCommand::Redo:
+      return UndoOrRedo(false);
+    case MenuCommand::RevertAllChanges:
+      return RevertAllChanges();
     case MenuCommand::SaveConfigurationAs:
       if (state_.ReadOk && state_.DefinitionsLoaded && CommitShownPage()) files_.SaveImageAs();
       return;
@@ -192,21 +201,9 @@ void CVORUserDlg::RunMenuCommand(MenuCommand command) {
 }
 
 void CVORUserDlg::OpenConfiguration() {
-  if (!state_.ReadOk || !state_.DefinitionsLoaded) return;
+  if (!state_.ReadOk || !state_.DefinitionsLoaded || !CommitShownPage()) return;
   QString path;
-  const std::optional<ConfigImage> image = files_.AskImageToOpen(path);
-  if (!image) return;
-  const int previous = currentPage;
-  HideAllPages();
-  state_.image = *image;
-  SetStatus(tr(kFromFileStatus), Tone::Neutral);
-  if (QLabel* status = FindStatic(this, kIdStatusLine)) status->setToolTip(path);
-  if (ParameterPageOf(previous)) {
-    currentPage = previous;
-    ShowPage(previous);
-  } else {
-    OnPageCommand(kIdVehicleButton);
-  }
+  if (const std::optional<ConfigImage> image = files_.AskImageToOpen(path)) ApplyFile(*image, path);
 }
 
 void CVORUserDlg::CompareWithController() {

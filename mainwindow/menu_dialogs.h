@@ -1,10 +1,30 @@
 #pragma once
 
+#include <QDateTime>
 #include <QString>
+#include <vector>
 
+#include "files/apply_rules.h"
 #include "files/image_compare.h"
 
 namespace vor {
+
+// A configuration from a file, to be reviewed before its values go into the pages.
+struct ApplyReview {
+  QString fileName;    // as the user knows the file
+  QString fileSerial;  // the file's serial number, and this controller's, in decimal
+  QString unitSerial;
+  bool sameUnit = false;
+  std::vector<ApplyRow> rows;  // PlanApply's; the review ticks and unticks `checked`
+};
+
+// One of this controller's backups, for the user to choose from.
+struct BackupChoice {
+  QString path;
+  QDateTime time;
+  int differences = 0;  // the values in which it differs from the pages
+  QString problem;      // why it cannot be restored (unreadable, other definitions), or empty
+};
 
 // The modal dialogs of the menus other than message boxes: file names, the list of differences,
 // reports for reading, and the desktop's file manager. The program shows real dialogs; tests
@@ -28,6 +48,13 @@ public:
   virtual void ShowReport(const QString& caption, const QString& text) = 0;
   // Opens `folder` in the desktop's file manager; false when that could not be started.
   virtual bool OpenFolder(const QString& folder) = 0;
+  // The review of a configuration to apply: a row per value in which it differs from the pages,
+  // each with a check box. True for OK, with `review.rows` checked as the user left them; false
+  // when they cancelled.
+  virtual bool ReviewApply(ApplyReview& review) = 0;
+  // The backup the user chose among `backups` (newest first) of the controller with serial
+  // number `serial`: its index, or -1 when they cancelled.
+  virtual int ChooseBackup(const std::vector<BackupChoice>& backups, const QString& serial) = 0;
 };
 
 }  // namespace vor

@@ -71,6 +71,11 @@ Answer MessageBoxPrompter::Ask(int stringId, Buttons buttons, Icon icon) {
   return AskText(LoadString(stringId), buttons, icon);
 }
 
+Answer MessageBoxPrompter::AskWithDetail(int stringId, Buttons buttons, Icon icon,
+                                         const QString& detail) {
+  return Show(LoadString(stringId), buttons, icon, std::nullopt, detail);
+}
+
 Answer MessageBoxPrompter::AskText(const QString& text, Buttons buttons, Icon icon) {
   return Show(text, buttons, icon, std::nullopt);
 }
@@ -81,12 +86,13 @@ Answer MessageBoxPrompter::AskTextWithDefault(const QString& text, Buttons butto
 }
 
 Answer MessageBoxPrompter::Show(const QString& text, Buttons buttons, Icon icon,
-                                std::optional<Answer> defaultAnswer) {
+                                std::optional<Answer> defaultAnswer, const QString& detail) {
   QMessageBox box(IconOf(ResolveIcon(buttons, icon)), QString::fromUtf8(kAppTitle), text,
                   ButtonsOf(buttons), parent_ ? parent_() : nullptr);
   // Set explicitly: an application display name would be appended to the caption.
   box.setWindowTitle(QString::fromUtf8(kAppTitle));
   if (defaultAnswer) box.setDefaultButton(ButtonOf(*defaultAnswer));
+  box.setInformativeText(detail);
   return AnswerOf(box.exec());
 }
 

@@ -19,12 +19,14 @@ public:
 
   using Prompter::Ask;
   Answer Ask(int stringId, Buttons buttons, Icon icon) override;
+  Answer AskWithDetail(int stringId, Buttons buttons, Icon icon, const QString& detail) override;
   Answer AskText(const QString& text, Buttons buttons, Icon icon) override;
   Answer AskTextWithDefault(const QString& text, Buttons buttons, Icon icon,
                             Answer defaultAnswer) override;
 
 private:
-  Answer Show(const QString& text, Buttons buttons, Icon icon, std::optional<Answer> defaultAnswer);
+  Answer Show(const QString& text, Buttons buttons, Icon icon, std::optional<Answer> defaultAnswer,
+             const QString& detail = {});
 
   std::function<QWidget*()> parent_;
 };

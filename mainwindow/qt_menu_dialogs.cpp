@@ -7,8 +7,10 @@
 #include <QRegularExpression>
 #include <QUrl>
 
+#include "mainwindow/backup_dialog.h"
 #include "mainwindow/compare_dialog.h"
 #include "mainwindow/message_box_prompter.h"
+#include "mainwindow/review_dialog.h"
 
 namespace vor {
 
@@ -45,6 +47,18 @@ void QtMenuDialogs::ShowReport(const QString& caption, const QString& text) {
 
 bool QtMenuDialogs::OpenFolder(const QString& folder) {
   return QDesktopServices::openUrl(QUrl::fromLocalFile(folder));
+}
+
+bool QtMenuDialogs::ReviewApply(ApplyReview& review) {
+  ReviewDialog dialog(review, parent_());
+  if (dialog.exec() != QDialog::Accepted) return false;
+  review.rows = dialog.Rows();
+  return true;
+}
+
+int QtMenuDialogs::ChooseBackup(const std::vector<BackupChoice>& backups, const QString& serial) {
+  BackupDialog dialog(backups, serial, parent_());
+  return dialog.exec() == QDialog::Accepted ? dialog.Chosen() : -1;
 }
 
 }  // namespace vor

@@ -20,6 +20,8 @@ public:
   bool ShowDifferences(const ImageDifferences& differences, bool confirm) override;
   void ShowReport(const QString& caption, const QString& text) override;
   bool OpenFolder(const QString& folder) override;
+  bool ReviewApply(ApplyReview& review) override;
+  int ChooseBackup(const std::vector<BackupChoice>& backups, const QString& serial) override;
 
 private:
   std::function<QWidget*()> parent_;

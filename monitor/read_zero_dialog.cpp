@@ -48,7 +48,13 @@ void CReadZeroADdlg::OnRead() {
   }
 }
 
-void CReadZeroADdlg::OnUpdate() { UpdatePhaseZero(state_.zero, state_.image); }
+void CReadZeroADdlg::OnUpdate() {
+  if (update_) {
+    update_();
+  } else {
+    UpdatePhaseZero(state_.zero, state_.image);
+  }
+}
 
 void CReadZeroADdlg::ShowFields() {
   for (int phase = 0; phase < 3; ++phase) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDialog>
+#include <functional>
 
 #include "link/link_access.h"
 #include "monitor/zero_calibration.h"
@@ -22,6 +23,9 @@ public:
   // Button 1343: the lowest values into the image. Enabled only once a Read in this run has
   // had an answer.
   void OnUpdate();
+  // Runs `update` on Update in place of writing the values into the image here: the caller
+  // writes them, as a step of its own.
+  void SetUpdate(std::function<void()> update) { update_ = std::move(update); }
 
 private:
   void ShowFields();
@@ -29,6 +33,7 @@ private:
   ProgramState& state_;
   LinkAccess& link_;
   ZeroFields fields_;  // all empty when the dialog opens
+  std::function<void()> update_;
 };
 
 }  // namespace vor

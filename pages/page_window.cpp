@@ -1,6 +1,7 @@
 #include "pages/page_window.h"
 
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 
@@ -11,6 +12,16 @@ namespace vor {
 namespace {
 
 const QColor kTipColour(0, 0, 255);
+
+// The keys of the main window's Undo and Redo. A field's own typing comes first: the field takes
+// them while it has something of its own to undo or redo, and leaves them to the window after.
+bool IsUndoKey(const QKeyEvent* key) { return key->matches(QKeySequence::Undo); }
+bool IsRedoKey(const QKeyEvent* key) {
+  const QKeyCombination pressed = key->keyCombination();
+  return key->matches(QKeySequence::Redo) ||
+         pressed == QKeyCombination(Qt::CTRL | Qt::SHIFT, Qt::Key_Z) ||
+         pressed == QKeyCombination(Qt::CTRL, Qt::Key_Y);
+}
 
 }  // namespace
 
@@ -62,9 +73,26 @@ void ParameterPage::OnShowWindow(bool shown) {
   PageAccepted = false;
   if (shown) {
     DisplayPass();
+    emit Displayed();
   } else {
+    const ConfigImage before = state_.image;
     PageAccepted = StorePass();
+    emit Stored(before);
   }
+}
+
+std::vector<ParameterPage::ShownField> ParameterPage::ShownFields() {
+  std::vector<ShownField> fields;
+  if (!LayoutDone) return fields;
+  for (int k = 0; k < slots_.count; ++k) {
+    QLabel* label = FindStatic(this, SlotLabelId(k));
+    QLineEdit* edit = FindEdit(this, SlotEditId(k));
+    if (!label || !edit) continue;
+    const std::optional<QString>& shown = shownText_[std::size_t(k)];
+    fields.push_back({PageField{kind_, slots_.position[std::size_t(k)], false}, label, edit,
+                      shown && edit->text() != *shown});
+  }
+  return fields;
 }
 
 const ParamDef& ParameterPage::SlotRecord(int k) const {
@@ -130,8 +158,23 @@ void ParameterPage::OnFieldFocus(int editId) {
 }
 
 bool ParameterPage::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::FocusIn) {
-    if (auto* edit = qobject_cast<QLineEdit*>(watched)) OnFieldFocus(ControlIdOf(edit));
+  auto* edit = qobject_cast<QLineEdit*>(watched);
+  if (edit && event->type() == QEvent::FocusIn) OnFieldFocus(ControlIdOf(edit));
+  if (edit && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const bool undo = IsUndoKey(key);
+    const bool redo = !undo && IsRedoKey(key);
+    if (undo || redo) {
+      const bool own = undo ? edit->isUndoAvailable() : edit->isRedoAvailable();
+      if (event->type() == QEvent::ShortcutOverride) {
+        // Accepted, the key comes to the field; ignored, the window's shortcut takes it.
+        event->setAccepted(own);
+        return true;
+      }
+      // Every one of the window's keys works in the field, not only the platform's own.
+      if (own) undo ? edit->undo() : edit->redo();
+      return true;
+    }
   }
   return PageWindow::eventFilter(watched, event);
 }

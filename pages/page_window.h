@@ -3,11 +3,17 @@
 #include <QWidget>
 #include <array>
 #include <optional>
+#include <vector>
 
+#include "pages/page_fields.h"
 #include "pages/page_records.h"
 #include "pages/program_state.h"
 #include "pages/value_codec.h"
 #include "resources/prompter.h"
+
+class QCheckBox;
+class QLabel;
+class QLineEdit;
 
 namespace vor {
 
@@ -54,6 +60,31 @@ public:
   // Whether the labels and edits have been laid out; done once, at the first notification that
   // finds the image valid.
   bool LayoutDone = false;
+
+  PageKind Kind() const { return kind_; }
+
+  // A field on show: its record and its controls. `typed`: the edit holds a text other than the
+  // one the display pass set, typed and not yet stored.
+  struct ShownField {
+    PageField field;
+    QLabel* label;
+    QLineEdit* edit;
+    bool typed;
+  };
+  // The fields laid out, in slot order; none before the layout pass.
+  std::vector<ShownField> ShownFields();
+  // A check box on show and its record (the Vehicle page's).
+  struct ShownBox {
+    PageField field;
+    QCheckBox* box;
+  };
+  virtual std::vector<ShownBox> ShownBoxes() { return {}; }
+
+signals:
+  // After every display pass: the controls show the image.
+  void Displayed();
+  // After every store pass, refused or not: `before` is the image as it was before the pass.
+  void Stored(const vor::ConfigImage& before);
 
 protected:
   void OnInitDialog() override;

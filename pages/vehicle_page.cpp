@@ -118,18 +118,34 @@ void CVehicleDlg::OnFlagClicked(int boxId) {
     tip->setText(Definitions().params[std::size_t(position)].tips);
   }
   const QCheckBox* clicked = FindCheckBox(this, boxId);
+  if (!clicked) return;
   const std::optional<int> partner = ExclusivePartner(Definitions(), position);
-  if (!clicked || !clicked->isChecked() || !partner) return;
-  const int partnerBox = BoxOfPosition(boxes_, *partner);
-  if (partnerBox < 0) return;
-  if (QCheckBox* other = FindCheckBox(this, kIdFirstCheckBox + partnerBox)) {
-    other->setChecked(false);
+  const int partnerBox = partner ? BoxOfPosition(boxes_, *partner) : -1;
+  if (clicked->isChecked() && partnerBox >= 0) {
+    if (QCheckBox* other = FindCheckBox(this, kIdFirstCheckBox + partnerBox)) {
+      other->setChecked(false);
+    }
   }
+  emit FlagClicked(position, clicked->isChecked());
+}
+
+std::vector<ParameterPage::ShownBox> CVehicleDlg::ShownBoxes() {
+  std::vector<ShownBox> shown;
+  if (!LayoutDone) return shown;
+  for (int k = 0; k < boxes_.count; ++k) {
+    const int position = boxes_.position[std::size_t(k)];
+    if (!IsFlagBit(Definitions().params[std::size_t(position)])) continue;
+    if (QCheckBox* box = FindCheckBox(this, kIdFirstCheckBox + k)) {
+      shown.push_back({PageField{PageKind::Vehicle, position, true}, box});
+    }
+  }
+  return shown;
 }
 
 void CVehicleDlg::OnReadZero() {
   // Owned by the main window, so that it is centred on it and keeps it from taking input.
   CReadZeroADdlg dialog(state_, link_, window());
+  if (calibrationUpdate_) dialog.SetUpdate(calibrationUpdate_);
   if (dialog.exec() == QDialog::Rejected) OnShowWindow(true);
 }
 

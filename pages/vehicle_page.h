@@ -1,5 +1,7 @@
 #pragma once
 
+#include <functional>
+
 #include "link/link_access.h"
 #include "pages/page_window.h"
 #include "pages/vehicle_rules.h"
@@ -19,6 +21,16 @@ public:
   // Button 1341: the calibration dialog, modal; when it is closed (the cancel result) the page
   // shows the image again, with the offsets Update may have written.
   void OnReadZero();
+  // What the calibration's Update does in place of writing the offsets into the image itself;
+  // the main window makes an undoable step of it.
+  void SetCalibrationUpdate(std::function<void()> update) { calibrationUpdate_ = std::move(update); }
+
+  std::vector<ShownBox> ShownBoxes() override;
+
+signals:
+  // After a click (or the keyboard) left the box of the flag record at table position
+  // `position` ticked or not, and unticked its partner box where the special version says so.
+  void FlagClicked(int position, bool ticked);
 
 protected:
   void OnInitDialog() override;
@@ -34,6 +46,7 @@ private:
 
   LinkAccess& link_;
   FlagBoxes boxes_;
+  std::function<void()> calibrationUpdate_;
 };
 
 }  // namespace vor

@@ -33,6 +33,13 @@ public:
     return AskText(text, buttons, icon);
   }
 
+  // As Ask, with `detail` below the message: a line of its own that the string table does not
+  // hold (a message box's informative text). Prompters that show no detail ask as Ask does.
+  virtual Answer AskWithDetail(int stringId, Buttons buttons, Icon icon, const QString& detail) {
+    (void)detail;
+    return Ask(stringId, buttons, icon);
+  }
+
   // Asks with the buttons the string table gives for `stringId`.
   Answer Ask(int stringId) {
     const StringEntry* entry = FindString(stringId);

@@ -33,6 +33,8 @@ TEST(BackupStore, SavesTheImageUnderModuleSerialAndTime) {
   const QString path = store.Save(image, kStart, error);
   ASSERT_FALSE(path.isEmpty()) << error.toStdString();
   EXPECT_EQ(QFileInfo(path).fileName(), "VO_72450-12345678-20261210-143501-250.bin");
+  EXPECT_EQ(BackupTime(path), kStart);  // the time the list of backups shows
+  EXPECT_FALSE(BackupTime(dir.filePath("vehicle.bin")).isValid());
   ConfigImage saved;
   ASSERT_TRUE(LoadImageFile(path, saved, error));
   EXPECT_EQ(saved.bytes, image.bytes);

@@ -27,10 +27,12 @@ TEST_F(MenuBarTest, ListsTheEntriesEachReachableByKeyboard) {
   const QMenuBar* bar = window->Menu().Bar();
   const std::vector<std::pair<QString, QStringList>> expected = {
       {"File",
-       {"Open Configuration…", "Save Configuration As…", "Export Parameters…",
+       {"Open Configuration…", "Restore Backup…", "Save Configuration As…", "Export Parameters…",
         "Open Backups Folder", "", "Record Live Data…", "Stop Recording", "", "Quit"}},
+      {"Edit", {"Undo", "Redo"}},
       {"Controller",
-       {"Read", "Write", "Compare with Controller…", "", "Phase Zero Calibration…", "", "Options"}},
+       {"Read", "Write", "Compare with Controller…", "Revert All Changes", "",
+        "Phase Zero Calibration…", "", "Options"}},
       {"View", {"Vehicle", "Control", "Motor", "Monitor", "", "Live Plot", "Fault History"}},
       {"Help", {"Serial Port Troubleshooting", "About VOR User"}},
   };
@@ -60,6 +62,8 @@ TEST_F(MenuBarTest, ListsTheEntriesEachReachableByKeyboard) {
       {MenuCommand::OpenConfiguration, QKeySequence::Open},
       {MenuCommand::SaveConfigurationAs, QKeySequence::SaveAs},
       {MenuCommand::Quit, QKeySequence("Ctrl+Q")},
+      {MenuCommand::Undo, QKeySequence("Ctrl+Z")},
+      {MenuCommand::Redo, QKeySequence("Ctrl+Shift+Z")},
       {MenuCommand::Read, QKeySequence("Ctrl+R")},
       {MenuCommand::ViewVehicle, QKeySequence("Ctrl+1")},
       {MenuCommand::ViewMonitor, QKeySequence("Ctrl+4")},
@@ -69,6 +73,7 @@ TEST_F(MenuBarTest, ListsTheEntriesEachReachableByKeyboard) {
   for (const auto& [command, keys] : shortcuts) {
     EXPECT_EQ(window->Menu().Action(command)->shortcut(), keys) << keys.toString().toStdString();
   }
+  EXPECT_TRUE(window->Menu().Action(MenuCommand::Redo)->shortcuts().contains(QKeySequence("Ctrl+Y")));
 }
 
 TEST_F(MenuBarTest, AltAndAMenusLetterOpensItAndAnEntrysLetterRunsIt) {

@@ -19,11 +19,15 @@ public:
     Icon icon;
     QString text;
     std::optional<Answer> defaultAnswer;  // the button Enter presses, when the caller named one
+    QString detail;                       // the line below the message, when there is one
   };
 
   using Prompter::Ask;
   Answer Ask(int stringId, Buttons buttons, Icon icon) override {
     return Reply(stringId, LoadString(stringId), buttons, icon);
+  }
+  Answer AskWithDetail(int stringId, Buttons buttons, Icon icon, const QString& detail) override {
+    return Reply(stringId, LoadString(stringId), buttons, icon, std::nullopt, detail);
   }
   Answer AskText(const QString& text, Buttons buttons, Icon icon) override {
     return Reply(0, text, buttons, icon);
@@ -45,8 +49,8 @@ public:
 
 private:
   Answer Reply(int stringId, const QString& text, Buttons buttons, Icon icon,
-               std::optional<Answer> defaultAnswer = std::nullopt) {
-    asked.push_back({stringId, buttons, icon, text, defaultAnswer});
+               std::optional<Answer> defaultAnswer = std::nullopt, const QString& detail = {}) {
+    asked.push_back({stringId, buttons, icon, text, defaultAnswer, detail});
     if (onAsk) onAsk(stringId);
     if (!answers.empty()) {
       const Answer answer = answers.front();

@@ -46,6 +46,23 @@ public:
     openedFolders.push_back(folder);
     return true;
   }
+  // OK as the rules ticked the rows, unless `onReview` changes them or a queued answer cancels.
+  bool ReviewApply(ApplyReview& review) override {
+    if (onReview) onReview(review);
+    reviews.push_back(review);
+    if (reviewAnswers.empty()) return true;
+    const bool answer = reviewAnswers.front();
+    reviewAnswers.pop_front();
+    return answer;
+  }
+  // The queued index, or cancelled.
+  int ChooseBackup(const std::vector<BackupChoice>& backups, const QString&) override {
+    backupLists.push_back(backups);
+    if (backupAnswers.empty()) return -1;
+    const int answer = backupAnswers.front();
+    backupAnswers.pop_front();
+    return answer;
+  }
 
   std::deque<QString> fileNames;  // the names the file dialogs give, in order
   std::deque<bool> confirmAnswers;
@@ -56,6 +73,11 @@ public:
   std::vector<bool> confirmations;
   std::vector<Report> reports;
   std::vector<QString> openedFolders;
+  std::function<void(ApplyReview&)> onReview;  // runs while the review is on show
+  std::deque<bool> reviewAnswers;
+  std::vector<ApplyReview> reviews;
+  std::deque<int> backupAnswers;
+  std::vector<std::vector<BackupChoice>> backupLists;
 
 private:
   QString Next(const QString& caption) {

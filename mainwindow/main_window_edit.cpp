@@ -1,0 +1,238 @@
+// The main window's side of the unwritten changes: the marks on the pages, the undo stack and its
+// Edit menu, reverting, applying a configuration from a file or a backup after its review, and
+// the count of changes at the menu bar's end.
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPointer>
+#include <QToolButton>
+
+#include "files/apply_rules.h"
+#include "files/backup_store.h"
+#include "files/definitions_match.h"
+#include "files/image_file.h"
+#include "files/unwritten_changes.h"
+#include "link/controller_link.h"
+#include "mainwindow/main_window.h"
+#include "mainwindow/menu_dialogs.h"
+#include "pages/vehicle_page.h"
+#include "resources/dialog_builder.h"
+
+namespace vor {
+namespace {
+
+// A step's name within a menu entry's text, where "&" marks the mnemonic.
+QString EntryText(const QString& entry, const QString& name) {
+  if (name.isEmpty()) return entry;
+  return entry + u' ' + QString(name).replace(u'&', QStringLiteral("&&"));
+}
+
+}  // namespace
+
+void CVORUserDlg::SetUpChanges() {
+  connect(&history_.Stack(), &QUndoStack::indexChanged, this, &CVORUserDlg::OnChangesChanged);
+  connect(&changeMarks_, &ChangeMarks::MarksChanged, this, &CVORUserDlg::OnChangesChanged);
+  connect(&changeMarks_, &ChangeMarks::RevertRequested, this, [this](const PageField& field) {
+    if (commandDepth_ > 0 || link_.Thread().Busy()) return;
+    RunAsCommand([this, field] { RevertField(field); });
+  });
+
+  // Beside the recording's mark; a click lists the changes.
+  changeCount_ = new QToolButton(menu_->Bar());
+  changeCount_->setAutoRaise(true);
+  changeCount_->setFocusPolicy(Qt::NoFocus);  // Controller > Compare with Controller is the keys' way
+  changeCount_->setToolTip(tr("List the changes: Compare with Controller"));
+  changeCount_->hide();
+  connect(changeCount_, &QToolButton::clicked, this,
+          [this] { OnMenuCommand(MenuCommand::CompareWithController); });
+}
+
+void CVORUserDlg::AttachPagesToChanges() {
+  for (const PageEntry& entry : pageList) {
+    auto* page = qobject_cast<ParameterPage*>(entry.page);
+    if (!page) continue;  // the Monitor page has no marks
+    changeMarks_.Attach(page);
+    connect(page, &ParameterPage::Stored, this,
+            [this](const ConfigImage& before) { history_.PushStored(before); });
+    auto* vehicle = qobject_cast<CVehicleDlg*>(page);
+    if (!vehicle) continue;
+    // A click is a step of its own at once: the box and its partner, in the image.
+    connect(vehicle, &CVehicleDlg::FlagClicked, this, [this, vehicle](int position, bool ticked) {
+      history_.Push(BoxClickStep(*state_.definitions, state_.image, position, ticked));
+      changeMarks_.Refresh(vehicle);
+    });
+    vehicle->SetCalibrationUpdate(
+        [this] { history_.Push(CalibrationStep(state_.image, state_.zero)); });
+  }
+}
+
+bool CVORUserDlg::ChangeImage(const std::function<void()>& change) {
+  const int shown = currentPage;
+  ParameterPage* page = ParameterPageOf(shown);
+  if (!page) {
+    change();
+    return true;
+  }
+  const QPointer<QWidget> focus = QApplication::focusWidget();
+  HideAllPages();
+  const bool accepted = page->PageAccepted;
+  if (accepted) change();
+  currentPage = shown;
+  ShowPage(shown);
+  if (accepted && focus && focus->isVisible() && focus->isEnabled()) focus->setFocus();
+  return accepted;
+}
+
+void CVORUserDlg::UndoOrRedo(bool undo) {
+  if (!state_.ReadOk || !state_.DefinitionsLoaded) return;
+  // What was typed on the page on show becomes steps first: Undo takes the latest of them.
+  ChangeImage([this, undo] { undo ? history_.Stack().undo() : history_.Stack().redo(); });
+}
+
+void CVORUserDlg::RevertField(const PageField& field) {
+  if (!state_.ReadOk || !state_.DefinitionsLoaded || !state_.controllerImage) return;
+  const DefinitionSet& set = *state_.definitions;
+  // The field's own typing is what is reverted: it goes without being stored or refused.
+  if (ParameterPage* page = ParameterPageOf(currentPage)) {
+    for (const ParameterPage::ShownField& shown : page->ShownFields()) {
+      if (shown.field.page == field.page && shown.field.position == field.position) {
+        shown.edit->setText(ShownText(set, field, state_.image).value_or(QString()));
+      }
+    }
+  }
+  ChangeImage([&] {
+    history_.Push(RevertStep(set, *state_.controllerImage, state_.image, field));
+  });
+}
+
+void CVORUserDlg::RevertAllChanges() {
+  if (!state_.ReadOk || !state_.DefinitionsLoaded || !state_.controllerImage) return;
+  ChangeImage([this] {
+    history_.Push(RevertAllStep(*state_.definitions, *state_.controllerImage, state_.image));
+  });
+}
+
+void CVORUserDlg::ApplyFile(const ConfigImage& file, const QString& path) {
+  const DefinitionSet& set = *state_.definitions;
+  // Without a controller the configuration on show names the unit.
+  const ConfigImage unit = state_.controllerImage.value_or(state_.image);
+  const QString name = QFileInfo(path).fileName();
+  const ApplyPlan plan = PlanApply(set, state_.image, file, unit);
+  if (plan.rows.empty()) {
+    prompter_.AskText(tr("%1 holds what the pages show already: there is nothing to apply.")
+                          .arg(name),
+                      Buttons::Ok, Icon::Information);
+    return;
+  }
+  ApplyReview review{name, BackupSerial(file), BackupSerial(unit), plan.sameUnit, plan.rows};
+  if (!services_.dialogs.ReviewApply(review)) return;
+  if (std::none_of(review.rows.begin(), review.rows.end(),
+                   [](const ApplyRow& row) { return row.checked; })) {
+    return;
+  }
+  const int previous = currentPage;
+  const bool applied = ChangeImage(
+      [&] { history_.Push(ApplyStep(set, state_.image, file, review.rows, name)); });
+  if (!applied) return;
+  SetStatus(tr(kFromFileStatus), Tone::Neutral);
+  if (QLabel* status = FindStatic(this, kIdStatusLine)) status->setToolTip(path);
+  if (!ParameterPageOf(previous)) OnPageCommand(kIdVehicleButton);
+}
+
+void CVORUserDlg::RestoreBackup() {
+  if (!state_.ReadOk || !state_.DefinitionsLoaded || !CommitShownPage()) return;
+  const DefinitionSet& set = *state_.definitions;
+  const ConfigImage unit = state_.controllerImage.value_or(state_.image);
+  const QString serial = BackupSerial(unit);
+  const QStringList paths = writeGuard_.Backups().BackupsOf(serial);
+  if (paths.isEmpty()) {
+    prompter_.AskText(tr("There is no backup of this controller (serial number %1) in %2.")
+                          .arg(serial, writeGuard_.Backups().Folder()),
+                      Buttons::Ok, Icon::Information);
+    return;
+  }
+  std::vector<BackupChoice> choices;
+  std::vector<ConfigImage> images(std::size_t(paths.size()));
+  for (qsizetype i = 0; i < paths.size(); ++i) {
+    BackupChoice choice{paths[i], BackupTime(paths[i]), 0, {}};
+    ConfigImage& image = images[std::size_t(i)];
+    // The same checks as File > Open: a backup of another software version needs other
+    // definitions.
+    if (!LoadImageFile(paths[i], image, choice.problem)) {
+    } else if (const QString reason = DefinitionsMismatch(image, set); !reason.isEmpty()) {
+      choice.problem = reason;
+    } else {
+      choice.differences = int(PlanApply(set, state_.image, image, unit).rows.size());
+    }
+    choices.push_back(choice);
+  }
+  const int chosen = services_.dialogs.ChooseBackup(choices, serial);
+  if (chosen < 0 || chosen >= int(choices.size()) || !choices[std::size_t(chosen)].problem.isEmpty()) {
+    return;
+  }
+  ApplyFile(images[std::size_t(chosen)], paths[chosen]);
+}
+
+int CVORUserDlg::UnwrittenCount() {
+  if (!state_.ReadOk || !state_.DefinitionsLoaded || !state_.controllerImage) return 0;
+  const ImageDifferences stored =
+      UnwrittenChanges(*state_.definitions, *state_.controllerImage, state_.image);
+  // The fields of the page on show count as they are marked: by what they hold now.
+  ParameterPage* shown = ParameterPageOf(currentPage);
+  int count = int(stored.bytes.size());
+  for (const FieldChange& change : stored.fields) {
+    if (!shown || change.box || change.page != shown->Kind()) ++count;
+  }
+  if (shown) {
+    for (const ParameterPage::ShownField& field : shown->ShownFields()) {
+      if (changeMarks_.Changed(field)) ++count;
+    }
+  }
+  return count;
+}
+
+std::vector<ChangeStep> CVORUserDlg::PendingSteps() {
+  ParameterPage* shown = ParameterPageOf(currentPage);
+  if (!shown || !state_.ReadOk || !state_.DefinitionsLoaded) return {};
+  ConfigImage stored = state_.image;
+  for (const ParameterPage::ShownField& field : shown->ShownFields()) {
+    if (field.typed) StoreTypedText(*state_.definitions, field.field, field.edit->text(), stored);
+  }
+  return StoreSteps(*state_.definitions, state_.image, stored);
+}
+
+void CVORUserDlg::OnChangesChanged() {
+  if (!menu_) return;
+  const bool imageValid = state_.ReadOk && state_.DefinitionsLoaded;
+  const int count = UnwrittenCount();
+  menu_->Action(MenuCommand::RevertAllChanges)->setEnabled(count > 0);
+  if (changeCount_) {
+    changeCount_->setText(count == 1 ? tr("1 unwritten change")
+                                     : tr("%1 unwritten changes").arg(count));
+    changeCount_->setVisible(count > 0);
+  }
+
+  // Undo stores what was typed first, so it takes the latest of that; nothing is left to redo.
+  const std::vector<ChangeStep> pending = PendingSteps();
+  const QUndoStack& stack = history_.Stack();
+  QAction* undo = menu_->Action(MenuCommand::Undo);
+  QAction* redo = menu_->Action(MenuCommand::Redo);
+  undo->setEnabled(imageValid && (!pending.empty() || stack.canUndo()));
+  undo->setText(
+      EntryText(tr("&Undo"), !pending.empty() ? pending.back().name
+                             : undo->isEnabled() ? stack.undoText()
+                                                 : QString()));
+  redo->setEnabled(imageValid && pending.empty() && stack.canRedo());
+  redo->setText(EntryText(tr("&Redo"), redo->isEnabled() ? stack.redoText() : QString()));
+}
+
+QString CVORUserDlg::UnwrittenText(int count) const {
+  if (count == 0) return {};
+  return count == 1 ? tr("1 change has not been written to the controller.")
+                    : tr("%1 changes have not been written to the controller.").arg(count);
+}
+
+}  // namespace vor
