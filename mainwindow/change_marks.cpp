@@ -23,7 +23,8 @@ void SetMark(QWidget* control, bool marked, QPalette::ColorRole tinted, QPalette
   }
   if (!unmarked.isValid()) control->setProperty(kUnmarkedPalette, control->palette());
   QPalette palette = control->palette();
-  for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+  for (const QPalette::ColorGroup group :
+       {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
     if (tinted != QPalette::NoRole) palette.setColor(group, tinted, ChangeMarks::kFieldTint);
     if (text != QPalette::NoRole) palette.setColor(group, text, ChangeMarks::kLabelColour);
   }
@@ -65,7 +66,8 @@ bool ChangeMarks::Changed(const ParameterPage::ShownField& field) const {
   const ConfigImage* controller = Controller();
   if (!controller) return false;
   const DefinitionSet& set = *state_.definitions;
-  if (field.typed) return TextDiffers(set, field.field, field.edit->text(), *controller, state_.image);
+  if (field.typed)
+    return TextDiffers(set, field.field, field.edit->text(), *controller, state_.image);
   return FieldChanged(set, field.field, *controller, state_.image);
 }
 
@@ -81,9 +83,10 @@ void ChangeMarks::MarkField(const ParameterPage::ShownField& field) {
   SetMark(field.edit, changed, QPalette::Base, QPalette::NoRole);
   SetMark(field.label, changed, QPalette::NoRole, QPalette::WindowText);
   field.edit->setToolTip(
-      changed ? tr("On the controller: %1")
-                    .arg(ShownText(*state_.definitions, field.field, *Controller()).value_or(QString()))
-              : QString());
+      changed
+          ? tr("On the controller: %1")
+                .arg(ShownText(*state_.definitions, field.field, *Controller()).value_or(QString()))
+          : QString());
 }
 
 void ChangeMarks::MarkBox(const ParameterPage::ShownBox& box) {
@@ -122,8 +125,10 @@ void ChangeMarks::ShowContextMenu(ParameterPage* page, QLineEdit* edit, QPoint g
     QAction* revert =
         menu->addAction(tr("Revert to the controller's value (%1)").arg(controllerText));
     revert->setEnabled(Changed(field));
+    bool chosen = false;
+    connect(revert, &QAction::triggered, this, [&chosen] { chosen = true; });
     const PageField which = field.field;
-    const bool chosen = menu->exec(globalPos) == revert;
+    menu->exec(globalPos);
     delete menu;
     if (chosen) emit RevertRequested(which);
     return;

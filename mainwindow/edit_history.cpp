@@ -20,8 +20,7 @@ private:
 
 }  // namespace
 
-EditHistory::EditHistory(ProgramState& state, QObject* parent)
-    : QObject(parent), state_(state) {}
+EditHistory::EditHistory(ProgramState& state, QObject* parent) : QObject(parent), state_(state) {}
 
 void EditHistory::Push(ChangeStep step) {
   if (step.Empty()) return;

@@ -33,8 +33,8 @@ MainMenu::MainMenu(QWidget* window) : QObject(window), window_(window) {
   QMenu* edit = bar_->addMenu(tr("&Edit"));
   Add(edit, MenuCommand::Undo, tr("&Undo"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Z));
   Add(edit, MenuCommand::Redo, tr("&Redo"))
-      ->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z),
-                      QKeySequence(Qt::CTRL | Qt::Key_Y)});
+      ->setShortcuts(
+          {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
 
   QMenu* controller = bar_->addMenu(tr("&Controller"));
   Add(controller, MenuCommand::Read, tr("&Read"))->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));

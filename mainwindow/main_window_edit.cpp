@@ -42,8 +42,10 @@ void CVORUserDlg::SetUpChanges() {
 
   // Beside the recording's mark; a click lists the changes.
   changeCount_ = new QToolButton(menu_->Bar());
+  changeCount_->setObjectName(QStringLiteral("changeCount"));
   changeCount_->setAutoRaise(true);
-  changeCount_->setFocusPolicy(Qt::NoFocus);  // Controller > Compare with Controller is the keys' way
+  changeCount_->setFocusPolicy(
+      Qt::NoFocus);  // Controller > Compare with Controller is the keys' way
   changeCount_->setToolTip(tr("List the changes: Compare with Controller"));
   changeCount_->hide();
   connect(changeCount_, &QToolButton::clicked, this,
@@ -103,9 +105,8 @@ void CVORUserDlg::RevertField(const PageField& field) {
       }
     }
   }
-  ChangeImage([&] {
-    history_.Push(RevertStep(set, *state_.controllerImage, state_.image, field));
-  });
+  ChangeImage(
+      [&] { history_.Push(RevertStep(set, *state_.controllerImage, state_.image, field)); });
 }
 
 void CVORUserDlg::RevertAllChanges() {
@@ -122,9 +123,9 @@ void CVORUserDlg::ApplyFile(const ConfigImage& file, const QString& path) {
   const QString name = QFileInfo(path).fileName();
   const ApplyPlan plan = PlanApply(set, state_.image, file, unit);
   if (plan.rows.empty()) {
-    prompter_.AskText(tr("%1 holds what the pages show already: there is nothing to apply.")
-                          .arg(name),
-                      Buttons::Ok, Icon::Information);
+    prompter_.AskText(
+        tr("%1 holds what the pages show already: there is nothing to apply.").arg(name),
+        Buttons::Ok, Icon::Information);
     return;
   }
   ApplyReview review{name, BackupSerial(file), BackupSerial(unit), plan.sameUnit, plan.rows};
@@ -134,8 +135,8 @@ void CVORUserDlg::ApplyFile(const ConfigImage& file, const QString& path) {
     return;
   }
   const int previous = currentPage;
-  const bool applied = ChangeImage(
-      [&] { history_.Push(ApplyStep(set, state_.image, file, review.rows, name)); });
+  const bool applied =
+      ChangeImage([&] { history_.Push(ApplyStep(set, state_.image, file, review.rows, name)); });
   if (!applied) return;
   SetStatus(tr(kFromFileStatus), Tone::Neutral);
   if (QLabel* status = FindStatic(this, kIdStatusLine)) status->setToolTip(path);
@@ -170,7 +171,8 @@ void CVORUserDlg::RestoreBackup() {
     choices.push_back(choice);
   }
   const int chosen = services_.dialogs.ChooseBackup(choices, serial);
-  if (chosen < 0 || chosen >= int(choices.size()) || !choices[std::size_t(chosen)].problem.isEmpty()) {
+  if (chosen < 0 || chosen >= int(choices.size()) ||
+      !choices[std::size_t(chosen)].problem.isEmpty()) {
     return;
   }
   ApplyFile(images[std::size_t(chosen)], paths[chosen]);
@@ -221,10 +223,9 @@ void CVORUserDlg::OnChangesChanged() {
   QAction* undo = menu_->Action(MenuCommand::Undo);
   QAction* redo = menu_->Action(MenuCommand::Redo);
   undo->setEnabled(imageValid && (!pending.empty() || stack.canUndo()));
-  undo->setText(
-      EntryText(tr("&Undo"), !pending.empty() ? pending.back().name
-                             : undo->isEnabled() ? stack.undoText()
-                                                 : QString()));
+  undo->setText(EntryText(tr("&Undo"), !pending.empty()    ? pending.back().name
+                                       : undo->isEnabled() ? stack.undoText()
+                                                           : QString()));
   redo->setEnabled(imageValid && pending.empty() && stack.canRedo());
   redo->setText(EntryText(tr("&Redo"), redo->isEnabled() ? stack.redoText() : QString()));
 }

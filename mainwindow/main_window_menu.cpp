@@ -44,8 +44,8 @@ void CVORUserDlg::DisableLinkCommands() {
   }
   for (MenuCommand command :
        {MenuCommand::Read, MenuCommand::Write, MenuCommand::CompareWithController,
-        MenuCommand::RevertAllChanges, MenuCommand::PhaseZeroCalibration, MenuCommand::ViewMonitor, MenuCommand::RecordLiveData,
-        MenuCommand::ViewLivePlot, MenuCommand::ViewFaultHistory}) {
+        MenuCommand::RevertAllChanges, MenuCommand::PhaseZeroCalibration, MenuCommand::ViewMonitor,
+        MenuCommand::RecordLiveData, MenuCommand::ViewLivePlot, MenuCommand::ViewFaultHistory}) {
     menu_->Action(command)->setToolTip(why);
   }
   UpdateMenu();

@@ -26,7 +26,7 @@ public:
 
 private:
   Answer Show(const QString& text, Buttons buttons, Icon icon, std::optional<Answer> defaultAnswer,
-             const QString& detail = {});
+              const QString& detail = {});
 
   std::function<QWidget*()> parent_;
 };

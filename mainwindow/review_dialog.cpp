@@ -15,18 +15,20 @@ namespace {
 
 QString Summary(const ApplyReview& review) {
   const QString what =
-      review.sameUnit
-          ? ReviewDialog::tr("%1 is a configuration of this controller (serial number %2): "
-                             "every value is checked, bytes no page shows included.")
-                .arg(review.fileName, review.fileSerial)
-          : ReviewDialog::tr("%1 is a configuration of another controller (serial number %2; "
-                             "this one's is %3). Its settings are checked; this controller's own "
-                             "data, its identification and phase zero offsets, and the bytes no "
-                             "page shows are not.")
-                .arg(review.fileName, review.fileSerial, review.unitSerial);
+      review.sameUnit ? ReviewDialog::tr(
+                            "%1 is a configuration of this controller (serial number %2): "
+                            "every value is checked, bytes no page shows included.")
+                            .arg(review.fileName, review.fileSerial)
+                      : ReviewDialog::tr(
+                            "%1 is a configuration of another controller (serial number %2; "
+                            "this one's is %3). Its settings are checked; this controller's own "
+                            "data, its identification and phase zero offsets, and the bytes no "
+                            "page shows are not.")
+                            .arg(review.fileName, review.fileSerial, review.unitSerial);
   return what + u'\n' +
-         ReviewDialog::tr("The checked values go into the pages as changes. Nothing is sent to "
-                          "the controller until Write.");
+         ReviewDialog::tr(
+             "The checked values go into the pages as changes. Nothing is sent to "
+             "the controller until Write.");
 }
 
 }  // namespace
@@ -45,8 +47,8 @@ ReviewDialog::ReviewDialog(const ApplyReview& review, QWidget* parent)
   list_->setHeaderLabels(
       {tr("Page"), tr("Parameter"), tr("Shown now"), tr("From the file"), QString()});
   for (const ApplyRow& row : rows_) {
-    const QStringList texts = std::visit([](const auto& change) { return ChangeRowTexts(change); },
-                                         row.change);
+    const QStringList texts =
+        std::visit([](const auto& change) { return ChangeRowTexts(change); }, row.change);
     auto* item = new QTreeWidgetItem(texts);
     item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
     item->setCheckState(0, row.checked ? Qt::Checked : Qt::Unchecked);

@@ -23,7 +23,9 @@ public:
   void OnReadZero();
   // What the calibration's Update does in place of writing the offsets into the image itself;
   // the main window makes an undoable step of it.
-  void SetCalibrationUpdate(std::function<void()> update) { calibrationUpdate_ = std::move(update); }
+  void SetCalibrationUpdate(std::function<void()> update) {
+    calibrationUpdate_ = std::move(update);
+  }
 
   std::vector<ShownBox> ShownBoxes() override;
 

@@ -9,6 +9,7 @@
 #include <QJsonObject>
 
 #include "files/image_file.h"
+#include "mainwindow/change_marks.h"
 #include "tests/mainwindow/window_rig.h"
 #include "tests/support/private_mounts.h"
 
@@ -171,6 +172,11 @@ TEST_F(FileMenuTest, StartedWithAnImageShowsThePagesAndDisablesTheLinkCommands) 
   Trigger(MenuCommand::SaveConfigurationAs);
   EXPECT_EQ(Load(Path("edited.bin"))[19], 41);
   EXPECT_TRUE(ports.opens.empty());
+  // Without a controller there is nothing to differ from: no marks; Undo works all the same.
+  EXPECT_NE(Field(1, "Low Volt")->palette().color(QPalette::Base), ChangeMarks::kFieldTint);
+  EXPECT_FALSE(Enabled(MenuCommand::RevertAllChanges));
+  Trigger(MenuCommand::Undo);
+  EXPECT_EQ(Field(1, "Low Volt")->text(), "40");
 }
 
 }  // namespace

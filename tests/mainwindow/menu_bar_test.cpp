@@ -73,7 +73,8 @@ TEST_F(MenuBarTest, ListsTheEntriesEachReachableByKeyboard) {
   for (const auto& [command, keys] : shortcuts) {
     EXPECT_EQ(window->Menu().Action(command)->shortcut(), keys) << keys.toString().toStdString();
   }
-  EXPECT_TRUE(window->Menu().Action(MenuCommand::Redo)->shortcuts().contains(QKeySequence("Ctrl+Y")));
+  EXPECT_TRUE(
+      window->Menu().Action(MenuCommand::Redo)->shortcuts().contains(QKeySequence("Ctrl+Y")));
 }
 
 TEST_F(MenuBarTest, AltAndAMenusLetterOpensItAndAnEntrysLetterRunsIt) {

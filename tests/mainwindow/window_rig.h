@@ -18,6 +18,11 @@
 #include "tests/support/scripted_prompter.h"
 #include "tests/support/test_window_services.h"
 
+// Texts in failure messages as text.
+inline void PrintTo(const QString& text, std::ostream* os) {
+  *os << '"' << text.toStdString() << '"';
+}
+
 namespace vor::test {
 
 inline constexpr std::uint8_t kBeginTransferCommand = 0xF1;
