@@ -196,14 +196,13 @@ constexpr const char* kShellDlg = "MS Shell Dlg";
 constexpr std::uint32_t kPageStyle = kDlgChild | kDlgThinBorder;
 
 constexpr DialogTemplate kMain{
-    kDialogMain,
-    "HEW User",
-    522,
-    413,
-    kShellDlg,
-    9,
+    kDialogMain, "HEW User", 522, 413, kShellDlg, 9,
     kDlgCaption | kDlgSysMenu | kDlgSizing | kDlgMinimizeBox | kDlgMaximizeBox | kDlgAppWindow,
-    kMainControls};
+    kMainControls,
+    // The template's banner ends at its right edge, its outer border a unit before the right and
+    // bottom edges, and the last row of buttons stands on that border: the window adds the
+    // banner's and border's left margin of 5 units on those sides, so nothing sits on its edge.
+    5, 4};
 constexpr DialogTemplate kVehicle{kDialogVehicle, "", kPageWidth, kPageHeight,
                                   kShellDlg,      9,  kPageStyle, kVehiclePage.items};
 constexpr DialogTemplate kControl{kDialogControl, "", kPageWidth, kPageHeight,
