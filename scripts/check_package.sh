@@ -39,8 +39,10 @@ for path in "${expected[@]}"; do
 done
 apt-get install --simulate "$(realpath "$deb")" >/dev/null ||
   fail "apt cannot satisfy the package's dependencies"
-dpkg-deb --field "$deb" Recommends | grep -qF "fonts-noto-cjk | fonts-wqy-microhei" ||
-  fail "the package does not recommend a font with Chinese glyphs"
+for font in fonts-wine fonts-wqy-microhei; do
+  dpkg-deb --field "$deb" Depends | grep -qw "$font" ||
+    fail "the package does not depend on $font, whose faces the windows are laid out for"
+done
 
 root=$(mktemp -d)
 sim=""
