@@ -113,8 +113,8 @@ TEST(BuildDialog, MainWindowHasEveryControlOfItsTemplateInPlace) {
   QDialog window;
   const DialogBaseUnits base = BuildDialog(*FindDialogTemplate(kDialogMain), &window);
   EXPECT_EQ(window.windowTitle(), "HEW User");
-  // The template's 522 x 413 and the outer border's left margin of 5 at the right and bottom.
-  EXPECT_EQ(window.size(), DluToPixels(QRect(0, 0, 527, 417), base).size());
+  // The template's 522 x 413, and room for the outer border's left margin at the right and bottom.
+  EXPECT_EQ(window.size(), DluToPixels(QRect(0, 0, 526, 417), base).size());
 
   ExpectControls(&window, base,
                  {
@@ -145,7 +145,8 @@ TEST(BuildDialog, MainWindowHasEveryControlOfItsTemplateInPlace) {
     if (label->pixmap().isNull()) continue;
     ++pictures;
     const QSize size = label->pixmap().size();
-    const QRect dlu = size.width() > size.height() ? QRect(5, 7, 517, 63) : QRect(5, 111, 89, 300);
+    // The banner within the outer border's lines.
+    const QRect dlu = size.width() > size.height() ? QRect(5, 7, 516, 63) : QRect(5, 111, 89, 300);
     EXPECT_EQ(size, size.width() > size.height() ? QSize(863, 105) : QSize(150, 519));
     EXPECT_EQ(label->geometry(), DluToPixels(dlu, base));
     EXPECT_TRUE(label->hasScaledContents());
