@@ -100,7 +100,7 @@ source "$1"
 status=0
 # Line typed so far -> what completes its last word, sorted.
 cases=(
-  "vor-cli |describe diff monitor read scan set write zero"
+  "vor-cli |apply describe diff monitor read scan set write zero"
   "vor-cli mo|monitor"
   "vor-cli --|--help --help-all --lang --port --trace --version"
   "vor-cli --port /dev/pts/7 zero --|--json --lang --port --trace --update"
