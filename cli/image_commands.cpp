@@ -4,7 +4,6 @@
 
 #include "cli/link_session.h"
 #include "definitions/model_table.h"
-#include "link/config_transfer.h"
 #include "link/frame_trace.h"
 #include "link/image_file.h"
 
@@ -71,10 +70,7 @@ int WriteCommand(LinkSession& session, const QString& inPath, bool force) {
     return kExitFailure;
   }
 
-  if (!WriteImage(session.Link(), wanted)) {
-    std::fprintf(stderr, "%s\n", qPrintable(LoadString(kMsgWriteError)));
-    return kExitFailure;
-  }
+  if (!session.Write(wanted)) return kExitFailure;
   return VerifyReadBack(session, wanted) ? kExitOk : kExitFailure;
 }
 

@@ -8,7 +8,6 @@
 #include "cli/image_commands.h"
 #include "cli/link_session.h"
 #include "definitions/definition_loader.h"
-#include "link/config_transfer.h"
 #include "pages/page_fields.h"
 #include "pages/value_codec.h"
 #include "pages/vehicle_rules.h"
@@ -164,10 +163,7 @@ int SetCommand(LinkSession& session, const std::vector<Assignment>& assignments,
     PrintError(QStringLiteral("dry run; nothing was written"));
     return kExitOk;
   }
-  if (!WriteImage(session.Link(), wanted)) {
-    std::fprintf(stderr, "%s\n", qPrintable(LoadString(kMsgWriteError)));
-    return kExitFailure;
-  }
+  if (!session.Write(wanted)) return kExitFailure;
   if (!VerifyReadBack(session, wanted)) return kExitFailure;
   printChanges();
   return kExitOk;

@@ -9,7 +9,6 @@
 #include "cli/image_commands.h"
 #include "cli/link_session.h"
 #include "definitions/definition_loader.h"
-#include "link/config_transfer.h"
 #include "monitor/zero_calibration.h"
 #include "resources/dialog_templates.h"
 #include "resources/string_table.h"
@@ -44,10 +43,7 @@ bool UpdateController(LinkSession& session, const ZeroValues& values, QStringLis
                    .arg(wanted[addr]);
   }
   if (changes.isEmpty()) return true;
-  if (!WriteImage(session.Link(), wanted)) {
-    std::fprintf(stderr, "%s\n", qPrintable(LoadString(kMsgWriteError)));
-    return false;
-  }
+  if (!session.Write(wanted)) return false;
   return VerifyReadBack(session, wanted);
 }
 

@@ -44,7 +44,7 @@ TEST_F(LinkOverPtyTest, ScanFindsTheControllerBehindASilentPortThenReadsAndWrite
 
   image[16] = 0x42;
   image[127] = 0x99;
-  ASSERT_TRUE(WriteImage(link, image));
+  ASSERT_EQ(WriteImage(link, image), WriteStatus::Committed);
   EXPECT_EQ(controller.Image().bytes, image.bytes);
   EXPECT_EQ(controller.CommitCount(), 1);
 }
