@@ -205,6 +205,7 @@ TEST_P(DrainTest, TheLineIsClearedBeforeTheNextRequestAfterAFailedExchange) {
   EXPECT_EQ(own.port->discards, c.drained ? 1 : 0);
   EXPECT_EQ(own.log.dropped, c.dropped);
   if (c.dropped > 0) {
+    ASSERT_FALSE(own.log.shown.empty());
     EXPECT_EQ(own.log.shown.front(), c.firstDropped);
   }
   EXPECT_EQ(own.log.lastQuiet, c.quiet);
