@@ -74,10 +74,12 @@ int main(int argc, char* argv[]) {
       "PATH");
   const QCommandLineOption traceOption("trace",
                                        Help::tr("Print every frame sent and received to stderr."));
-  const QCommandLineOption outOption("out", Help::tr("read: save the image to FILE."), "FILE");
+  const QCommandLineOption outOption(
+      "out", Help::tr("read: save the image to FILE (- for standard output)."), "FILE");
   const QCommandLineOption inOption("in", Help::tr("write: the image to write."), "FILE");
   const QCommandLineOption forceOption(
-      "force", Help::tr("write: even when the image is for another model."));
+      "force",
+      Help::tr("write: even when the image needs other definitions than the controller's."));
   const QCommandLineOption imageOption("image", Help::tr("describe: take the image from FILE."),
                                        "FILE");
   const QCommandLineOption jsonOption(

@@ -26,7 +26,9 @@ QString PhaseLabel(int phase) {
 
 void PrintLine(const QString& line) { std::printf("%s\n", line.toUtf8().constData()); }
 
-// Writes the calibration into the controller's image; the changes, or nothing, on stdout.
+// Writes the calibration into the controller's image. True when the controller holds it,
+// verified by reading it back, with `changes` the lines of what changed (none when nothing had
+// to); `changes` is left empty when it does not.
 bool UpdateController(LinkSession& session, const ZeroValues& values, QStringList& changes) {
   ConfigImage current;
   if (!session.Read(current)) return false;
@@ -34,17 +36,21 @@ bool UpdateController(LinkSession& session, const ZeroValues& values, QStringLis
   if (!LoadDefinitions(current, *set, session.Prompts())) return false;
   ConfigImage wanted = current;
   UpdatePhaseZero(values, wanted);
+  QStringList changed;
   for (int phase = 0; phase < 3; ++phase) {
     const std::size_t addr = kPhaseZeroAddr + std::size_t(phase);
     if (current[addr] == wanted[addr]) continue;
-    changes << QStringLiteral("%1: %2 -> %3")
+    changed << QStringLiteral("%1: %2 -> %3")
                    .arg(PhaseLabel(phase))
                    .arg(current[addr])
                    .arg(wanted[addr]);
   }
-  if (changes.isEmpty()) return true;
+  if (changed.isEmpty()) return true;
   if (!session.Write(wanted)) return false;
-  return VerifyReadBack(session, wanted);
+  if (!VerifyReadBack(session, wanted)) return false;
+  // Told only now: until the read-back matched, nothing is known to have changed.
+  changes = changed;
+  return true;
 }
 
 }  // namespace

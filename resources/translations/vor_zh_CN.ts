@@ -66,16 +66,8 @@
         <translation>把收发的每一帧打印到 stderr。</translation>
     </message>
     <message>
-        <source>read: save the image to FILE.</source>
-        <translation>read：把配置映像保存到 FILE。</translation>
-    </message>
-    <message>
         <source>write: the image to write.</source>
         <translation>write：要写入的配置映像。</translation>
-    </message>
-    <message>
-        <source>write: even when the image is for another model.</source>
-        <translation>write：即使映像属于其他型号也写入。</translation>
     </message>
     <message>
         <source>describe: take the image from FILE.</source>
@@ -100,6 +92,14 @@
     <message>
         <source>scan, read, write, describe, diff, set, zero or monitor</source>
         <translation>scan、read、write、describe、diff、set、zero 或 monitor</translation>
+    </message>
+    <message>
+        <source>read: save the image to FILE (- for standard output).</source>
+        <translation>read：把配置映像保存到 FILE（- 表示标准输出）。</translation>
+    </message>
+    <message>
+        <source>write: even when the image needs other definitions than the controller&apos;s.</source>
+        <translation>write：即使映像需要与控制器不同的定义也写入。</translation>
     </message>
 </context>
 <context>
@@ -409,6 +409,14 @@ Qt %2
         <source>its software version %1 needs other definitions</source>
         <translation>它的软件版本 %1 需要其他定义</translation>
     </message>
+    <message>
+        <source>its voltage class &quot;%1&quot; sets other limits</source>
+        <translation>它的电压等级“%1”设定了不同的限值</translation>
+    </message>
+    <message>
+        <source>the controller&apos;s model %1 is not supported, so nothing can be checked</source>
+        <translation>不支持控制器的型号 %1，因此无法检查</translation>
+    </message>
 </context>
 <context>
     <name>vor::FaultHistoryWindow</name>
@@ -518,6 +526,37 @@ Nothing was changed.</source>
     <message>
         <source>The parameters were not exported: %1.</source>
         <translation>未导出参数：%1。</translation>
+    </message>
+</context>
+<context>
+    <name>vor::FileSave</name>
+    <message>
+        <source>it is a folder</source>
+        <translation>它是一个文件夹</translation>
+    </message>
+    <message>
+        <source>it is a device, not a file</source>
+        <translation>它是一个设备，不是文件</translation>
+    </message>
+    <message>
+        <source>it is a named pipe, not a file</source>
+        <translation>它是一个命名管道，不是文件</translation>
+    </message>
+    <message>
+        <source>it is a socket, not a file</source>
+        <translation>它是一个套接字，不是文件</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>它不是普通文件</translation>
+    </message>
+    <message>
+        <source>the disk holds %1 of its %2 bytes</source>
+        <translation>磁盘上只有其 %2 字节中的 %1 字节</translation>
+    </message>
+    <message>
+        <source>only %1 of %2 bytes could be written</source>
+        <translation>%2 字节中只写入了 %1 字节</translation>
     </message>
 </context>
 <context>
@@ -633,12 +672,16 @@ Nothing was changed.</source>
         <translation>已保存 %1</translation>
     </message>
     <message>
-        <source>The image could not be saved to %1.</source>
-        <translation>无法将图片保存到 %1。</translation>
-    </message>
-    <message>
         <source>paused: the Monitor page is not on show</source>
         <translation>已暂停：监控页面未显示</translation>
+    </message>
+    <message>
+        <source>The image could not be saved to %1: %2</source>
+        <translation>无法将图片保存到 %1：%2</translation>
+    </message>
+    <message>
+        <source>the chart could not be made into a PNG image</source>
+        <translation>无法将图表生成为 PNG 图片</translation>
     </message>
 </context>
 <context>
