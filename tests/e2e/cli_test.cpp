@@ -110,11 +110,14 @@ TEST_F(CliTest, WriteOfAFileThatIsNotAnImageSendsNothing) {
 }
 
 struct WriteFaultCase {
+  const char* name;
   const char* fault;
   int exitCode;
   const char* err;  // a line of what vor-cli says
   bool taken;       // the controller holds the new image afterwards, else its old one
 };
+
+void PrintTo(const WriteFaultCase& c, std::ostream* os) { *os << c.name; }
 
 class CliWriteFaultTest : public vor::test::CliFixture,
                           public ::testing::WithParamInterface<WriteFaultCase> {};
@@ -137,14 +140,15 @@ TEST_P(CliWriteFaultTest, TheExitCodeSaysWhatTheControllerHolds) {
 INSTANTIATE_TEST_SUITE_P(
     Faults, CliWriteFaultTest,
     ::testing::Values(
-        WriteFaultCase{"ignore:f3:4", 1,
+        WriteFaultCase{"IgnoredBlock", "ignore:f3:4", 1,
                        "Error writing data.\nvor-cli: a block went unanswered, so nothing was "
                        "committed: the controller keeps its previous configuration\n",
                        false},
-        WriteFaultCase{"bad-checksum:f4:1", 0,
+        WriteFaultCase{"GarbledCommitAcknowledgement", "bad-checksum:f4:1", 0,
                        "vor-cli: the commit's acknowledgement was garbled or missing, but "
                        "reading back shows that the controller took the configuration\n",
-                       true}));
+                       true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CliTest, TraceShowsEveryFrame) {
   StartSim();

@@ -37,9 +37,12 @@ TEST_F(CliVehicleTest, ZeroPrintsEachPhaseAsTheDialogShowsIt) {
 }
 
 struct ZeroUpdateCase {
+  const char* name;
   QStringList simArgs;
   int readings;  // per phase
 };
+
+void PrintTo(const ZeroUpdateCase& c, std::ostream* os) { *os << c.name; }
 
 class CliZeroUpdateTest : public vor::test::CliFixture,
                           public ::testing::WithParamInterface<ZeroUpdateCase> {};
@@ -64,8 +67,10 @@ TEST_P(CliZeroUpdateTest, WritesTheLowestValuesIntoTheConfiguration) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Answers, CliZeroUpdateTest,
-                         ::testing::Values(ZeroUpdateCase{{}, 3},
-                                           ZeroUpdateCase{{"--fault", "short:35:2"}, 2}));
+                         ::testing::Values(ZeroUpdateCase{"AllWhole", {}, 3},
+                                           ZeroUpdateCase{
+                                               "SecondShort", {"--fault", "short:35:2"}, 2}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CliVehicleTest, ZeroWithoutAnyAnswerFailsAndChangesNothing) {
   StartSim({"--fault", "ignore:35"});

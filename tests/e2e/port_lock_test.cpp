@@ -2,19 +2,17 @@
 // whom the terminal's exclusive mode does not bind.
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QProcess>
 #include <QSerialPort>
 #include <QTemporaryDir>
-#include <QThread>
 
 #include "definitions/model_images.h"
 #include "link/port_diagnostics.h"
-#include "link/port_holders.h"
 #include "link/qt_serial_port.h"
 #include "simulator/pty_controller.h"
 #include "simulator/simulated_controller.h"
 #include "tests/e2e/cli_fixture.h"
+#include "tests/e2e/port_holder.h"
 
 namespace vor {
 namespace {
@@ -65,16 +63,8 @@ TEST_F(PortLockTest, AnotherProgramsLockFileByTheDevicesNameCounts) {
 // A program that keeps no lock file but locks the device itself, under any user.
 TEST_F(PortLockTest, ALockOnTheDeviceItselfCountsAndItsHolderIsNamed) {
   QProcess holder;
-  holder.start("sh", {"-c", QStringLiteral("exec 3<>%1; flock -x 3; exec sleep 30").arg(alias)});
-  ASSERT_TRUE(holder.waitForStarted());
-  QElapsedTimer timer;
-  timer.start();
-  const auto holding = [&] {
-    const std::vector<ProcessInfo> now = PortHolders(pty.DevicePath());
-    return !now.empty() && now[0].name == "sleep";
-  };
-  while (!holding() && timer.elapsed() < 5000) QThread::msleep(10);
-  ASSERT_TRUE(holding());
+  ASSERT_TRUE(test::StartPortHolder(holder, QStringLiteral("exec 3<>%1; flock -x 3").arg(alias),
+                                    pty.DevicePath()));
 
   EXPECT_EQ(TryOpen(pty.DevicePath()), OpenStatus::Busy);
   EXPECT_EQ(OpenFailureReason(pty.DevicePath(), OpenStatus::Busy),
