@@ -6,6 +6,8 @@
 
 #include "cli/link_session.h"
 #include "cli/standard_output.h"
+#include "files/apply_rules.h"
+#include "files/backup_store.h"
 #include "files/definitions_match.h"
 #include "files/image_file.h"
 #include "link/frame_trace.h"
@@ -36,6 +38,13 @@ bool PrintRawImage(const ConfigImage& image) {
 QString WriteRefusal(const QString& inPath, const ConfigImage& wanted, const ConfigImage& current) {
   if (const QString mismatch = DefinitionsMismatch(wanted, current); !mismatch.isEmpty()) {
     return QStringLiteral("%1 does not fit the controller: %2").arg(inPath, mismatch);
+  }
+  // Written whole, another unit's image would give this one its identity and calibration.
+  if (!SameUnit(wanted, current)) {
+    return QStringLiteral(
+               "%1 is an image of the controller with serial number %2, but this "
+               "one's is %3 (vor-cli apply takes its settings alone)")
+        .arg(inPath, BackupSerial(wanted), BackupSerial(current));
   }
   return {};
 }

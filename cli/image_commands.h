@@ -19,7 +19,8 @@ int ScanCommand(LinkSession& session);
 int ReadCommand(LinkSession& session, const QString& outPath);
 // Writes the image in `inPath` and verifies it by reading it back. Refuses, unless `force`, an
 // image that needs other definitions than the controller's (as File > Open refuses it: another
-// model, voltage class, software version or special version).
+// model, voltage class, software version or special version), and an image of another
+// controller (its serial number), which would clone that one's identity and calibration.
 int WriteCommand(LinkSession& session, const QString& inPath, bool force);
 
 // Reads the image back after a write and reports on stderr every byte that differs from

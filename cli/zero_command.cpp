@@ -4,14 +4,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdio>
-#include <memory>
 
+#include "cli/controller_update.h"
 #include "cli/image_commands.h"
 #include "cli/link_session.h"
-#include "definitions/definition_loader.h"
 #include "monitor/zero_calibration.h"
 #include "resources/dialog_templates.h"
-#include "resources/string_table.h"
 
 namespace vor::cli {
 namespace {
@@ -29,25 +27,22 @@ void PrintLine(const QString& line) { std::printf("%s\n", line.toUtf8().constDat
 // Writes the calibration into the controller's image. True when the controller holds it,
 // verified by reading it back, with `changes` the lines of what changed (none when nothing had
 // to); `changes` is left empty when it does not.
-bool UpdateController(LinkSession& session, const ZeroValues& values, QStringList& changes) {
-  ConfigImage current;
-  if (!session.Read(current)) return false;
-  auto set = std::make_unique<DefinitionSet>();
-  if (!LoadDefinitions(current, *set, session.Prompts())) return false;
-  ConfigImage wanted = current;
-  UpdatePhaseZero(values, wanted);
+bool UpdateOffsets(LinkSession& session, const ZeroValues& values, QStringList& changes) {
   QStringList changed;
-  for (int phase = 0; phase < 3; ++phase) {
-    const std::size_t addr = kPhaseZeroAddr + std::size_t(phase);
-    if (current[addr] == wanted[addr]) continue;
-    changed << QStringLiteral("%1: %2 -> %3")
-                   .arg(PhaseLabel(phase))
-                   .arg(current[addr])
-                   .arg(wanted[addr]);
-  }
-  if (changed.isEmpty()) return true;
-  if (!session.Write(wanted)) return false;
-  if (!VerifyReadBack(session, wanted)) return false;
+  const auto plan = [&](const ConfigImage& current, const DefinitionSet&, ConfigImage& wanted) {
+    UpdatePhaseZero(values, wanted);
+    for (int phase = 0; phase < 3; ++phase) {
+      const std::size_t addr = kPhaseZeroAddr + std::size_t(phase);
+      if (current[addr] == wanted[addr]) continue;
+      changed << QStringLiteral("%1: %2 -> %3")
+                     .arg(PhaseLabel(phase))
+                     .arg(current[addr])
+                     .arg(wanted[addr]);
+    }
+    return true;
+  };
+  const UpdateResult result = UpdateController(session, false, plan);
+  if (result != UpdateResult::Written && result != UpdateResult::Unchanged) return false;
   // Told only now: until the read-back matched, nothing is known to have changed.
   changes = changed;
   return true;
@@ -67,7 +62,7 @@ int ZeroCommand(LinkSession& session, bool update, bool json) {
   }
 
   QStringList changes;
-  const bool updated = update && UpdateController(session, values, changes);
+  const bool updated = update && UpdateOffsets(session, values, changes);
   if (json) {
     QJsonArray phases;
     for (int phase = 0; phase < 3; ++phase) {

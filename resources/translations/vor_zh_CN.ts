@@ -4,56 +4,6 @@
 <context>
     <name>VorCliHelp</name>
     <message>
-        <source>Commands:
-  scan                     find the controller and print its device path
-  read [--out FILE]        read the configuration; print it as hex or save the 128 bytes
-  write --in FILE [--force]
-                           write a 128-byte image, then read it back and compare
-  describe [--image FILE] [--json]
-                           print the model&apos;s definitions and the values the pages show
-                           for the controller&apos;s image or FILE
-  diff FILE [FILE2] [--json]
-                           list the switches and parameters whose values differ between
-                           FILE and the controller, or FILE2; exit 0 when equal, 1 when
-                           they differ
-  set NAME=VALUE... [--dry-run]
-                           change parameters of the Vehicle, Control and Motor pages by
-                           their labels, checked as the pages check them; write, verify
-                           and print what changed; check boxes take 0 or 1
-  zero [--update] [--json]
-                           read the phase zero offsets three times and print per phase
-                           the lowest value and the readings; with --update write the
-                           lowest values into the configuration, verify and print what
-                           changed
-  monitor [--count N] [--json]
-                           poll the live data every 200 ms as the Monitor page does and
-                           print a CSV line (or a JSON object) per poll until N polls or
-                           Ctrl+C</source>
-        <translation>命令：
-  scan                     查找控制器并打印其设备路径
-  read [--out FILE]        读取配置；以十六进制打印，或保存这 128 个字节
-  write --in FILE [--force]
-                           写入 128 字节的配置映像，然后读回并比较
-  describe [--image FILE] [--json]
-                           打印该型号的定义，以及各页面对控制器映像
-                           或 FILE 显示的值
-  diff FILE [FILE2] [--json]
-                           列出 FILE 与控制器（或 FILE2）之间取值不同的
-                           开关和参数；相同时退出码为 0，不同时为 1
-  set NAME=VALUE... [--dry-run]
-                           按标签修改车辆参数、控制参数和电机参数页面的
-                           参数，检查方式与页面相同；写入、校验并打印
-                           改动；复选框取 0 或 1
-  zero [--update] [--json]
-                           读取三次相电流零点偏移，按相打印最小值和各次
-                           读数；加 --update 时把最小值写入配置、校验
-                           并打印改动
-  monitor [--count N] [--json]
-                           像监控页面一样每 200 ms 轮询实时数据，每次
-                           轮询打印一行 CSV（或一个 JSON 对象），直到
-                           N 次轮询或按 Ctrl+C</translation>
-    </message>
-    <message>
         <source>Talks to the controller over a serial port.</source>
         <translation>通过串口与控制器通信。</translation>
     </message>
@@ -74,10 +24,6 @@
         <translation>describe：从 FILE 读取配置映像。</translation>
     </message>
     <message>
-        <source>describe, diff, zero: print one JSON object; monitor: one JSON object per poll.</source>
-        <translation>describe、diff、zero：打印一个 JSON 对象；monitor：每次轮询打印一个 JSON 对象。</translation>
-    </message>
-    <message>
         <source>zero: write the lowest values into the controller&apos;s configuration.</source>
         <translation>zero：把最小值写入控制器的配置。</translation>
     </message>
@@ -86,20 +32,89 @@
         <translation>monitor：轮询 N 次后停止。</translation>
     </message>
     <message>
-        <source>set: check and show the changes, write nothing.</source>
-        <translation>set：检查并显示改动，不写入。</translation>
+        <source>describe, diff, zero, apply: print one JSON object; monitor: one JSON object per poll.</source>
+        <translation>describe、diff、zero、apply：打印一个 JSON 对象；monitor：每次轮询打印一个 JSON 对象。</translation>
     </message>
     <message>
-        <source>scan, read, write, describe, diff, set, zero or monitor</source>
-        <translation>scan、read、write、describe、diff、set、zero 或 monitor</translation>
+        <source>set, apply: check and show the changes, write nothing.</source>
+        <translation>set、apply：检查并显示改动，不写入。</translation>
+    </message>
+    <message>
+        <source>scan, read, write, describe, diff, set, apply, zero or monitor</source>
+        <translation>scan、read、write、describe、diff、set、apply、zero 或 monitor</translation>
     </message>
     <message>
         <source>read: save the image to FILE (- for standard output).</source>
         <translation>read：把配置映像保存到 FILE（- 表示标准输出）。</translation>
     </message>
     <message>
-        <source>write: even when the image needs other definitions than the controller&apos;s.</source>
-        <translation>write：即使映像需要与控制器不同的定义也写入。</translation>
+        <source>Commands:
+  scan                     find the controller and print its device path
+  read [--out FILE]        read the configuration; print it as hex or save the 128 bytes
+  write --in FILE [--force]
+                           write a 128-byte image, then read it back and compare;
+                           refuses an image that needs other definitions than the
+                           controller&apos;s, or of another controller (serial number),
+                           unless --force
+  describe [--image FILE] [--json]
+                           print the model&apos;s definitions and the values the pages show
+                           for the controller&apos;s image or FILE
+  diff FILE [FILE2] [--json]
+                           list the switches and parameters whose values differ between
+                           FILE and the controller, or FILE2; exit 0 when equal, 1 when
+                           they differ
+  set NAME=VALUE... [--dry-run]
+                           change parameters of the Vehicle, Control and Motor pages by
+                           their labels, checked as the pages check them; write, verify
+                           and print what changed; check boxes take 0 or 1
+  apply FILE [--dry-run] [--json]
+                           write FILE&apos;s switches and parameters of the three pages onto
+                           the controller&apos;s configuration; of another controller&apos;s file
+                           its identification, phase zero offsets and the bytes no page
+                           shows are not taken; verify and print what changed
+  zero [--update] [--json]
+                           read the phase zero offsets three times and print per phase
+                           the lowest value and the readings; with --update write the
+                           lowest values into the configuration, verify and print what
+                           changed
+  monitor [--count N] [--json]
+                           poll the live data every 200 ms as the Monitor page does and
+                           print a CSV line (or a JSON object) per poll until N polls or
+                           Ctrl+C</source>
+        <translation>命令：
+  scan                     查找控制器并打印其设备路径
+  read [--out FILE]        读取配置；以十六进制打印，或保存这 128 个字节
+  write --in FILE [--force]
+                           写入 128 字节的配置映像，然后读回并比较；
+                           除非加 --force，否则拒绝需要与控制器不同的
+                           定义的映像，以及其他控制器（序列号不同）的映像
+  describe [--image FILE] [--json]
+                           打印该型号的定义，以及各页面对控制器映像
+                           或 FILE 显示的值
+  diff FILE [FILE2] [--json]
+                           列出 FILE 与控制器（或 FILE2）之间取值不同的
+                           开关和参数；相同时退出码为 0，不同时为 1
+  set NAME=VALUE... [--dry-run]
+                           按标签修改车辆参数、控制参数和电机参数页面的
+                           参数，检查方式与页面相同；写入、校验并打印
+                           改动；复选框取 0 或 1
+  apply FILE [--dry-run] [--json]
+                           把 FILE 中三个页面的开关和参数写入控制器的
+                           配置；来自其他控制器的文件不带入其标识、
+                           相电流零点偏移和页面不显示的字节；校验并
+                           打印改动
+  zero [--update] [--json]
+                           读取三次相电流零点偏移，按相打印最小值和各次
+                           读数；加 --update 时把最小值写入配置、校验
+                           并打印改动
+  monitor [--count N] [--json]
+                           像监控页面一样每 200 ms 轮询实时数据，每次
+                           轮询打印一行 CSV（或一个 JSON 对象），直到
+                           N 次轮询或按 Ctrl+C</translation>
+    </message>
+    <message>
+        <source>write: even when the image needs other definitions than the controller&apos;s, or is of another controller.</source>
+        <translation>write：即使映像需要与控制器不同的定义，或属于其他控制器，也写入。</translation>
     </message>
 </context>
 <context>
@@ -304,6 +319,37 @@ Qt %2
     <message>
         <source>Read_Zero</source>
         <translation>读零点</translation>
+    </message>
+</context>
+<context>
+    <name>vor::ChangeSteps</name>
+    <message>
+        <source>%1 %2 → %3</source>
+        <translation>%1 %2 → %3</translation>
+    </message>
+    <message>
+        <source>byte %1</source>
+        <translation>字节 %1</translation>
+    </message>
+    <message>
+        <source>Phase Zero Calibration</source>
+        <translation>相电流零点校准</translation>
+    </message>
+    <message>
+        <source>Apply %1</source>
+        <translation>应用 %1</translation>
+    </message>
+    <message>
+        <source>Revert %1</source>
+        <translation>还原 %1</translation>
+    </message>
+    <message>
+        <source>Revert All Changes</source>
+        <translation>还原全部改动</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>读取</translation>
     </message>
 </context>
 <context>
