@@ -7,6 +7,7 @@
 #include <memory>
 #include <vector>
 
+#include "link/link_access.h"
 #include "mainwindow/file_commands.h"
 #include "mainwindow/main_menu.h"
 #include "mainwindow/window_services.h"
@@ -94,9 +95,14 @@ private:
   void SetReadWriteEnabled(bool enabled);
   // Writes the status line; its colour says whether `text` reports a success or a failure.
   void SetStatus(const QString& text, Tone tone);
+  // The page on show before is shown again when the Read never ran.
   void Read();
   // `previous` is the page that was on show, shown again when the Write does not go ahead.
   void Write(int previous);
+  // Runs `attempt` and, while it fails, asks `messageId` (Retry/Cancel) and runs it again on
+  // Retry. A refused attempt never ran: it is not asked about, and the outcome is that of the
+  // last attempt that ran (Refused when none did).
+  JobResult RetryWhileFailing(int messageId, const std::function<JobResult()>& attempt);
   // The parameter page under `key`, or nullptr for the Monitor page and keys without a page.
   ParameterPage* ParameterPageOf(int key) const;
   // Runs the store pass of the parameter page on show, as leaving it does, and shows it again.

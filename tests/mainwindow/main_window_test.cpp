@@ -14,6 +14,7 @@
 #include "definitions/model_images.h"
 #include "definitions/model_table.h"
 #include "link/controller_link.h"
+#include "mainwindow/cross_thread_prompter.h"
 #include "monitor/monitor_page.h"
 #include "pages/parameter_pages.h"
 #include "resources/dialog_builder.h"
@@ -108,8 +109,8 @@ struct Rig {
   VirtualPortSystem::Device* device;
   test::ScriptedPrompter prompter;
   test::TestWindowServices services;
-  QObject uiContext;
-  ControllerLink link{ports, clock, prompter, &uiContext};
+  CrossThreadPrompter linkPrompter{prompter};  // the scan asks on the link thread
+  ControllerLink link{ports, clock, linkPrompter};
   ProgramState state;
   ScriptedControlPage* controlPage = nullptr;
   // The Monitor's polls are delivered by the test; the window's own commands use `link`.
