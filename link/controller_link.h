@@ -58,8 +58,8 @@ private:
   LiveBlock liveBlock_;  // link thread only
   std::function<void(const LivePoll&)> onPoll_;
   std::function<void()> scanFailed_;
-  // Counts the polls started and stopped (user-interface thread only); a result of an earlier
-  // generation is dropped on arrival.
+  // Counts the polls started (user-interface thread only); a result of an earlier poll is
+  // dropped on arrival.
   std::uint64_t generation_ = 0;
   LinkThread thread_;  // last: ended first, while the rest still exists
 };

@@ -21,6 +21,7 @@
 #include "simulator/virtual_port.h"
 #include "tests/support/holding_ports.h"
 #include "tests/support/scripted_prompter.h"
+#include "tests/support/while_link_busy.h"
 
 namespace vor {
 namespace {
@@ -77,18 +78,8 @@ TEST_F(ControllerLinkTest, JobsSayWhetherTheyRanAndHowTheyEnded) {
   // A second job asked for while one runs (here by a timer firing in the wait) is refused.
   JobResult nested = JobResult::Done;
   bool nestedRan = false;
-  std::atomic<bool> asked{false};
-  QTimer::singleShot(0, [&] {
-    nested = link.RunJob("nested", [&](SerialLink&) { return nestedRan = true; });
-    asked = true;
-  });
-  link.RunJob("waits for the nested request", [&](SerialLink&) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!asked && timer.elapsed() < 5000) QThread::yieldCurrentThread();
-    return true;
-  });
-  EXPECT_TRUE(asked);
+  test::WhileLinkBusy(
+      link, [&] { nested = link.RunJob("nested", [&](SerialLink&) { return nestedRan = true; }); });
   EXPECT_EQ(nested, JobResult::Refused);
   EXPECT_FALSE(nestedRan);
 }
