@@ -10,7 +10,20 @@ using Clock = std::chrono::steady_clock;
 
 }  // namespace
 
-LinkThread::LinkThread() : thread_(QThread::create([this] { Loop(); })) {
+// A thread of its own rather than QThread::create: nothing of ours runs on it after the loop has
+// said, under the lock, that it has ended.
+class LinkThread::Thread : public QThread {
+public:
+  explicit Thread(LinkThread& owner) : owner_(owner) {}
+
+private:
+  void run() override { owner_.Loop(); }
+  LinkThread& owner_;
+};
+
+LinkThread::LinkThread() : thread_(std::make_unique<Thread>(*this)) {
+  connect(this, &LinkThread::JobStored, this, &LinkThread::OnJobDone, Qt::QueuedConnection);
+  connect(this, &LinkThread::CallsPosted, this, &LinkThread::RunPosted, Qt::QueuedConnection);
   thread_->setObjectName("link");
   thread_->start();
 }
@@ -26,14 +39,23 @@ LinkThread::~LinkThread() {
     shutdown_ = true;
     wake_.notify_all();
   }
-  // The link thread ends after what it has in hand; nothing of ours is touched after that.
+  {
+    // The link thread ends after what it has in hand. Its last word goes through the lock, so
+    // that what it did is handed over before anything is deleted.
+    std::unique_lock lock(mutex_);
+    wake_.wait(lock, [this] { return loopEnded_; });
+  }
   thread_->wait();
 }
 
 void LinkThread::Loop() {
   std::unique_lock lock(mutex_);
   for (;;) {
-    if (shutdown_) return;
+    if (shutdown_) {
+      loopEnded_ = true;
+      wake_.notify_all();
+      return;
+    }
     if (job_ && !jobTaken_) {
       jobTaken_ = true;
       const std::function<bool()>& job = *job_;
@@ -42,7 +64,9 @@ void LinkThread::Loop() {
       lock.lock();
       jobResult_ = ok;
       jobDone_ = true;
-      QMetaObject::invokeMethod(this, &LinkThread::OnJobDone, Qt::QueuedConnection);
+      lock.unlock();
+      emit JobStored(QPrivateSignal());
+      lock.lock();
       continue;
     }
     if (RunDueTick(lock)) continue;
@@ -157,7 +181,7 @@ void LinkThread::PostToOwner(std::function<void()> call) {
     std::lock_guard lock(mutex_);
     posted_.push_back(std::move(call));
   }
-  QMetaObject::invokeMethod(this, &LinkThread::RunPosted, Qt::QueuedConnection);
+  emit CallsPosted(QPrivateSignal());
 }
 
 void LinkThread::RunPosted() {

@@ -13,8 +13,6 @@
 
 #include "link/link_access.h"
 
-class QThread;
-
 namespace vor {
 
 // How the thread that asked for a job spends the wait: which of its events it handles meanwhile,
@@ -78,6 +76,10 @@ public:
 signals:
   // A Run has ended (emitted on the caller's thread).
   void JobFinished();
+  // From the link thread to this object's own slots, through queued connections made on the
+  // owner's thread (so the call objects are the owner's own, as the thread sanitizer sees it).
+  void JobStored(QPrivateSignal);
+  void CallsPosted(QPrivateSignal);
 
 private:
   void Loop();  // the link thread
@@ -101,13 +103,15 @@ private:
   bool tickCut_ = false;  // the running tick was asked to end early
   TickInterrupt interrupt_;
   bool shutdown_ = false;
+  bool loopEnded_ = false;
   std::vector<std::function<void()>> posted_;
 
   // The link thread only: when the next tick is due, and for which start.
   std::chrono::steady_clock::time_point nextTick_;
   std::uint64_t rhythmOf_ = 0;
 
-  std::unique_ptr<QThread> thread_;
+  class Thread;
+  std::unique_ptr<Thread> thread_;
   // The owner's thread only.
   JobWaitPolicy* policy_ = nullptr;
   QEventLoop* waitLoop_ = nullptr;

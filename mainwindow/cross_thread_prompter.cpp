@@ -4,6 +4,11 @@
 
 namespace vor {
 
+CrossThreadPrompter::CrossThreadPrompter(Prompter& target) : target_(target) {
+  connect(this, &CrossThreadPrompter::QuestionPending, this, &CrossThreadPrompter::AskPending,
+          Qt::QueuedConnection);
+}
+
 Answer CrossThreadPrompter::Ask(int stringId, Buttons buttons, Icon icon) {
   return AskOnTargetThread({stringId, QString(), buttons, icon, std::nullopt});
 }
@@ -33,7 +38,7 @@ Answer CrossThreadPrompter::AskOnTargetThread(const Question& question) {
   std::unique_lock lock(mutex_);
   question_ = question;
   pending_ = true;
-  QMetaObject::invokeMethod(this, &CrossThreadPrompter::AskPending, Qt::QueuedConnection);
+  emit QuestionPending(QPrivateSignal());
   answered_.wait(lock, [this] { return !pending_; });
   return answer_;
 }

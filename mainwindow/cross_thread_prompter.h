@@ -16,13 +16,17 @@ namespace vor {
 class CrossThreadPrompter : public QObject, public Prompter {
   Q_OBJECT
 public:
-  explicit CrossThreadPrompter(Prompter& target) : target_(target) {}
+  explicit CrossThreadPrompter(Prompter& target);
 
   using Prompter::Ask;
   Answer Ask(int stringId, Buttons buttons, Icon icon) override;
   Answer AskText(const QString& text, Buttons buttons, Icon icon) override;
   Answer AskTextWithDefault(const QString& text, Buttons buttons, Icon icon,
                             Answer defaultAnswer) override;
+
+signals:
+  // From the asking thread to AskPending, through a queued connection made on this thread.
+  void QuestionPending(QPrivateSignal);
 
 private:
   struct Question {
