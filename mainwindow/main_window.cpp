@@ -258,20 +258,25 @@ JobResult CVORUserDlg::RetryWhileFailing(int messageId, const std::function<JobR
   return result;
 }
 
+std::optional<bool> CVORUserDlg::Transfer(const QString& operation, int messageId, int previous,
+                                          const std::function<bool(SerialLink&)>& job) {
+  const JobResult result =
+      RetryWhileFailing(messageId, [&] { return link_.RunJob(operation, job); });
+  if (result != JobResult::Refused) return result == JobResult::Done;
+  // Nothing was exchanged and the controller is not to blame: the window stays as it was.
+  currentPage = previous;
+  ShowPage(previous);
+  return std::nullopt;
+}
+
 void CVORUserDlg::Read() {
   const int previous = currentPage;
   if (state_.DefinitionsLoaded) HideAllPages();
-  const JobResult read = RetryWhileFailing(kMsgReadError, [this] {
-    return link_.RunJob(tr("Reading..."),
-                        [this](SerialLink& link) { return ReadImage(link, state_.image); });
-  });
-  if (read == JobResult::Refused) {
-    // Nothing was read: the image, its flag and the status line stay, and so does the page.
-    currentPage = previous;
-    ShowPage(previous);
-    return;
-  }
-  state_.ReadOk = read == JobResult::Done;
+  const std::optional<bool> read =
+      Transfer(tr("Reading..."), kMsgReadError, previous,
+               [this](SerialLink& link) { return ReadImage(link, state_.image); });
+  if (!read) return;
+  state_.ReadOk = *read;
   if (state_.ReadOk) {
     state_.controllerImage = state_.image;
     SetStatus(tr("Read success!"), Tone::Success);
@@ -288,17 +293,11 @@ void CVORUserDlg::Write(int previous) {
     ShowPage(previous);
     return;
   }
-  const JobResult written = RetryWhileFailing(kMsgWriteError, [this] {
-    return link_.RunJob(tr("Writing..."),
-                        [this](SerialLink& link) { return WriteImage(link, state_.image); });
-  });
-  if (written == JobResult::Refused) {
-    // Nothing was sent, and the controller is not to blame: as if Write had not been pressed.
-    currentPage = previous;
-    ShowPage(previous);
-    return;
-  }
-  state_.WriteOk = written == JobResult::Done;
+  const std::optional<bool> written =
+      Transfer(tr("Writing..."), kMsgWriteError, previous,
+               [this](SerialLink& link) { return WriteImage(link, state_.image); });
+  if (!written) return;
+  state_.WriteOk = *written;
   if (state_.WriteOk) state_.WriteOk = writeGuard_.AfterWrite(options_);
   if (state_.WriteOk) {
     SetStatus(tr("Write success!"), Tone::Success);

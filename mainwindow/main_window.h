@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
 #include "link/link_access.h"
@@ -95,7 +96,6 @@ private:
   void SetReadWriteEnabled(bool enabled);
   // Writes the status line; its colour says whether `text` reports a success or a failure.
   void SetStatus(const QString& text, Tone tone);
-  // The page on show before is shown again when the Read never ran.
   void Read();
   // `previous` is the page that was on show, shown again when the Write does not go ahead.
   void Write(int previous);
@@ -103,6 +103,11 @@ private:
   // Retry. A refused attempt never ran: it is not asked about, and the outcome is that of the
   // last attempt that ran (Refused when none did).
   JobResult RetryWhileFailing(int messageId, const std::function<JobResult()>& attempt);
+  // The image transfer `job` on the link as `operation`, retried as RetryWhileFailing does:
+  // whether it succeeded, or nothing when it never ran (another job held the link); then the
+  // page `previous` is shown again, and there is nothing the user must hear of.
+  std::optional<bool> Transfer(const QString& operation, int messageId, int previous,
+                               const std::function<bool(SerialLink&)>& job);
   // The parameter page under `key`, or nullptr for the Monitor page and keys without a page.
   ParameterPage* ParameterPageOf(int key) const;
   // Runs the store pass of the parameter page on show, as leaving it does, and shows it again.
