@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
+#include "definitions/model_images.h"
 #include "definitions/model_table.h"
 #include "monitor/zero_calibration.h"
 #include "pages/vehicle_rules.h"
@@ -61,6 +62,29 @@ TEST_F(CliVehicleTest, ZeroWithoutAnyAnswerFailsAndChangesNothing) {
             "vor-cli: the controller answered none of the three phase zero requests; nothing was "
             "changed\n");
   EXPECT_EQ(ReadImageFile(), before);
+}
+
+// What changed is told only once the controller is known to hold it.
+TEST_F(CliVehicleTest, ZeroUpdatePrintsNoChangeWhenTheWriteOrItsReadBackFails) {
+  vor::ConfigImage image = *vor::DefaultImageFor(u"VOR");
+  for (int phase = 0; phase < 3; ++phase) image[vor::kPhaseZeroAddr + std::size_t(phase)] = 0;
+  const QString path =
+      WriteFile("zero.bin", QByteArray(reinterpret_cast<const char*>(image.bytes.data()), 128));
+  const struct {
+    const char* fault;
+    const char* err;
+  } cases[] = {
+      {"ignore:f3:2", "Error writing data.\n"},  // a block unanswered
+      {"forget:f3:8", "byte 97 reads back as"},  // bytes 91..103 acknowledged and dropped
+  };
+  for (const auto& c : cases) {
+    StartSim({"--image", path, "--fault", c.fault});
+    const CliRun run = CliOnSim({"zero", "--update"});
+    EXPECT_EQ(run.exitCode, 1) << c.fault;
+    EXPECT_TRUE(run.err.contains(c.err)) << run.err.toStdString();
+    EXPECT_EQ(run.out.count('\n'), 3) << run.out.toStdString();  // the readings alone
+    EXPECT_FALSE(run.out.contains("->")) << run.out.toStdString();
+  }
 }
 
 // The special version's boxes by the Vehicle page's rules.

@@ -2,13 +2,15 @@
 // image from a file instead of a controller.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "link/image_file.h"
+#include "files/image_file.h"
 #include "tests/mainwindow/window_rig.h"
+#include "tests/support/private_mounts.h"
 
 namespace vor {
 namespace {
@@ -120,6 +122,21 @@ TEST_F(FileMenuTest, ExportWritesWhatThePagesShowByTheExtension) {
   QFile csv(Path("customer.csv"));
   ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
   EXPECT_TRUE(csv.readAll().contains("\r\nVehicle,Low Volt,42,18~90\r\n"));
+}
+
+TEST_F(FileMenuTest, AnExportOnAFullDiskSaysWhyAndLeavesNoFile) {
+  if (!test::InPrivateMountNamespace()) return;
+  const test::FullDisk full(Path("disk"));
+  StartUp();
+  const QString path = Path("disk/customer.csv");
+  services.dialogs.fileNames = {path};
+  Trigger(MenuCommand::ExportParameters);
+  ASSERT_EQ(prompter.asked.size(), 1u);
+  EXPECT_EQ(prompter.asked[0].text,
+            QStringLiteral("The parameters were not exported: cannot write %1: No space left on "
+                           "device.")
+                .arg(path));
+  EXPECT_EQ(QDir(Path("disk")).entryList(QDir::Files | QDir::Hidden), QStringList{"fill"});
 }
 
 TEST_F(FileMenuTest, StartedWithAnImageShowsThePagesAndDisablesTheLinkCommands) {
