@@ -107,8 +107,8 @@ bool LinkThread::RunDueTick(std::unique_lock<std::mutex>& lock) {
 }
 
 JobResult LinkThread::Run(const QString& operation, const std::function<bool()>& job) {
-  // One command at a time: user input is held back while a job runs, so only a timer or a
-  // window-system event could try to start another, and that one is refused.
+  // One job at a time: the desktop's wait policy holds user input back meanwhile, so only a
+  // timer or a window-system event could try to start another, and that one is refused.
   if (running_) return JobResult::Refused;
   running_ = true;
   JobWaitPolicy* const policy = policy_;
