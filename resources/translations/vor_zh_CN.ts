@@ -313,6 +313,18 @@ Qt %2
         <source>About VOR User</source>
         <translation>关于 VOR User</translation>
     </message>
+    <message>
+        <source>Searching for controller...</source>
+        <translation>正在查找控制器...</translation>
+    </message>
+    <message>
+        <source>Reading...</source>
+        <translation>正在读取...</translation>
+    </message>
+    <message>
+        <source>Writing...</source>
+        <translation>正在写入...</translation>
+    </message>
 </context>
 <context>
     <name>vor::CVehicleDlg</name>
@@ -416,21 +428,6 @@ Qt %2
     <message>
         <source>cannot write %1: %2</source>
         <translation>无法写入 %1：%2</translation>
-    </message>
-</context>
-<context>
-    <name>vor::ControllerLink</name>
-    <message>
-        <source>Searching for controller...</source>
-        <translation>正在查找控制器...</translation>
-    </message>
-    <message>
-        <source>Reading...</source>
-        <translation>正在读取...</translation>
-    </message>
-    <message>
-        <source>Writing...</source>
-        <translation>正在写入...</translation>
     </message>
 </context>
 <context>
