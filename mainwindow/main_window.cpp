@@ -172,7 +172,10 @@ bool CVORUserDlg::OnInitFromImage(const ConfigImage& image, const QString& path)
 void CVORUserDlg::AddPage(PageWindow* page, int templateId) {
   page->Create(templateId, this);
   page->hide();
-  page->setGeometry(pageRect);
+  // The pages are 5 units wider than the page area, and the room beside it up to the window's
+  // border is free: a page keeps its own width there, so that nothing at its right edge is cut.
+  // Below the area are the buttons: there the page ends with the area.
+  page->setGeometry(QRect(pageRect.topLeft(), QSize(page->width(), pageRect.height())));
   ++pageCount;
   pageList.push_back({pageCount, page});
 }

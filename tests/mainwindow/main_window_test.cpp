@@ -134,13 +134,17 @@ TEST_F(MainWindowTest, StartUpFindsTheControllerReadsAndShowsTheVehiclePage) {
   EXPECT_EQ(StatusColour(), QColor(0, 213, 11));
   EXPECT_TRUE(FindStatic(window.get(), kIdStatusLine)->font().bold());
 
-  // Keys 1..4 in the order Vehicle, Control, Motor, Monitor, all on the page area.
+  // Keys 1..4 in the order Vehicle, Control, Motor, Monitor, all on the page area, as wide as
+  // their template beside it.
   ASSERT_EQ(window->pageList.size(), 4u);
   const int templates[] = {kDialogVehicle, kDialogControl, kDialogMotor, kDialogMonitor};
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(window->pageList[std::size_t(i)].key, i + 1);
     EXPECT_EQ(window->pageList[std::size_t(i)].page->TemplateId(), templates[i]);
-    EXPECT_EQ(window->pageList[std::size_t(i)].page->geometry(), window->pageRect);
+    const QRect page = window->pageList[std::size_t(i)].page->geometry();
+    EXPECT_EQ(page.topLeft(), window->pageRect.topLeft());
+    EXPECT_EQ(page.height(), window->pageRect.height());
+    EXPECT_GT(page.width(), window->pageRect.width());
   }
   EXPECT_EQ(window->pageRect, FindControl(window.get(), kIdPageArea)->geometry());
   EXPECT_TRUE(Visible(1));
