@@ -1,13 +1,10 @@
 #include "cli/controller_update.h"
 
-#include <cstdio>
 #include <memory>
 
 #include "cli/image_commands.h"
 #include "cli/link_session.h"
 #include "definitions/definition_loader.h"
-#include "link/config_transfer.h"
-#include "resources/string_table.h"
 
 namespace vor::cli {
 
@@ -21,10 +18,7 @@ UpdateResult UpdateController(LinkSession& session, bool dryRun, const UpdatePla
   if (!plan(current, *set, wanted)) return UpdateResult::Refused;
   if (wanted.bytes == current.bytes) return UpdateResult::Unchanged;
   if (dryRun) return UpdateResult::DryRun;
-  if (!WriteImage(session.Link(), wanted)) {
-    std::fprintf(stderr, "%s\n", qPrintable(LoadString(kMsgWriteError)));
-    return UpdateResult::Failed;
-  }
+  if (!session.Write(wanted)) return UpdateResult::Failed;
   return VerifyReadBack(session, wanted) ? UpdateResult::Written : UpdateResult::Failed;
 }
 

@@ -10,7 +10,6 @@
 #include "files/backup_store.h"
 #include "files/definitions_match.h"
 #include "files/image_file.h"
-#include "link/config_transfer.h"
 #include "link/frame_trace.h"
 
 namespace vor::cli {
@@ -91,10 +90,7 @@ int WriteCommand(LinkSession& session, const QString& inPath, bool force) {
     return kExitFailure;
   }
 
-  if (!WriteImage(session.Link(), wanted)) {
-    std::fprintf(stderr, "%s\n", qPrintable(LoadString(kMsgWriteError)));
-    return kExitFailure;
-  }
+  if (!session.Write(wanted)) return kExitFailure;
   return VerifyReadBack(session, wanted) ? kExitOk : kExitFailure;
 }
 

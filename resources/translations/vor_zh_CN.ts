@@ -142,12 +142,12 @@ until interrupted (Ctrl+C).</source>
         <translation>设置软件版本（字节 83..84），十六进制。</translation>
     </message>
     <message>
-        <source>Misbehave: KIND[:CMD[:N[:MS]]] with KIND silent, ignore, bad-checksum, stray, late, wrong-command, long-length, short or forget (answer, keep nothing); CMD a hex command byte or any; N the request number of that command (0 = every one); MS the delay for late. Repeatable.</source>
-        <translation>模拟故障：KIND[:CMD[:N[:MS]]]，KIND 为 silent、ignore、bad-checksum、stray、late、wrong-command、long-length、short 或 forget（应答但不保存）；CMD 为十六进制命令字节或 any；N 为该命令的第几次请求（0 = 每一次）；MS 为 late 的延迟。可重复。</translation>
-    </message>
-    <message>
         <source>Fix the fault word of the live data (bytes 32..33) to HEX, e.g. 0012.</source>
         <translation>把实时数据的故障字（字节 32..33）固定为 HEX，例如 0012。</translation>
+    </message>
+    <message>
+        <source>Misbehave: KIND[:CMD[:N[:MS]]] with KIND silent (act, answer nothing), ignore (neither act nor answer), bad-checksum, stray, late, wrong-command, long-length, short or forget (answer, keep nothing); CMD a hex command byte or any; N the request number of that command (0 = every one); MS the delay for late. Repeatable.</source>
+        <translation>模拟故障：KIND[:CMD[:N[:MS]]]，KIND 为 silent（执行但不应答）、ignore（既不执行也不应答）、bad-checksum、stray、late、wrong-command、long-length、short 或 forget（应答但不保存）；CMD 为十六进制命令字节或 any；N 为该命令的第几次请求（0 = 每一次）；MS 为 late 的延迟。可重复。</translation>
     </message>
 </context>
 <context>
@@ -313,6 +313,18 @@ Qt %2
         <source>About VOR User</source>
         <translation>关于 VOR User</translation>
     </message>
+    <message>
+        <source>Searching for controller...</source>
+        <translation>正在查找控制器...</translation>
+    </message>
+    <message>
+        <source>Reading...</source>
+        <translation>正在读取...</translation>
+    </message>
+    <message>
+        <source>Writing...</source>
+        <translation>正在写入...</translation>
+    </message>
 </context>
 <context>
     <name>vor::CVehicleDlg</name>
@@ -416,21 +428,6 @@ Qt %2
     <message>
         <source>cannot write %1: %2</source>
         <translation>无法写入 %1：%2</translation>
-    </message>
-</context>
-<context>
-    <name>vor::ControllerLink</name>
-    <message>
-        <source>Searching for controller...</source>
-        <translation>正在查找控制器...</translation>
-    </message>
-    <message>
-        <source>Reading...</source>
-        <translation>正在读取...</translation>
-    </message>
-    <message>
-        <source>Writing...</source>
-        <translation>正在写入...</translation>
     </message>
 </context>
 <context>

@@ -109,13 +109,46 @@ TEST_F(CliTest, WriteOfAFileThatIsNotAnImageSendsNothing) {
   EXPECT_FALSE(run.err.contains("TX"));
 }
 
-TEST_F(CliTest, WriteThatTheControllerDoesNotAnswerFails) {
-  StartSim({"--fault", "ignore:f3:2"});
-  const QByteArray image = ReadImageFile();
-  const CliRun run = CliOnSim({"write", "--in", WriteFile("same.bin", image)});
-  EXPECT_EQ(run.exitCode, 1);
-  EXPECT_TRUE(run.err.contains("Error writing data.\n")) << run.err.toStdString();
+struct WriteFaultCase {
+  const char* name;
+  const char* fault;
+  int exitCode;
+  const char* err;  // a line of what vor-cli says
+  bool taken;       // the controller holds the new image afterwards, else its old one
+};
+
+void PrintTo(const WriteFaultCase& c, std::ostream* os) { *os << c.name; }
+
+class CliWriteFaultTest : public vor::test::CliFixture,
+                          public ::testing::WithParamInterface<WriteFaultCase> {};
+
+// A lost block commits nothing; a garbled Commit acknowledgement is decided by reading back, at
+// once.
+TEST_P(CliWriteFaultTest, TheExitCodeSaysWhatTheControllerHolds) {
+  const WriteFaultCase& c = GetParam();
+  StartSim({"--fault", c.fault});
+  const QByteArray before = ReadImageFile();
+  QByteArray image = before;
+  image[16] = char(image[16] ^ 0x01);
+  image[127] = char(image[127] ^ 0x01);
+  const CliRun run = CliOnSim({"write", "--in", WriteFile("new.bin", image)});
+  EXPECT_EQ(run.exitCode, c.exitCode);
+  EXPECT_TRUE(run.err.contains(c.err)) << run.err.toStdString();
+  EXPECT_EQ(ReadImageFile(), c.taken ? image : before);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, CliWriteFaultTest,
+    ::testing::Values(
+        WriteFaultCase{"IgnoredBlock", "ignore:f3:4", 1,
+                       "Error writing data.\nvor-cli: a block went unanswered, so nothing was "
+                       "committed: the controller keeps its previous configuration\n",
+                       false},
+        WriteFaultCase{"GarbledCommitAcknowledgement", "bad-checksum:f4:1", 0,
+                       "vor-cli: the commit's acknowledgement was garbled or missing, but "
+                       "reading back shows that the controller took the configuration\n",
+                       true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CliTest, TraceShowsEveryFrame) {
   StartSim();
