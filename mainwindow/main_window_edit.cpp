@@ -25,10 +25,7 @@ namespace vor {
 namespace {
 
 // A step's name within a menu entry's text, where "&" marks the mnemonic.
-QString EntryText(const QString& entry, const QString& name) {
-  if (name.isEmpty()) return entry;
-  return entry + u' ' + QString(name).replace(u'&', QStringLiteral("&&"));
-}
+QString StepName(const QString& name) { return QString(name).replace(u'&', QStringLiteral("&&")); }
 
 }  // namespace
 
@@ -223,11 +220,12 @@ void CVORUserDlg::OnChangesChanged() {
   QAction* undo = menu_->Action(MenuCommand::Undo);
   QAction* redo = menu_->Action(MenuCommand::Redo);
   undo->setEnabled(imageValid && (!pending.empty() || stack.canUndo()));
-  undo->setText(EntryText(tr("&Undo"), !pending.empty()    ? pending.back().name
-                                       : undo->isEnabled() ? stack.undoText()
-                                                           : QString()));
+  const QString undoName = !pending.empty()    ? pending.back().name
+                           : undo->isEnabled() ? stack.undoText()
+                                               : QString();
+  undo->setText(undoName.isEmpty() ? tr("&Undo") : tr("&Undo %1").arg(StepName(undoName)));
   redo->setEnabled(imageValid && pending.empty() && stack.canRedo());
-  redo->setText(EntryText(tr("&Redo"), redo->isEnabled() ? stack.redoText() : QString()));
+  redo->setText(redo->isEnabled() ? tr("&Redo %1").arg(StepName(stack.redoText())) : tr("&Redo"));
 }
 
 QString CVORUserDlg::UnwrittenText(int count) const {

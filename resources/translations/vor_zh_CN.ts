@@ -180,6 +180,29 @@ Qt %2
     </message>
 </context>
 <context>
+    <name>vor::BackupDialog</name>
+    <message>
+        <source>Restore Backup</source>
+        <translation>恢复备份</translation>
+    </message>
+    <message>
+        <source>The backups of this controller (serial number %1), newest first. The one you choose is reviewed before anything goes into the pages.</source>
+        <translation>本控制器（序列号 %1）的备份，最新的在前。所选备份在写入页面之前会先逐项审阅。</translation>
+    </message>
+    <message>
+        <source>Taken</source>
+        <translation>备份时间</translation>
+    </message>
+    <message>
+        <source>Differences from the pages</source>
+        <translation>与页面的差异数</translation>
+    </message>
+    <message>
+        <source>&amp;Review…</source>
+        <translation>审阅(&amp;R)…</translation>
+    </message>
+</context>
+<context>
     <name>vor::BackupStore</name>
     <message>
         <source>cannot create the backups folder %1</source>
@@ -325,12 +348,75 @@ Qt %2
         <source>Writing...</source>
         <translation>正在写入...</translation>
     </message>
+    <message>
+        <source>List the changes: Compare with Controller</source>
+        <translation>列出改动：与控制器比较</translation>
+    </message>
+    <message>
+        <source>%1 holds what the pages show already: there is nothing to apply.</source>
+        <translation>%1 与页面显示的内容相同：没有需要应用的内容。</translation>
+    </message>
+    <message>
+        <source>There is no backup of this controller (serial number %1) in %2.</source>
+        <translation>%2 中没有本控制器（序列号 %1）的备份。</translation>
+    </message>
+    <message>
+        <source>1 unwritten change</source>
+        <translation>1 处改动未写入</translation>
+    </message>
+    <message>
+        <source>%1 unwritten changes</source>
+        <translation>%1 处改动未写入</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>撤销(&amp;U)</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>重做(&amp;R)</translation>
+    </message>
+    <message>
+        <source>1 change has not been written to the controller.</source>
+        <translation>有 1 处改动尚未写入控制器。</translation>
+    </message>
+    <message>
+        <source>%1 changes have not been written to the controller.</source>
+        <translation>有 %1 处改动尚未写入控制器。</translation>
+    </message>
+    <message>
+        <source>&amp;Undo %1</source>
+        <translation>撤销 %1(&amp;U)</translation>
+    </message>
+    <message>
+        <source>&amp;Redo %1</source>
+        <translation>重做 %1(&amp;R)</translation>
+    </message>
 </context>
 <context>
     <name>vor::CVehicleDlg</name>
     <message>
         <source>Read_Zero</source>
         <translation>读零点</translation>
+    </message>
+</context>
+<context>
+    <name>vor::ChangeMarks</name>
+    <message>
+        <source>On the controller: %1</source>
+        <translation>控制器中的值：%1</translation>
+    </message>
+    <message>
+        <source>ticked</source>
+        <translation>已勾选</translation>
+    </message>
+    <message>
+        <source>not ticked</source>
+        <translation>未勾选</translation>
+    </message>
+    <message>
+        <source>Revert to the controller&apos;s value (%1)</source>
+        <translation>还原为控制器中的值（%1）</translation>
     </message>
 </context>
 <context>
@@ -860,6 +946,26 @@ Nothing was changed.</source>
         <source>&amp;About VOR User</source>
         <translation>关于 VOR User(&amp;A)</translation>
     </message>
+    <message>
+        <source>Restore B&amp;ackup…</source>
+        <translation>恢复备份(&amp;A)…</translation>
+    </message>
+    <message>
+        <source>&amp;Edit</source>
+        <translation>编辑(&amp;E)</translation>
+    </message>
+    <message>
+        <source>&amp;Undo</source>
+        <translation>撤销(&amp;U)</translation>
+    </message>
+    <message>
+        <source>&amp;Redo</source>
+        <translation>重做(&amp;R)</translation>
+    </message>
+    <message>
+        <source>Revert &amp;All Changes</source>
+        <translation>还原全部改动(&amp;A)</translation>
+    </message>
 </context>
 <context>
     <name>vor::PageFields</name>
@@ -926,6 +1032,53 @@ The range should be between %2~%3</source>
     <message>
         <source>%1 and %2 are running on this machine; such services are known to take hold of USB serial adapters, so the controller may not be reachable while they run</source>
         <translation>本机正在运行 %1 和 %2；这类服务会占用 USB 串口适配器，运行期间可能无法连接控制器</translation>
+    </message>
+</context>
+<context>
+    <name>vor::ReviewDialog</name>
+    <message>
+        <source>%1 is a configuration of this controller (serial number %2): every value is checked, bytes no page shows included.</source>
+        <translation>%1 是本控制器（序列号 %2）的配置：所有值均已勾选，包括页面不显示的字节。</translation>
+    </message>
+    <message>
+        <source>%1 is a configuration of another controller (serial number %2; this one&apos;s is %3). Its settings are checked; this controller&apos;s own data, its identification and phase zero offsets, and the bytes no page shows are not.</source>
+        <translation>%1 是另一台控制器（序列号 %2；本控制器为 %3）的配置。其设置已勾选；本控制器自身的数据（标识和相电流零点偏移）以及页面不显示的字节未勾选。</translation>
+    </message>
+    <message>
+        <source>The checked values go into the pages as changes. Nothing is sent to the controller until Write.</source>
+        <translation>勾选的值将作为改动进入页面。在写入之前不会向控制器发送任何内容。</translation>
+    </message>
+    <message>
+        <source>Apply %1</source>
+        <translation>应用 %1</translation>
+    </message>
+    <message>
+        <source>Page</source>
+        <translation>页面</translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation>参数</translation>
+    </message>
+    <message>
+        <source>Shown now</source>
+        <translation>当前显示</translation>
+    </message>
+    <message>
+        <source>From the file</source>
+        <translation>文件中的值</translation>
+    </message>
+    <message>
+        <source>this controller&apos;s own</source>
+        <translation>本控制器自身的数据</translation>
+    </message>
+    <message>
+        <source>Select &amp;All</source>
+        <translation>全选(&amp;A)</translation>
+    </message>
+    <message>
+        <source>Select &amp;None</source>
+        <translation>全不选(&amp;N)</translation>
     </message>
 </context>
 <context>
