@@ -81,7 +81,7 @@ bool ChangeMarks::Changed(const ParameterPage::ShownBox& box) const {
 void ChangeMarks::MarkField(const ParameterPage::ShownField& field) {
   const bool changed = Changed(field);
   SetMark(field.edit, changed, QPalette::Base, QPalette::NoRole);
-  SetMark(field.label, changed, QPalette::NoRole, QPalette::WindowText);
+  SetMark(field.label, changed, QPalette::NoRole, field.label->foregroundRole());
   field.edit->setToolTip(
       changed
           ? tr("On the controller: %1")
@@ -92,7 +92,7 @@ void ChangeMarks::MarkField(const ParameterPage::ShownField& field) {
 void ChangeMarks::MarkBox(const ParameterPage::ShownBox& box) {
   const bool changed = Changed(box);
   box.box->setAutoFillBackground(changed);
-  SetMark(box.box, changed, QPalette::Window, QPalette::WindowText);
+  SetMark(box.box, changed, box.box->backgroundRole(), box.box->foregroundRole());
   // The name first: a long one is cut at the box's edge.
   const QString name = state_.definitions->params[std::size_t(box.field.position)].name;
   if (!changed) {

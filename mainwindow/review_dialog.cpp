@@ -1,6 +1,7 @@
 #include "mainwindow/review_dialog.h"
 
 #include <QDialogButtonBox>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
@@ -65,15 +66,22 @@ ReviewDialog::ReviewDialog(const ApplyReview& review, QWidget* parent)
   if (list_->topLevelItemCount() > 0) list_->setCurrentItem(list_->topLevelItem(0));
   layout->addWidget(list_);
 
-  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  QPushButton* all = buttons->addButton(tr("Select &All"), QDialogButtonBox::ActionRole);
-  QPushButton* none = buttons->addButton(tr("Select &None"), QDialogButtonBox::ActionRole);
-  for (QPushButton* button : {all, none}) button->setAutoDefault(false);
+  // Beside the list's left edge, apart from OK and Cancel.
+  auto* row = new QHBoxLayout;
+  auto* all = new QPushButton(tr("Select &All"), this);
+  auto* none = new QPushButton(tr("Select &None"), this);
+  for (QPushButton* button : {all, none}) {
+    button->setAutoDefault(false);
+    row->addWidget(button);
+  }
   connect(all, &QPushButton::clicked, this, [this] { CheckAll(true); });
   connect(none, &QPushButton::clicked, this, [this] { CheckAll(false); });
+  row->addStretch();
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-  layout->addWidget(buttons);
+  row->addWidget(buttons);
+  layout->addLayout(row);
   resize(720, 420);
 }
 
