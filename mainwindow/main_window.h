@@ -89,6 +89,9 @@ private:
   void AddPages();
   // Runs `command` as one command: a close request that comes meanwhile waits for its end.
   void RunAsCommand(const std::function<void()>& command);
+  // After each link job of a command: takes a close request that waited for the job, before any
+  // prompt of the command.
+  void TakeHeldBackClose();
   // The command of button `id`, as OnPageCommand describes it.
   void RunCommand(int id);
   void SetReadWriteEnabled(bool enabled);
