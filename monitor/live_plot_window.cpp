@@ -403,9 +403,10 @@ QString LivePlotWindow::ReadoutAt(double seconds) const {
   for (const Trace& trace : traces_) {
     const std::optional<LiveSeries::Sample> sample =
         SampleNear(data_.Series(trace.index), timeUs, kReadoutReachUs);
-    const QString value = !sample           ? tr("none")
-                          : sample->IsGap() ? tr("no answer")
-                                            : Number(sample->value);
+    const QString value = !sample               ? tr("none")
+                          : sample->NotPolled() ? tr("not polled")
+                          : sample->IsGap()     ? tr("no answer")
+                                                : Number(sample->value);
     parts.append(QStringLiteral("%1: %2").arg(trace.label, value));
   }
   return parts.join(QStringLiteral("    "));

@@ -46,6 +46,8 @@ void LiveTools::OnPoll(const LivePoll& poll) {
     const std::optional<std::uint32_t> word = LiveItemValue(faultItem, poll.block.bytes);
     if (word && LiveItemFresh(faultItem, poll)) {
       history_.Record(*word, set.Faults(), services_.now());
+    } else {
+      history_.Unknown();
     }
   }
   if (EnsurePlotData()) plotData_->Add(poll);
@@ -73,8 +75,16 @@ void LiveTools::OnPoll(const LivePoll& poll) {
 }
 
 void LiveTools::OnPollingChanged(bool polling) {
+  if (!polling) {
+    // What comes next is not known until the next poll, and no line may bridge the wait.
+    history_.Unknown();
+    if (plotData_) plotData_->PollingStopped();
+  }
   if (plotWindow_) plotWindow_->SetPolling(polling);
-  if (historyWindow_) historyWindow_->SetPolling(polling);
+  if (historyWindow_) {
+    historyWindow_->SetPolling(polling);
+    historyWindow_->OnPoll();
+  }
 }
 
 void LiveTools::ShowLivePlot() {

@@ -297,5 +297,39 @@ TEST_F(LiveToolsTest, TheFaultHistoryTableFollowsThePollsAndExportsAndClears) {
   EXPECT_EQ(table->rowCount(), 1);
 }
 
+// The Monitor off for 15 s: the plot shows a gap there, not a ramp, and the fault history stops
+// claiming that a fault is active, as it does while polls go unanswered.
+TEST_F(LiveToolsTest, WhatWasNotPolledIsNeitherDrawnNorClaimed) {
+  tools.ShowLivePlot();
+  tools.ShowFaultHistory();
+  page.show();
+  page.hide();  // no poll yet: nothing to break
+  LivePlotWindow* plot = tools.PlotWindow();
+  ASSERT_TRUE(plot->AddItem("Duty"));
+  QTableWidget* table = tools.HistoryWindow()->Table();
+  const auto activeNow = [&] { return table->item(0, FaultHistoryWindow::kActiveNow)->text(); };
+
+  page.show();
+  ASSERT_TRUE(Deliver({{21, 10}, {33, 0x02}}));
+  ASSERT_TRUE(Deliver({{21, 11}, {33, 0x02}}));
+  EXPECT_EQ(activeNow(), "yes");
+  ASSERT_TRUE(Deliver({{21, 0}}, {false, true, true}));  // unanswered
+  EXPECT_EQ(activeNow(), "unknown");
+  ASSERT_TRUE(Deliver({{21, 12}, {33, 0x02}}));
+  EXPECT_EQ(activeNow(), "yes");
+  page.hide();
+  EXPECT_EQ(activeNow(), "unknown");
+  delivered += 15'000 / MonitorPoll::kPeriodMs;
+  page.show();
+  ASSERT_TRUE(Deliver({{21, 90}}));
+  EXPECT_EQ(activeNow(), "no");
+
+  const std::vector<QLineSeries*> duty = plot->Runs("Duty");
+  ASSERT_EQ(duty.size(), 3u);
+  EXPECT_EQ(duty[1]->points(), (QList<QPointF>{{-15.2, 12}}));
+  EXPECT_EQ(duty[2]->points(), (QList<QPointF>{{0, 90}}));
+  EXPECT_EQ(plot->ReadoutAt(-7), "-7.0 s    Duty: not polled");
+}
+
 }  // namespace
 }  // namespace vor
