@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 
 #include "resources/string_table.h"
@@ -30,6 +31,14 @@ public:
   virtual Answer AskTextWithDefault(const QString& text, Buttons buttons, Icon icon,
                                     Answer defaultAnswer) {
     (void)defaultAnswer;
+    return AskText(text, buttons, icon);
+  }
+
+  // As AskText, placed so that `keepVisible` (in screen coordinates: the field the text is about
+  // and its label) stays in sight. Prompters that place nothing ask as AskText does.
+  virtual Answer AskTextBeside(const QString& text, Buttons buttons, Icon icon,
+                               const QRect& keepVisible) {
+    (void)keepVisible;
     return AskText(text, buttons, icon);
   }
 

@@ -19,6 +19,7 @@ public:
     Icon icon;
     QString text;
     std::optional<Answer> defaultAnswer;  // the button Enter presses, when the caller named one
+    QRect keepVisible;  // what the box must leave in sight, when the caller named it
   };
 
   using Prompter::Ask;
@@ -31,6 +32,10 @@ public:
   Answer AskTextWithDefault(const QString& text, Buttons buttons, Icon icon,
                             Answer defaultAnswer) override {
     return Reply(0, text, buttons, icon, defaultAnswer);
+  }
+  Answer AskTextBeside(const QString& text, Buttons buttons, Icon icon,
+                       const QRect& keepVisible) override {
+    return Reply(0, text, buttons, icon, std::nullopt, keepVisible);
   }
 
   std::vector<int> AskedIds() const {
@@ -45,8 +50,8 @@ public:
 
 private:
   Answer Reply(int stringId, const QString& text, Buttons buttons, Icon icon,
-               std::optional<Answer> defaultAnswer = std::nullopt) {
-    asked.push_back({stringId, buttons, icon, text, defaultAnswer});
+               std::optional<Answer> defaultAnswer = std::nullopt, QRect keepVisible = {}) {
+    asked.push_back({stringId, buttons, icon, text, defaultAnswer, keepVisible});
     if (onAsk) onAsk(stringId);
     if (!answers.empty()) {
       const Answer answer = answers.front();
