@@ -42,10 +42,11 @@ public:
     return AskText(text, buttons, icon);
   }
 
-  // Asks with the buttons the string table gives for `stringId`.
+  // Asks with the buttons and icon the string table gives for `stringId`.
   Answer Ask(int stringId) {
     const StringEntry* entry = FindString(stringId);
-    return Ask(stringId, entry ? entry->buttons : Buttons::Ok, Icon::Default);
+    return entry ? Ask(stringId, entry->buttons, entry->icon)
+                 : Ask(stringId, Buttons::Ok, Icon::Default);
   }
 };
 

@@ -317,6 +317,7 @@ TEST_F(MainWindowTest, WriteCommitsShowsTheSuccessMessageAndLeavesNoPage) {
   Click(kIdWriteButton);
   EXPECT_EQ(prompter.AskedIds(), std::vector<int>{kMsgWriteSuccess});
   EXPECT_EQ(prompter.asked[0].buttons, Buttons::Ok);
+  EXPECT_EQ(prompter.asked[0].icon, Icon::Information);  // a success, not a warning
   EXPECT_TRUE(state.WriteOk);
   EXPECT_EQ(Status(), "Write success!");
   EXPECT_EQ(controller.Image()[16], 0x21);

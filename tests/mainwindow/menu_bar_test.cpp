@@ -58,7 +58,7 @@ TEST_F(MenuBarTest, ListsTheEntriesEachReachableByKeyboard) {
 
   const std::pair<MenuCommand, QKeySequence> shortcuts[] = {
       {MenuCommand::OpenConfiguration, QKeySequence::Open},
-      {MenuCommand::SaveConfigurationAs, QKeySequence::SaveAs},
+      {MenuCommand::SaveConfigurationAs, QKeySequence("Ctrl+Shift+S")},
       {MenuCommand::Quit, QKeySequence("Ctrl+Q")},
       {MenuCommand::Read, QKeySequence("Ctrl+R")},
       {MenuCommand::ViewVehicle, QKeySequence("Ctrl+1")},
@@ -82,6 +82,16 @@ TEST_F(MenuBarTest, AltAndAMenusLetterOpensItAndAnEntrysLetterRunsIt) {
   ASSERT_TRUE(view->isVisible());
   QTest::keyClick(view, Qt::Key_M);
   EXPECT_EQ(window->currentPage, 3);
+}
+
+// Bound on every desktop, also where Qt's standard Save As key is empty (as here, offscreen).
+TEST_F(MenuBarTest, CtrlShiftSSavesTheConfigurationAs) {
+  StartUp();
+  window->show();
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  QTest::keyClick(window.get(), Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(services.dialogs.fileCaptions, std::vector<QString>{"Save Configuration As"});
 }
 
 TEST_F(MenuBarTest, TheWindowGrowsByTheBarAndEveryTemplateControlKeepsItsPlace) {

@@ -139,8 +139,12 @@ TEST_F(LiveToolsTest, TheChoiceOfItemsIsLimitedToFourAndKeptAcrossRuns) {
   QStringList offered;
   for (int row = 0; row < list->count(); ++row) offered.append(list->item(row)->text());
   EXPECT_EQ(offered, (QStringList{"Brake AD", "Duty", "High Temp", "Low Temp", "Motor Speed"}));
+  // Never blank: the first use plots the first two.
+  EXPECT_EQ(plot->PlottedLabels(), (QStringList{"Brake AD", "Duty"}));
+  EXPECT_EQ(ListEntry(plot, "Duty")->checkState(), Qt::Checked);
 
-  for (const char* label : {"Duty", "Motor Speed", "Brake AD", "High Temp"}) {
+  ListEntry(plot, "Brake AD")->setCheckState(Qt::Unchecked);
+  for (const char* label : {"Motor Speed", "Brake AD", "High Temp"}) {
     ListEntry(plot, label)->setCheckState(Qt::Checked);
   }
   EXPECT_EQ(plot->PlottedLabels(), (QStringList{"Duty", "Motor Speed", "Brake AD", "High Temp"}));
@@ -164,6 +168,14 @@ TEST_F(LiveToolsTest, TheChoiceOfItemsIsLimitedToFourAndKeptAcrossRuns) {
   EXPECT_EQ(again->WindowSeconds(), 300);
   EXPECT_TRUE(again->SharedAxis());
   EXPECT_EQ(ListEntry(again, "Duty")->checkState(), Qt::Checked);
+
+  // A plot emptied, or kept for another model's items, opens with the first two again.
+  for (const QStringList& kept : {QStringList{}, QStringList{"Other Model's Item"}}) {
+    settings.setValue("LivePlot/items", kept);
+    LiveTools run(state, page, Services(), nullptr);
+    run.ShowLivePlot();
+    EXPECT_EQ(run.PlotWindow()->PlottedLabels(), (QStringList{"Brake AD", "Duty"}));
+  }
 }
 
 TEST_F(LiveToolsTest, ADoubleClickOnAFieldPlotsItsItemWithTheNumbersTheFieldsShow) {
@@ -175,7 +187,9 @@ TEST_F(LiveToolsTest, ADoubleClickOnAFieldPlotsItsItemWithTheNumbersTheFieldsSho
   LivePlotWindow* plot = tools.PlotWindow();
   ASSERT_NE(plot, nullptr);
   EXPECT_TRUE(plot->isVisible());
-  EXPECT_EQ(plot->PlottedLabels(), (QStringList{"Duty", "Motor Speed"}));
+  // The first two, plotted on first use, then Motor Speed.
+  EXPECT_EQ(plot->PlottedLabels(), (QStringList{"Brake AD", "Duty", "Motor Speed"}));
+  ASSERT_TRUE(plot->RemoveItem("Brake AD"));
 
   ASSERT_TRUE(Deliver({{21, 41}, {34, 0x05}, {35, 0xDD}}));
   ASSERT_TRUE(Deliver({{21, 42}}, {false, true, true}));  // failed: a gap
@@ -195,7 +209,8 @@ TEST_F(LiveToolsTest, TheLinesScrollThroughTheChosenWindowAndStandStillWhilePaus
   page.show();
   tools.ShowLivePlot();
   LivePlotWindow* plot = tools.PlotWindow();
-  ASSERT_TRUE(plot->AddItem("Duty"));
+  ASSERT_TRUE(plot->RemoveItem("Brake AD"));  // Duty alone
+  ASSERT_EQ(plot->PlottedLabels(), QStringList{"Duty"});
   EXPECT_EQ(plot->WindowSeconds(), 60);  // the default
   EXPECT_EQ(plot->TimeAxis()->min(), -60);
   EXPECT_EQ(plot->TimeAxis()->max(), 0);
@@ -305,7 +320,7 @@ TEST_F(LiveToolsTest, WhatWasNotPolledIsNeitherDrawnNorClaimed) {
   page.show();
   page.hide();  // no poll yet: nothing to break
   LivePlotWindow* plot = tools.PlotWindow();
-  ASSERT_TRUE(plot->AddItem("Duty"));
+  ASSERT_TRUE(plot->RemoveItem("Brake AD"));  // Duty alone
   QTableWidget* table = tools.HistoryWindow()->Table();
   const auto activeNow = [&] { return table->item(0, FaultHistoryWindow::kActiveNow)->text(); };
 
