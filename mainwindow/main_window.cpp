@@ -8,6 +8,7 @@
 
 #include "definitions/definition_loader.h"
 #include "link/controller_link.h"
+#include "mainwindow/menu_bar_marks.h"
 #include "monitor/live_tools.h"
 #include "monitor/monitor_page.h"
 #include "pages/parameter_pages.h"
@@ -104,6 +105,7 @@ CVORUserDlg::CVORUserDlg(ProgramState& state, ControllerLink& link, Prompter& pr
   menu_->Action(MenuCommand::ConfirmWrites)->setChecked(options_.confirmWrites);
   menu_->Action(MenuCommand::VerifyAfterWrite)->setChecked(options_.verifyAfterWrite);
   connect(menu_, &MainMenu::Triggered, this, &CVORUserDlg::OnMenuCommand);
+  marks_ = new MenuBarMarks(menu_->Bar());
   connect(&link_.Thread(), &LinkThread::JobFinished, this, &CVORUserDlg::TakeHeldBackClose);
   SetUpLiveTools();
   UpdateMenu();

@@ -21,6 +21,7 @@ namespace vor {
 class ControllerLink;
 class LinkAccess;
 class LiveTools;
+class MenuBarMarks;
 
 // The main window: finds the controller, reads its image and loads its model's definitions at
 // start-up, then hosts the four pages and carries out the command buttons and the menu bar's
@@ -62,6 +63,7 @@ public:
   void OnMenuCommand(MenuCommand command);
 
   MainMenu& Menu() { return *menu_; }
+  MenuBarMarks& Marks() { return *marks_; }
   // The live plot, the recording and the fault history on the Monitor page's polls.
   LiveTools& Tools() { return *liveTools_; }
 
@@ -118,8 +120,11 @@ private:
   void ShowAbout();
   void SetOption(MenuCommand command, bool on);
   void SetUpLiveTools();
-  // The recording's mark at the menu bar's end follows the recording.
+  // The marks at the menu bar's end follow the recording and the Monitor's unanswered polls.
   void OnRecordingChanged();
+  void OnSilenceChanged();
+  // Export Parameters, and where it wrote at the menu bar's end.
+  void ExportParameters();
 
   ProgramState& state_;
   ControllerLink& link_;
@@ -131,7 +136,7 @@ private:
   WriteGuard writeGuard_;
   WriteOptions options_;
   std::unique_ptr<LiveTools> liveTools_;
-  QLabel* recordingMark_ = nullptr;  // in the menu bar, owned by it
+  MenuBarMarks* marks_ = nullptr;  // at the menu bar's end, owned by it
   // Started with a configuration from a file and no controller.
   bool offline_ = false;
   QString imagePath_;

@@ -120,10 +120,14 @@ TEST_F(MenuBarTest, EntriesRunTheirButtonsFlowsAndReadAndWriteYieldToTheMonitor)
   EXPECT_EQ(window->currentPage, 2);
   Trigger(MenuCommand::ViewMonitor);
   EXPECT_EQ(window->currentPage, 4);
+  const QString why =
+      "Not available while the Monitor page polls the controller: switch the Monitor off first";
   for (MenuCommand command :
        {MenuCommand::Read, MenuCommand::Write, MenuCommand::PhaseZeroCalibration}) {
     EXPECT_FALSE(Enabled(command));
+    EXPECT_EQ(window->Menu().Action(command)->toolTip(), why);
   }
+  EXPECT_EQ(FindButton(window.get(), kIdWriteButton)->toolTip(), why);
   const int requests = Requests();
   Trigger(MenuCommand::Read);
   EXPECT_EQ(Requests(), requests);
@@ -131,6 +135,8 @@ TEST_F(MenuBarTest, EntriesRunTheirButtonsFlowsAndReadAndWriteYieldToTheMonitor)
   Trigger(MenuCommand::ViewMonitor);  // off again, as the button does
   EXPECT_EQ(window->currentPage, 5);
   EXPECT_TRUE(Enabled(MenuCommand::Read));
+  EXPECT_EQ(window->Menu().Action(MenuCommand::Read)->toolTip(), "Read");
+  EXPECT_EQ(FindButton(window.get(), kIdWriteButton)->toolTip(), "");
   Trigger(MenuCommand::Read);
   EXPECT_EQ(Requests(), requests + 2);  // the two opening handshakes
   EXPECT_EQ(Status(), "Read success!");

@@ -328,11 +328,18 @@ TEST_F(LiveToolsTest, WhatWasNotPolledIsNeitherDrawnNorClaimed) {
   ASSERT_TRUE(Deliver({{21, 10}, {33, 0x02}}));
   ASSERT_TRUE(Deliver({{21, 11}, {33, 0x02}}));
   EXPECT_EQ(activeNow(), "yes");
+  EXPECT_FALSE(tools.SilentSince());
   ASSERT_TRUE(Deliver({{21, 0}}, {false, true, true}));  // unanswered
+  const QDateTime firstUnanswered = clock;
+  ASSERT_TRUE(Deliver({{21, 0}}, {false, true, true}));
+  EXPECT_EQ(tools.SilentSince(), firstUnanswered);
   EXPECT_EQ(activeNow(), "unknown");
   ASSERT_TRUE(Deliver({{21, 12}, {33, 0x02}}));
+  EXPECT_FALSE(tools.SilentSince());
   EXPECT_EQ(activeNow(), "yes");
+  ASSERT_TRUE(Deliver({{21, 0}}, {false, true, true}));
   page.hide();
+  EXPECT_FALSE(tools.SilentSince());  // nothing is asked, so nothing goes unanswered
   EXPECT_EQ(activeNow(), "unknown");
   delivered += 15'000 / MonitorPoll::kPeriodMs;
   page.show();
@@ -341,7 +348,7 @@ TEST_F(LiveToolsTest, WhatWasNotPolledIsNeitherDrawnNorClaimed) {
 
   const std::vector<QLineSeries*> duty = plot->Runs("Duty");
   ASSERT_EQ(duty.size(), 3u);
-  EXPECT_EQ(duty[1]->points(), (QList<QPointF>{{-15.2, 12}}));
+  EXPECT_EQ(duty[1]->points(), (QList<QPointF>{{-15.4, 12}}));
   EXPECT_EQ(duty[2]->points(), (QList<QPointF>{{0, 90}}));
   EXPECT_EQ(plot->ReadoutAt(-7), "-7.0 s    Duty: not polled");
 }
