@@ -12,7 +12,7 @@
 #include "definitions/definition_loader.h"
 #include "definitions/model_table.h"
 #include "files/configuration_record.h"
-#include "link/image_file.h"
+#include "files/image_file.h"
 
 namespace vor::cli {
 namespace {

@@ -11,7 +11,7 @@
 #include "cli/link_session.h"
 #include "definitions/definition_loader.h"
 #include "files/image_compare.h"
-#include "link/image_file.h"
+#include "files/image_file.h"
 #include "pages/page_fields.h"
 
 namespace vor::cli {

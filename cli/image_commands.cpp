@@ -1,12 +1,16 @@
 #include "cli/image_commands.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "cli/link_session.h"
-#include "definitions/model_table.h"
-#include "link/config_transfer.h"
+#include "cli/standard_output.h"
+#include "files/apply_rules.h"
+#include "files/backup_store.h"
+#include "files/definitions_match.h"
+#include "files/image_file.h"
 #include "link/frame_trace.h"
-#include "link/image_file.h"
 
 namespace vor::cli {
 namespace {
@@ -17,13 +21,32 @@ void PrintImage(const ConfigImage& image) {
   }
 }
 
-QString ModelCodeText(const ConfigImage& image) {
-  QString text;
-  for (std::size_t i = 0; i < kModelCodeSize; ++i) {
-    const std::uint8_t c = image[kModuleNameAddr + i];
-    text += (c >= 0x20 && c < 0x7F) ? QChar(c) : QChar(u'?');
+// The 128 raw bytes on standard output, for `read --out -`.
+bool PrintRawImage(const ConfigImage& image) {
+  SetStandardOutputBinary();
+  if (std::fwrite(image.bytes.data(), 1, image.bytes.size(), stdout) == image.bytes.size() &&
+      std::fflush(stdout) == 0) {
+    return true;
   }
-  return text;
+  PrintError(QStringLiteral("cannot write the image to standard output: %1")
+                 .arg(QString::fromLocal8Bit(std::strerror(errno))));
+  return false;
+}
+
+// Why `wanted`, the image in `inPath`, is not to be written to the controller that holds
+// `current`; empty when it may be. Each check is a line of its own here.
+QString WriteRefusal(const QString& inPath, const ConfigImage& wanted, const ConfigImage& current) {
+  if (const QString mismatch = DefinitionsMismatch(wanted, current); !mismatch.isEmpty()) {
+    return QStringLiteral("%1 does not fit the controller: %2").arg(inPath, mismatch);
+  }
+  // Written whole, another unit's image would give this one its identity and calibration.
+  if (!SameUnit(wanted, current)) {
+    return QStringLiteral(
+               "%1 is an image of the controller with serial number %2, but this "
+               "one's is %3 (vor-cli apply takes its settings alone)")
+        .arg(inPath, BackupSerial(wanted), BackupSerial(current));
+  }
+  return {};
 }
 
 }  // namespace
@@ -42,6 +65,7 @@ int ReadCommand(LinkSession& session, const QString& outPath) {
     PrintImage(image);
     return kExitOk;
   }
+  if (outPath == u"-") return PrintRawImage(image) ? kExitOk : kExitFailure;
   QString error;
   if (!SaveImageFile(outPath, image, error)) {
     PrintError(error);
@@ -61,20 +85,12 @@ int WriteCommand(LinkSession& session, const QString& inPath, bool force) {
 
   ConfigImage current;
   if (!session.Read(current)) return kExitFailure;
-  const auto code = [](const ConfigImage& image) {
-    return std::span(image.bytes).subspan(kModuleNameAddr, kModelCodeSize);
-  };
-  if (!std::ranges::equal(code(wanted), code(current)) && !force) {
-    PrintError(QStringLiteral("%1 is an image of model \"%2\" but the controller is a \"%3\"; "
-                              "nothing was written (use --force to write it all the same)")
-                   .arg(inPath, ModelCodeText(wanted), ModelCodeText(current)));
+  if (const QString refusal = WriteRefusal(inPath, wanted, current); !refusal.isEmpty() && !force) {
+    PrintError(refusal + "; nothing was written (use --force to write it all the same)");
     return kExitFailure;
   }
 
-  if (!WriteImage(session.Link(), wanted)) {
-    std::fprintf(stderr, "%s\n", qPrintable(LoadString(kMsgWriteError)));
-    return kExitFailure;
-  }
+  if (!session.Write(wanted)) return kExitFailure;
   return VerifyReadBack(session, wanted) ? kExitOk : kExitFailure;
 }
 

@@ -13,10 +13,14 @@ enum ExitCode : int { kExitOk = 0, kExitFailure = 1, kExitUsage = 2 };
 
 // Prints the device path of the controller found.
 int ScanCommand(LinkSession& session);
-// Reads the image and prints it as hex, or writes the 128 raw bytes to `outPath` when given.
+// Reads the image and prints it as hex, or saves the 128 raw bytes to `outPath` when given
+// (SaveFile: never over something that is not a file), or writes them to standard output when
+// `outPath` is "-".
 int ReadCommand(LinkSession& session, const QString& outPath);
-// Writes the image in `inPath` and verifies it by reading it back. Refuses an image made for
-// another model (bytes 64..66) unless `force`.
+// Writes the image in `inPath` and verifies it by reading it back. Refuses, unless `force`, an
+// image that needs other definitions than the controller's (as File > Open refuses it: another
+// model, voltage class, software version or special version), and an image of another
+// controller (its serial number), which would clone that one's identity and calibration.
 int WriteCommand(LinkSession& session, const QString& inPath, bool force);
 
 // Reads the image back after a write and reports on stderr every byte that differs from

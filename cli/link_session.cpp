@@ -47,6 +47,41 @@ bool LinkSession::Read(ConfigImage& image) {
   return false;
 }
 
+bool LinkSession::Write(const ConfigImage& image) {
+  const WriteStatus status = WriteImage(link_, image);
+  if (status == WriteStatus::ConfirmedByReadBack) {
+    PrintError(QStringLiteral(
+        "the commit's acknowledgement was garbled or missing, but reading back shows "
+        "that the controller took the configuration"));
+  }
+  if (WriteSucceeded(status)) return true;
+  std::fprintf(stderr, "%s\n", qPrintable(LoadString(kMsgWriteError)));
+  switch (status) {
+    case WriteStatus::HandshakeFailed:
+      PrintError(QStringLiteral("the controller did not answer; nothing was written"));
+      break;
+    case WriteStatus::BlockFailed:
+      PrintError(
+          QStringLiteral("a block went unanswered, so nothing was committed: the "
+                         "controller keeps its previous configuration"));
+      break;
+    case WriteStatus::ReadBackDiffers:
+      PrintError(
+          QStringLiteral("the commit's acknowledgement was garbled or missing, and reading back "
+                         "shows that the controller did not take the configuration"));
+      break;
+    case WriteStatus::Unknown:
+      PrintError(QStringLiteral(
+          "the commit's acknowledgement was garbled or missing, and the configuration "
+          "could not be read back: what the controller holds is unknown"));
+      break;
+    case WriteStatus::Committed:
+    case WriteStatus::ConfirmedByReadBack:
+      break;
+  }
+  return false;
+}
+
 void LinkSession::ReportOpenFailure(const QString& devicePath, OpenStatus status) {
   if (!reported_.insert(devicePath).second) return;
   PrintError(

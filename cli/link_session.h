@@ -30,6 +30,9 @@ public:
   bool Connect();
   // Reads the controller's image; on failure prints message 151 to stderr.
   bool Read(ConfigImage& image);
+  // Writes `image` into the controller; on failure prints message 152 and what the controller
+  // holds now to stderr. True when the controller holds `image`.
+  bool Write(const ConfigImage& image);
   SerialLink& Link() { return link_; }
   Prompter& Prompts() { return prompter_; }
   QString DevicePath() const { return scan_.ConnectedPath(); }

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "cli/apply_command.h"
 #include "cli/describe_command.h"
 #include "cli/diff_command.h"
 #include "cli/image_commands.h"
@@ -21,7 +22,10 @@ constexpr const char* kCommands = QT_TRANSLATE_NOOP(
     "  scan                     find the controller and print its device path\n"
     "  read [--out FILE]        read the configuration; print it as hex or save the 128 bytes\n"
     "  write --in FILE [--force]\n"
-    "                           write a 128-byte image, then read it back and compare\n"
+    "                           write a 128-byte image, then read it back and compare;\n"
+    "                           refuses an image that needs other definitions than the\n"
+    "                           controller's, or of another controller (serial number),\n"
+    "                           unless --force\n"
     "  describe [--image FILE] [--json]\n"
     "                           print the model's definitions and the values the pages show\n"
     "                           for the controller's image or FILE\n"
@@ -33,6 +37,11 @@ constexpr const char* kCommands = QT_TRANSLATE_NOOP(
     "                           change parameters of the Vehicle, Control and Motor pages by\n"
     "                           their labels, checked as the pages check them; write, verify\n"
     "                           and print what changed; check boxes take 0 or 1\n"
+    "  apply FILE [--dry-run] [--json]\n"
+    "                           write FILE's switches and parameters of the three pages onto\n"
+    "                           the controller's configuration; of another controller's file\n"
+    "                           its identification, phase zero offsets and the bytes no page\n"
+    "                           shows are not taken; verify and print what changed\n"
     "  zero [--update] [--json]\n"
     "                           read the phase zero offsets three times and print per phase\n"
     "                           the lowest value and the readings; with --update write the\n"
@@ -74,25 +83,28 @@ int main(int argc, char* argv[]) {
       "PATH");
   const QCommandLineOption traceOption("trace",
                                        Help::tr("Print every frame sent and received to stderr."));
-  const QCommandLineOption outOption("out", Help::tr("read: save the image to FILE."), "FILE");
+  const QCommandLineOption outOption(
+      "out", Help::tr("read: save the image to FILE (- for standard output)."), "FILE");
   const QCommandLineOption inOption("in", Help::tr("write: the image to write."), "FILE");
   const QCommandLineOption forceOption(
-      "force", Help::tr("write: even when the image is for another model."));
+      "force", Help::tr("write: even when the image needs other definitions than the "
+                        "controller's, or is of another controller."));
   const QCommandLineOption imageOption("image", Help::tr("describe: take the image from FILE."),
                                        "FILE");
   const QCommandLineOption jsonOption(
       "json",
-      Help::tr("describe, diff, zero: print one JSON object; monitor: one JSON object per poll."));
+      Help::tr("describe, diff, zero, apply: print one JSON object; monitor: one JSON object per "
+               "poll."));
   const QCommandLineOption updateOption(
       "update", Help::tr("zero: write the lowest values into the controller's configuration."));
   const QCommandLineOption countOption("count", Help::tr("monitor: stop after N polls."), "N");
   const QCommandLineOption dryRunOption(
-      "dry-run", Help::tr("set: check and show the changes, write nothing."));
+      "dry-run", Help::tr("set, apply: check and show the changes, write nothing."));
   const QCommandLineOption languageOption = vor::LanguageOption();
   parser.addOptions({portOption, traceOption, outOption, inOption, forceOption, imageOption,
                      jsonOption, dryRunOption, updateOption, countOption, languageOption});
-  parser.addPositionalArgument("command",
-                               Help::tr("scan, read, write, describe, diff, set, zero or monitor"));
+  parser.addPositionalArgument(
+      "command", Help::tr("scan, read, write, describe, diff, set, apply, zero or monitor"));
   parser.process(app);
   if (const QString error = vor::LanguageOptionError(parser, languageOption); !error.isEmpty()) {
     return Usage(error);
@@ -108,13 +120,15 @@ int main(int argc, char* argv[]) {
   const bool isZero = command == u"zero";
   const bool isMonitor = command == u"monitor";
   const bool isDiff = command == u"diff";
+  const bool isApply = command == u"apply";
   if (command != u"scan" && !isRead && !isWrite && !isDescribe && !isSet && !isZero && !isMonitor &&
-      !isDiff) {
+      !isDiff && !isApply) {
     return Usage(QStringLiteral("unknown command \"%1\"").arg(command));
   }
   if (isSet && args.size() == 1) return Usage("set needs at least one NAME=VALUE");
   if (isDiff && (args.size() < 2 || args.size() > 3)) return Usage("diff takes FILE [FILE2]");
-  if (!isSet && !isDiff && args.size() != 1) return Usage("one command at a time");
+  if (isApply && args.size() != 2) return Usage("apply takes one FILE");
+  if (!isSet && !isDiff && !isApply && args.size() != 1) return Usage("one command at a time");
   if (isDiff && args.size() == 3 && parser.isSet(portOption)) {
     return Usage("--port goes with diff against the controller (one FILE)");
   }
@@ -124,15 +138,17 @@ int main(int argc, char* argv[]) {
     if (!assignment) return Usage(QStringLiteral("\"%1\" is not NAME=VALUE").arg(arg));
     assignments.push_back(*assignment);
   }
-  if (parser.isSet(dryRunOption) && !isSet) return Usage("--dry-run goes with set");
+  if (parser.isSet(dryRunOption) && !isSet && !isApply) {
+    return Usage("--dry-run goes with set or apply");
+  }
   if (parser.isSet(outOption) && !isRead) return Usage("--out goes with read");
   if ((parser.isSet(inOption) || parser.isSet(forceOption)) && !isWrite) {
     return Usage("--in and --force go with write");
   }
   if (isWrite && !parser.isSet(inOption)) return Usage("write needs --in FILE");
   if (parser.isSet(imageOption) && !isDescribe) return Usage("--image goes with describe");
-  if (parser.isSet(jsonOption) && !isDescribe && !isZero && !isMonitor && !isDiff) {
-    return Usage("--json goes with describe, diff, zero or monitor");
+  if (parser.isSet(jsonOption) && !isDescribe && !isZero && !isMonitor && !isDiff && !isApply) {
+    return Usage("--json goes with describe, diff, apply, zero or monitor");
   }
   if (parser.isSet(countOption) && !isMonitor) return Usage("--count goes with monitor");
   int count = 0;
@@ -160,6 +176,10 @@ int main(int argc, char* argv[]) {
     return vor::cli::ZeroCommand(session, parser.isSet(updateOption), parser.isSet(jsonOption));
   }
   if (isSet) return vor::cli::SetCommand(session, assignments, parser.isSet(dryRunOption));
+  if (isApply) {
+    return vor::cli::ApplyCommand(session, args[1], parser.isSet(dryRunOption),
+                                  parser.isSet(jsonOption));
+  }
   if (isMonitor) return vor::cli::MonitorCommand(session, count, parser.isSet(jsonOption));
   if (isRead) return vor::cli::ReadCommand(session, parser.value(outOption));
   if (isWrite) {

@@ -3,16 +3,14 @@
 #include <algorithm>
 #include <cstdio>
 #include <map>
-#include <memory>
 
+#include "cli/controller_update.h"
 #include "cli/image_commands.h"
 #include "cli/link_session.h"
-#include "definitions/definition_loader.h"
-#include "link/config_transfer.h"
+#include "files/image_compare.h"
 #include "pages/page_fields.h"
 #include "pages/value_codec.h"
 #include "pages/vehicle_rules.h"
-#include "resources/string_table.h"
 
 namespace vor::cli {
 namespace {
@@ -33,12 +31,6 @@ const PageField* FindField(const std::vector<PageField>& fields, const Definitio
     refusal = QStringLiteral("\"%1\" names %2 parameters").arg(name, QString::number(matches));
   }
   return matches == 1 ? found : nullptr;
-}
-
-bool SameBytes(const ParamDef& def, const ConfigImage& a, const ConfigImage& b) {
-  const int count = def.pro == 2 ? def.pos + 1 : 1;
-  const auto first = a.bytes.begin() + def.addr;
-  return std::equal(first, first + count, b.bytes.begin() + def.addr);
 }
 
 // Sets the check box `field` to `value` ("0" or "1") in `wanted` by the Vehicle page's rules: a
@@ -77,9 +69,9 @@ QString SetBox(const DefinitionSet& set, const std::vector<PageField>& fields,
   return {};
 }
 
-int Refuse(const QString& refusal) {
+bool Refuse(const QString& refusal) {
   PrintError(refusal + QStringLiteral("; nothing was written"));
-  return kExitFailure;
+  return false;
 }
 
 }  // namespace
@@ -91,86 +83,68 @@ std::optional<Assignment> ParseAssignment(const QString& text) {
 }
 
 int SetCommand(LinkSession& session, const std::vector<Assignment>& assignments, bool dryRun) {
-  if (!session.Connect()) return kExitFailure;
-  ConfigImage current;
-  if (!session.Read(current)) return kExitFailure;
-  auto set = std::make_unique<DefinitionSet>();
-  if (!LoadDefinitions(current, *set, session.Prompts())) return kExitFailure;
-
-  const std::vector<PageField> fields = PageFields(*set);
-  ConfigImage wanted = current;
-  std::vector<const PageField*> assigned;  // in the order first named or changed
-  std::map<int, bool> ticked;              // boxes this command sets, by table position
-  const auto noteAssigned = [&](const PageField* field) {
-    if (std::ranges::find(assigned, field) == assigned.end()) assigned.push_back(field);
-  };
-  for (const Assignment& assignment : assignments) {
-    const QString name = WithoutTrailingBlanks(assignment.name);
-    QString refusal;
-    const PageField* field = FindField(fields, *set, name, refusal);
-    if (field == nullptr) return Refuse(refusal);
-    const ParamDef& def = set->params[static_cast<std::size_t>(field->position)];
-    if (field->box) {
-      refusal = SetBox(*set, fields, *field, name, assignment.value, ticked, wanted, noteAssigned);
-      if (!refusal.isEmpty()) return Refuse(refusal);
-      continue;
-    }
-    if (def.en == 0) return Refuse(QStringLiteral("\"%1\" is read-only").arg(name));
-    bool leftAlone = false;
-    if (field->page == PageKind::Vehicle) {
-      switch (VehicleStoreRule(*set, def, assignment.value)) {
-        case VehicleStore::Store:
-          break;
-        case VehicleStore::Skip:  // an empty text, which the page leaves alone
-          leftAlone = true;
-          break;
-        case VehicleStore::TestOnly:
-          return Refuse(
-              QStringLiteral("\"%1\" shows the special edition and is never written").arg(name));
-      }
-    }
-    if (!leftAlone) {
-      switch (StoreValue(def, assignment.value, wanted)) {
-        case StoreResult::Stored:
-          break;
-        case StoreResult::OutOfRange:
-          std::fprintf(stderr, "%s\n", RangeMessage(def).toUtf8().constData());
-          return kExitFailure;
-        case StoreResult::NotStored:
-          return Refuse(QStringLiteral("\"%1\" has no value that can be set").arg(name));
-      }
-    }
-    noteAssigned(field);
-  }
-
   QStringList changes;
-  for (const PageField* field : assigned) {
-    const ParamDef& def = set->params[static_cast<std::size_t>(field->position)];
-    const QString before = ShownText(*set, *field, current).value_or(QString());
-    const QString after = ShownText(*set, *field, wanted).value_or(QString());
-    // A box shares its byte with other boxes: only its own bit counts.
-    if (field->box ? before == after : SameBytes(def, current, wanted)) continue;
-    changes << QStringLiteral("%1: %2 -> %3").arg(FieldLabel(def), before, after);
-  }
-  const auto printChanges = [&] {
-    for (const QString& line : changes) std::printf("%s\n", line.toUtf8().constData());
+  const auto plan = [&](const ConfigImage& current, const DefinitionSet& set, ConfigImage& wanted) {
+    const std::vector<PageField> fields = PageFields(set);
+    std::vector<const PageField*> assigned;  // in the order first named or changed
+    std::map<int, bool> ticked;              // boxes this command sets, by table position
+    const auto noteAssigned = [&](const PageField* field) {
+      if (std::ranges::find(assigned, field) == assigned.end()) assigned.push_back(field);
+    };
+    for (const Assignment& assignment : assignments) {
+      const QString name = WithoutTrailingBlanks(assignment.name);
+      QString refusal;
+      const PageField* field = FindField(fields, set, name, refusal);
+      if (field == nullptr) return Refuse(refusal);
+      const ParamDef& def = set.params[static_cast<std::size_t>(field->position)];
+      if (field->box) {
+        refusal = SetBox(set, fields, *field, name, assignment.value, ticked, wanted, noteAssigned);
+        if (!refusal.isEmpty()) return Refuse(refusal);
+        continue;
+      }
+      if (def.en == 0) return Refuse(QStringLiteral("\"%1\" is read-only").arg(name));
+      bool leftAlone = false;
+      if (field->page == PageKind::Vehicle) {
+        switch (VehicleStoreRule(set, def, assignment.value)) {
+          case VehicleStore::Store:
+            break;
+          case VehicleStore::Skip:  // an empty text, which the page leaves alone
+            leftAlone = true;
+            break;
+          case VehicleStore::TestOnly:
+            return Refuse(
+                QStringLiteral("\"%1\" shows the special edition and is never written").arg(name));
+        }
+      }
+      if (!leftAlone) {
+        switch (StoreValue(def, assignment.value, wanted)) {
+          case StoreResult::Stored:
+            break;
+          case StoreResult::OutOfRange:
+            std::fprintf(stderr, "%s\n", RangeMessage(def).toUtf8().constData());
+            return false;
+          case StoreResult::NotStored:
+            return Refuse(QStringLiteral("\"%1\" has no value that can be set").arg(name));
+        }
+      }
+      noteAssigned(field);
+    }
+    for (const PageField* field : assigned) {
+      // A box shares its byte with other boxes: only its own bit counts.
+      if (!FieldDiffers(set, *field, current, wanted)) continue;
+      const ParamDef& def = set.params[static_cast<std::size_t>(field->position)];
+      changes << QStringLiteral("%1: %2 -> %3")
+                     .arg(FieldLabel(def), ShownText(set, *field, current).value_or(QString()),
+                          ShownText(set, *field, wanted).value_or(QString()));
+    }
+    return true;
   };
-  if (changes.isEmpty()) {
-    PrintError(QStringLiteral("every value is already set; nothing was written"));
-    return kExitOk;
+
+  const UpdateResult result = UpdateController(session, dryRun, plan);
+  if (result == UpdateResult::Written || result == UpdateResult::DryRun) {
+    for (const QString& line : changes) std::printf("%s\n", line.toUtf8().constData());
   }
-  if (dryRun) {
-    printChanges();
-    PrintError(QStringLiteral("dry run; nothing was written"));
-    return kExitOk;
-  }
-  if (!WriteImage(session.Link(), wanted)) {
-    std::fprintf(stderr, "%s\n", qPrintable(LoadString(kMsgWriteError)));
-    return kExitFailure;
-  }
-  if (!VerifyReadBack(session, wanted)) return kExitFailure;
-  printChanges();
-  return kExitOk;
+  return UpdateExitCode(result, QStringLiteral("every value is already set"));
 }
 
 }  // namespace vor::cli

@@ -4,15 +4,12 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <cstdio>
-#include <memory>
 
+#include "cli/controller_update.h"
 #include "cli/image_commands.h"
 #include "cli/link_session.h"
-#include "definitions/definition_loader.h"
-#include "link/config_transfer.h"
 #include "monitor/zero_calibration.h"
 #include "resources/dialog_templates.h"
-#include "resources/string_table.h"
 
 namespace vor::cli {
 namespace {
@@ -27,28 +24,28 @@ QString PhaseLabel(int phase) {
 
 void PrintLine(const QString& line) { std::printf("%s\n", line.toUtf8().constData()); }
 
-// Writes the calibration into the controller's image; the changes, or nothing, on stdout.
-bool UpdateController(LinkSession& session, const ZeroValues& values, QStringList& changes) {
-  ConfigImage current;
-  if (!session.Read(current)) return false;
-  auto set = std::make_unique<DefinitionSet>();
-  if (!LoadDefinitions(current, *set, session.Prompts())) return false;
-  ConfigImage wanted = current;
-  UpdatePhaseZero(values, wanted);
-  for (int phase = 0; phase < 3; ++phase) {
-    const std::size_t addr = kPhaseZeroAddr + std::size_t(phase);
-    if (current[addr] == wanted[addr]) continue;
-    changes << QStringLiteral("%1: %2 -> %3")
-                   .arg(PhaseLabel(phase))
-                   .arg(current[addr])
-                   .arg(wanted[addr]);
-  }
-  if (changes.isEmpty()) return true;
-  if (!WriteImage(session.Link(), wanted)) {
-    std::fprintf(stderr, "%s\n", qPrintable(LoadString(kMsgWriteError)));
-    return false;
-  }
-  return VerifyReadBack(session, wanted);
+// Writes the calibration into the controller's image. True when the controller holds it,
+// verified by reading it back, with `changes` the lines of what changed (none when nothing had
+// to); `changes` is left empty when it does not.
+bool UpdateOffsets(LinkSession& session, const ZeroValues& values, QStringList& changes) {
+  QStringList changed;
+  const auto plan = [&](const ConfigImage& current, const DefinitionSet&, ConfigImage& wanted) {
+    UpdatePhaseZero(values, wanted);
+    for (int phase = 0; phase < 3; ++phase) {
+      const std::size_t addr = kPhaseZeroAddr + std::size_t(phase);
+      if (current[addr] == wanted[addr]) continue;
+      changed << QStringLiteral("%1: %2 -> %3")
+                     .arg(PhaseLabel(phase))
+                     .arg(current[addr])
+                     .arg(wanted[addr]);
+    }
+    return true;
+  };
+  const UpdateResult result = UpdateController(session, false, plan);
+  if (result != UpdateResult::Written && result != UpdateResult::Unchanged) return false;
+  // Told only now: until the read-back matched, nothing is known to have changed.
+  changes = changed;
+  return true;
 }
 
 }  // namespace
@@ -65,7 +62,7 @@ int ZeroCommand(LinkSession& session, bool update, bool json) {
   }
 
   QStringList changes;
-  const bool updated = update && UpdateController(session, values, changes);
+  const bool updated = update && UpdateOffsets(session, values, changes);
   if (json) {
     QJsonArray phases;
     for (int phase = 0; phase < 3; ++phase) {

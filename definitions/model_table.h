@@ -18,6 +18,7 @@ inline constexpr std::size_t kVoltageClassSize = 2;      //
 inline constexpr std::size_t kSpecialVersionAddr = 72;   // one byte
 inline constexpr std::size_t kControllerVoltAddr = 74;   // 16 bits, most significant first
 inline constexpr std::size_t kSerialNumberAddr = 76;     // 32 bits, most significant first
+inline constexpr std::size_t kSerialNumberSize = 4;      //
 inline constexpr std::size_t kUserCodeAddr = 81;         // 16 bits
 inline constexpr std::size_t kSoftwareVersionAddr = 83;  // 16 bits, most significant first
 

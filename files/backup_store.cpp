@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "definitions/model_table.h"
-#include "link/image_file.h"
+#include "files/image_file.h"
 
 namespace vor {
 namespace {

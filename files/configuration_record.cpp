@@ -5,10 +5,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QSaveFile>
 
 #include "definitions/model_table.h"
 #include "files/backup_store.h"
+#include "files/file_save.h"
 #include "pages/csv_text.h"
 #include "pages/page_fields.h"
 
@@ -95,13 +95,11 @@ bool ExportRecord(const QString& path, const ConfigurationRecord& record, QStrin
             .arg(path);
     return false;
   }
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-    error = QCoreApplication::translate("vor::ConfigurationRecord", "cannot write %1: %2")
-                .arg(path, file.errorString());
-    return false;
-  }
-  return true;
+  QString reason;
+  if (SaveFile(path, bytes, reason)) return true;
+  error = QCoreApplication::translate("vor::ConfigurationRecord", "cannot write %1: %2")
+              .arg(path, reason);
+  return false;
 }
 
 }  // namespace vor

@@ -42,7 +42,7 @@ ConfigurationRecord RecordConfiguration(const ConfigImage& image, const Definiti
 QByteArray RecordCsv(const ConfigurationRecord& record);
 QByteArray RecordJson(const ConfigurationRecord& record);
 
-// Writes the record atomically to `path`, as JSON when its name ends in ".json" and as CSV when
+// Saves the record to `path` (SaveFile), as JSON when its name ends in ".json" and as CSV when
 // it ends in ".csv" (either case). False, with `error` set to a sentence, for any other name or
 // when the file cannot be written.
 bool ExportRecord(const QString& path, const ConfigurationRecord& record, QString& error);

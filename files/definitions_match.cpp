@@ -44,9 +44,23 @@ QString DefinitionsMismatch(const ConfigImage& image, const DefinitionSet& loade
   }
   if (!std::equal(candidate->Params().begin(), candidate->Params().end(), loaded.Params().begin(),
                   loaded.Params().end())) {
-    return QStringLiteral("its voltage class \"%1\" sets other limits").arg(VoltageClass(image));
+    return QCoreApplication::translate("vor::DefinitionsMatch",
+                                       "its voltage class \"%1\" sets other limits")
+        .arg(VoltageClass(image));
   }
   return {};
+}
+
+QString DefinitionsMismatch(const ConfigImage& image, const ConfigImage& controller) {
+  auto loaded = std::make_unique<DefinitionSet>();
+  SilentPrompter silent;
+  if (!LoadDefinitions(controller, *loaded, silent)) {
+    return QCoreApplication::translate(
+               "vor::DefinitionsMatch",
+               "the controller's model %1 is not supported, so nothing can be checked")
+        .arg(ModelCode(controller).isEmpty() ? QStringLiteral("(none)") : ModelCode(controller));
+  }
+  return DefinitionsMismatch(image, *loaded);
 }
 
 }  // namespace vor

@@ -14,4 +14,9 @@ namespace vor {
 // version, or other voltage limits.
 QString DefinitionsMismatch(const ConfigImage& image, const DefinitionSet& loaded);
 
+// The same check against the definitions that the controller's image `controller` selects, for a
+// tool that has not loaded them (vor-cli write). A controller whose own model is not supported
+// fits nothing, since nothing can be checked then.
+QString DefinitionsMismatch(const ConfigImage& image, const ConfigImage& controller);
+
 }  // namespace vor

@@ -1,8 +1,5 @@
 #include "files/image_compare.h"
 
-#include <array>
-
-#include "pages/page_fields.h"
 #include "pages/value_codec.h"
 
 namespace vor {
@@ -27,40 +24,76 @@ QString HexBytes(const ParamDef& def, const ConfigImage& image) {
   return hex;
 }
 
+// The bits of the image that a shown box or field with a value stands for.
+void AddFieldBits(const ParamDef& def, bool box, ImageMask& mask) {
+  if (box) {
+    mask[std::size_t(def.addr)] |= std::uint8_t(1u << def.pos);
+    return;
+  }
+  for (int j = 0; j < ByteCount(def); ++j) mask[std::size_t(def.addr + j)] = 0xFF;
+}
+
 }  // namespace
+
+bool FieldDiffers(const DefinitionSet& set, const PageField& field, const ConfigImage& first,
+                  const ConfigImage& second) {
+  const std::optional<QString> a = ShownText(set, field, first);
+  const std::optional<QString> b = ShownText(set, field, second);
+  if (!a || !b) return false;
+  if (field.box) return *a != *b;
+  return !SameBytes(set.params[static_cast<std::size_t>(field.position)], first, second);
+}
 
 ImageDifferences CompareImages(const ConfigImage& first, const ConfigImage& second,
                                const DefinitionSet& set) {
   ImageDifferences differences;
-  // The bits of each byte that a shown box or field with a value accounts for.
-  std::array<std::uint8_t, ConfigImage::kSize> covered{};
+  ImageMask covered{};
   for (const PageField& field : PageFields(set)) {
     const ParamDef& def = set.params[static_cast<std::size_t>(field.position)];
     const std::optional<QString> a = ShownText(set, field, first);
     const std::optional<QString> b = ShownText(set, field, second);
     if (!a || !b) continue;  // nothing shown: its bytes count as unshown
-    if (field.box) {
-      covered[std::size_t(def.addr)] |= std::uint8_t(1u << def.pos);
-      if (*a != *b) {
-        differences.fields.push_back({field.page, field.position, true, FieldLabel(def), *a, *b});
-      }
-      continue;
-    }
-    for (int j = 0; j < ByteCount(def); ++j) covered[std::size_t(def.addr + j)] = 0xFF;
-    if (SameBytes(def, first, second)) continue;
-    FieldChange change{field.page, field.position, false, FieldLabel(def), *a, *b};
-    if (*a == *b) {
+    AddFieldBits(def, field.box, covered);
+    if (!FieldDiffers(set, field, first, second)) continue;
+    FieldChange change{field.page, field.position, field.box, FieldLabel(def), *a, *b};
+    if (!field.box && *a == *b) {
       change.first += QStringLiteral(" [%1]").arg(HexBytes(def, first));
       change.second += QStringLiteral(" [%1]").arg(HexBytes(def, second));
     }
     differences.fields.push_back(change);
   }
   for (std::size_t addr = 0; addr < ConfigImage::kSize; ++addr) {
-    if ((first[addr] ^ second[addr]) & ~covered[addr]) {
-      differences.bytes.push_back({int(addr), first[addr], second[addr]});
-    }
+    const auto unshown = std::uint8_t((first[addr] ^ second[addr]) & ~covered[addr]);
+    if (unshown == 0) continue;
+    const std::uint8_t bits = covered[addr] == 0 ? std::uint8_t(0xFF) : unshown;
+    differences.bytes.push_back({int(addr), first[addr], second[addr], bits});
   }
   return differences;
+}
+
+void AddChangeBits(const DefinitionSet& set, const PageField& field, ImageMask& mask) {
+  AddFieldBits(set.params[static_cast<std::size_t>(field.position)], field.box, mask);
+}
+
+void AddChangeBits(const DefinitionSet& set, const FieldChange& change, ImageMask& mask) {
+  AddFieldBits(set.params[static_cast<std::size_t>(change.position)], change.box, mask);
+}
+
+void AddChangeBits(const ByteChange& change, ImageMask& mask) {
+  mask[std::size_t(change.addr)] |= change.bits;
+}
+
+ImageMask ChangeBits(const DefinitionSet& set, const ImageDifferences& differences) {
+  ImageMask mask{};
+  for (const FieldChange& change : differences.fields) AddChangeBits(set, change, mask);
+  for (const ByteChange& change : differences.bytes) AddChangeBits(change, mask);
+  return mask;
+}
+
+void TakeBits(const ImageMask& mask, const ConfigImage& from, ConfigImage& into) {
+  for (std::size_t addr = 0; addr < ConfigImage::kSize; ++addr) {
+    into[addr] = std::uint8_t((into[addr] & ~mask[addr]) | (from[addr] & mask[addr]));
+  }
 }
 
 }  // namespace vor

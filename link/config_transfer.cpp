@@ -12,9 +12,7 @@ bool OpeningHandshake(SerialLink& link) {
   bool answered = false;
   for (int i = 0; i < 2; ++i) {
     link.SetRequest(Command::BeginTransfer, 0);
-    link.SendFrame();
-    link.Clock().Sleep(L::kHandshakeWaitMs);
-    answered = link.ReceiveFrame() == Received::Frame;
+    answered = link.Exchange(L::kHandshakeWaitMs) == Received::Frame;
   }
   return answered;
 }
@@ -26,8 +24,7 @@ bool WriteBlock(SerialLink& link, const ConfigImage& image, int addr, int count)
   link.txFrame[LinkFrame::kPayload + 2] = 0;
   std::copy_n(image.bytes.begin() + addr, count,
               link.txFrame.bytes.begin() + LinkFrame::kPayload + 3);
-  link.SendFrame();
-  return link.ReceiveFrame() == Received::Frame;
+  return link.Exchange() == Received::Frame;
 }
 
 }  // namespace
@@ -40,35 +37,48 @@ bool ReadImage(SerialLink& link, ConfigImage& image) {
     link.txFrame[LinkFrame::kPayload + 0] = static_cast<std::uint8_t>(addr);
     link.txFrame[LinkFrame::kPayload + 1] = L::kReadBlockBytes;
     link.txFrame[LinkFrame::kPayload + 2] = 0;
-    link.SendFrame();
-    if (link.ReceiveFrame() != Received::Frame) return false;
+    if (link.Exchange() != Received::Frame) return false;
     // An answer shorter than a block would leave bytes of an earlier frame in the image, and a
     // later Write would send them to the controller. A longer one is cut to sixteen bytes.
-    if (link.rxFrame.Length() < L::kReadBlockBytes) return false;
+    if (!IsWholeAnswer(link.rxFrame, L::kReadBlockBytes)) return false;
     std::copy_n(link.rxFrame.bytes.begin() + LinkFrame::kPayload, L::kReadBlockBytes,
                 image.bytes.begin() + addr);
   }
   return true;
 }
 
-bool WriteImage(SerialLink& link, const ConfigImage& image) {
-  if (!OpeningHandshake(link)) return false;
-  bool result = true;
+bool WriteSucceeded(WriteStatus status) {
+  return status == WriteStatus::Committed || status == WriteStatus::ConfirmedByReadBack;
+}
+
+WriteStatus WriteImage(SerialLink& link, const ConfigImage& image) {
+  if (!OpeningHandshake(link)) return WriteStatus::HandshakeFailed;
+  // The controller takes the blocks into a pending image that only the Commit makes current: a
+  // Commit after a lost block would make a mix of new and old bytes its configuration.
   for (int block = 0; block < L::kWriteBlocks; ++block) {
-    result = WriteBlock(link, image, block * L::kWriteBlockBytes, L::kWriteBlockBytes) && result;
+    if (!WriteBlock(link, image, block * L::kWriteBlockBytes, L::kWriteBlockBytes)) {
+      return WriteStatus::BlockFailed;
+    }
   }
-  result = WriteBlock(link, image, L::kLastBlockAddr, L::kLastBlockBytes) && result;
+  if (!WriteBlock(link, image, L::kLastBlockAddr, L::kLastBlockBytes)) {
+    return WriteStatus::BlockFailed;
+  }
 
   link.SetRequest(Command::Commit, 0);
-  link.SendFrame();
-  bool committed = false;
-  for (int i = 0; i < L::kCommitReceives && !committed; ++i) {
-    const Received how = link.ReceiveFrame();
-    committed = how == Received::Frame;
-    // A lost line or a stop ends the wait; only silence and bad frames use up the 30 receives.
-    if (how == Received::LinkLost || how == Received::Aborted) break;
+  Received how = link.Exchange();
+  // The acknowledgement may come late: silence is waited out for up to thirty receives, and a
+  // late acknowledgement still counts.
+  for (int i = 1; i < L::kCommitReceives && how == Received::NoAnswer; ++i) {
+    how = link.ReceiveFrame();
   }
-  return committed && result;
+  if (how == Received::Frame) return WriteStatus::Committed;
+  if (how == Received::Aborted) return WriteStatus::Unknown;
+  // A garbled or missing acknowledgement says nothing about the Commit itself: what the controller
+  // now holds does.
+  ConfigImage held;
+  if (!ReadImage(link, held)) return WriteStatus::Unknown;
+  return held.bytes == image.bytes ? WriteStatus::ConfirmedByReadBack
+                                   : WriteStatus::ReadBackDiffers;
 }
 
 }  // namespace vor

@@ -72,7 +72,8 @@ bool ControllerLink::ReadImage(ConfigImage& image) {
 
 bool ControllerLink::WriteImage(const ConfigImage& image) {
   return RunJob(QCoreApplication::translate("vor::ControllerLink", "Writing..."),
-                [&](SerialLink& link) { return vor::WriteImage(link, image); }) == JobResult::Done;
+                [&](SerialLink& link) { return WriteSucceeded(vor::WriteImage(link, image)); }) ==
+         JobResult::Done;
 }
 
 }  // namespace vor

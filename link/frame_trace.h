@@ -11,7 +11,9 @@ namespace vor {
 QString HexBytes(std::span<const std::uint8_t> bytes);
 
 // Prints every frame as a line "<ms since start> TX|RX <hex bytes>" to a stream; a receive that
-// failed is marked "RX!" with whatever bytes were assembled, followed by why it failed.
+// failed is marked "RX!" with whatever bytes were assembled, followed by why it failed, and a
+// request that did not go out "TX!". Bytes dropped to clear the line before a request show as
+// "DROP" with (the first of) the bytes and their number.
 class FrameTrace : public FrameObserver {
 public:
   FrameTrace(LinkClock& clock, std::FILE* out)
@@ -19,9 +21,11 @@ public:
 
   void FrameSent(std::span<const std::uint8_t> bytes) override;
   void FrameReceived(std::span<const std::uint8_t> bytes, Received how) override;
+  void FrameNotSent() override;
+  void InputDropped(std::span<const std::uint8_t> bytes, int count, bool quiet) override;
 
 private:
-  void Print(const char* tag, std::span<const std::uint8_t> bytes, const char* note = "");
+  void Print(const char* tag, std::span<const std::uint8_t> bytes, const QString& note = {});
 
   LinkClock& clock_;
   std::FILE* out_;

@@ -8,6 +8,12 @@ std::size_t LinkFrame::WireSize() const {
   return std::min<std::size_t>(bytes[kLength], kMaxPayload) + 3;
 }
 
+bool IsWholeAnswer(const LinkFrame& frame, std::size_t payloadBytes,
+                   std::optional<Command> command) {
+  if (command && frame.Command() != static_cast<std::uint8_t>(*command)) return false;
+  return frame.Length() >= payloadBytes;
+}
+
 std::uint8_t FrameChecksum(std::span<const std::uint8_t> bytes) {
   unsigned sum = 0;
   for (std::uint8_t b : bytes) sum += b;

@@ -3,6 +3,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 namespace vor {
@@ -40,6 +41,12 @@ enum class Command : std::uint8_t {
   LiveRead2 = 0x34,
   ReadPhaseZero = 0x35,
 };
+
+// Whether `frame`, a response whose checksum matched, carries what a caller reads from it: at
+// least `payloadBytes` payload bytes and, where `command` is given, that command byte. The bytes
+// of a shorter answer's missing positions are left over from earlier frames and are no data.
+bool IsWholeAnswer(const LinkFrame& frame, std::size_t payloadBytes,
+                   std::optional<Command> command = std::nullopt);
 
 // Low 8 bits of the sum of `bytes`.
 std::uint8_t FrameChecksum(std::span<const std::uint8_t> bytes);

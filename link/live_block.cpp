@@ -19,17 +19,16 @@ LiveRead ReadLiveBlock(SerialLink& link, LiveBlock& block) {
       break;
     }
     link.SetRequest(command, 0);
-    link.SendFrame();
-    const Received how = link.ReceiveFrame();
+    const Received how = link.Exchange();
     if (how == Received::Aborted) {
       read.aborted = true;
       break;
     }
+    // A shorter answer would leave bytes of an earlier frame in the block; a longer one is cut.
     const bool answered =
-        how == Received::Frame && link.rxFrame.Command() == static_cast<std::uint8_t>(command);
+        how == Received::Frame && IsWholeAnswer(link.rxFrame, LiveBlock::kPartBytes, command);
     read.answered[std::size_t(part)] = answered;
     if (answered) {
-      // Sixteen payload bytes whatever the length byte says.
       std::copy_n(link.rxFrame.bytes.begin() + LinkFrame::kPayload, LiveBlock::kPartBytes,
                   block.bytes.begin() + part * LiveBlock::kPartBytes);
     } else if (part == 0) {

@@ -38,10 +38,10 @@ struct LivePoll {
 };
 
 // Sends the three live requests (1B, 33, 34) one after another, without a pause between them, and
-// updates `block`: an answer carrying its request's command byte puts its sixteen payload bytes in
-// its third of the block. An unanswered first request clears all 48 bytes (before the thirds of
-// the second and third requests go in); an unanswered second or third request leaves its third
-// as it was.
+// updates `block`: an answer carrying its request's command byte and at least sixteen payload
+// bytes puts the first sixteen in its third of the block; any other answer counts as none. An
+// unanswered first request clears all 48 bytes (before the thirds of the second and third requests
+// go in); an unanswered second or third request leaves its third as it was.
 LiveRead ReadLiveBlock(SerialLink& link, LiveBlock& block);
 
 }  // namespace vor

@@ -65,7 +65,7 @@ bool PortScan::OpenAndDetect(std::unique_ptr<SerialPort>& port, const QString& d
   Configure(*port, settings);  // a failure here is not reported
 
   link_.SetRequest(Command::Detect, 0);
-  link_.SendFrame(*port);
+  if (!link_.SendFrame(*port)) return false;  // no answer can come
   // Payload byte 2 is judged whatever the response's command and length bytes say.
   const bool answered = link_.ReceiveFrame(*port) == Received::Frame;
   const std::uint8_t kind = link_.rxFrame.Payload(2);

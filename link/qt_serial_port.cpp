@@ -5,20 +5,64 @@
 #include <QSerialPort>
 #include <QSerialPortInfo>
 #include <algorithm>
+#include <array>
 #include <chrono>
 #include <thread>
+
+#include "link/port_lock.h"
 
 namespace vor {
 namespace {
 
+// The device itself, whatever name leads to it (a name under /dev/serial/by-id is a link), so
+// that Qt's lock file, named after the port, is the same one for every name.
+QString DeviceFile(const QString& path) {
+  const QString canonical = QFileInfo(path).canonicalFilePath();
+  return canonical.isEmpty() ? path : canonical;
+}
+
+QSerialPort::Parity ToQt(Parity parity) {
+  switch (parity) {
+    case Parity::None:
+      return QSerialPort::NoParity;
+    case Parity::Odd:
+      return QSerialPort::OddParity;
+    case Parity::Even:
+      return QSerialPort::EvenParity;
+    case Parity::Mark:
+      return QSerialPort::MarkParity;
+    case Parity::Space:
+      return QSerialPort::SpaceParity;
+  }
+  return QSerialPort::NoParity;
+}
+
+QSerialPort::StopBits ToQt(StopBits stopBits) {
+  switch (stopBits) {
+    case StopBits::One:
+      return QSerialPort::OneStop;
+    case StopBits::OneAndHalf:
+      return QSerialPort::OneAndHalfStop;
+    case StopBits::Two:
+      return QSerialPort::TwoStop;
+  }
+  return QSerialPort::OneStop;
+}
+
 class QtSerialPort : public SerialPort {
 public:
-  explicit QtSerialPort(const QString& devicePath) : devicePath_(devicePath) {
-    port_.setPortName(devicePath);
+  explicit QtSerialPort(const QString& devicePath) : devicePath_(DeviceFile(devicePath)) {
+    port_.setPortName(devicePath_);
   }
 
   OpenStatus Open() {
-    if (port_.open(QIODevice::ReadWrite)) return OpenStatus::Ok;
+    if (port_.open(QIODevice::ReadWrite)) {
+      // Qt's lock file and the terminal's exclusive mode keep out only some of the other users
+      // of the device (not root); this lock keeps out every one that takes it too.
+      if (LockDevice(port_) != DeviceLock::HeldElsewhere) return OpenStatus::Ok;
+      port_.close();
+      return OpenStatus::Busy;
+    }
     // portName() is the name without "/dev/": the checks below need the path itself.
     const QString& path = devicePath_;
     switch (port_.error()) {
@@ -46,11 +90,10 @@ public:
   bool ApplyLineSettings(const PortSettings& settings) override {
     // Flow control, DTR and RTS stay as the driver has them.
     bool ok = port_.setBaudRate(settings.baudRate);
-    ok = port_.setDataBits(static_cast<QSerialPort::DataBits>(settings.dataBits)) && ok;
-    ok = port_.setParity(settings.parity == 0 ? QSerialPort::NoParity : QSerialPort::OddParity) &&
-         ok;
-    ok = port_.setStopBits(settings.stopBits == 0 ? QSerialPort::OneStop : QSerialPort::TwoStop) &&
-         ok;
+    ok = settings.dataBits >= QSerialPort::Data5 && settings.dataBits <= QSerialPort::Data8 &&
+         port_.setDataBits(static_cast<QSerialPort::DataBits>(settings.dataBits)) && ok;
+    ok = port_.setParity(ToQt(settings.parity)) && ok;
+    ok = port_.setStopBits(ToQt(settings.stopBits)) && ok;
     return ok;
   }
 
@@ -61,23 +104,24 @@ public:
 
   bool Purge() override { return port_.clear(QSerialPort::AllDirections); }
 
-  bool Write(std::span<const std::uint8_t> bytes) override {
-    if (lost_) return false;
+  WriteEnd Write(std::span<const std::uint8_t> bytes) override {
+    if (lost_) return WriteEnd::LinkLost;
     port_.clearError();
     const auto size = static_cast<qint64>(bytes.size());
     const int timeoutMs =
         timeouts_.writeTotalMultiplierMs * static_cast<int>(size) + timeouts_.writeTotalConstantMs;
     if (port_.write(reinterpret_cast<const char*>(bytes.data()), size) == size &&
         port_.waitForBytesWritten(timeoutMs)) {
-      return true;
+      return WriteEnd::Done;
     }
-    if (port_.error() != QSerialPort::TimeoutError) {
-      // The line is gone (unplugged, or the other end closed): Qt would keep the unsent bytes and
-      // retry them on every later call. Drop them, and fail every later call at once.
-      port_.clear(QSerialPort::Output);
-      lost_ = true;
-    }
-    return false;
+    const bool timedOut = port_.error() == QSerialPort::TimeoutError;
+    // Qt would keep the unsent bytes and send them with a later call, in front of another
+    // request. Drop them.
+    port_.clear(QSerialPort::Output);
+    if (timedOut) return WriteEnd::Failed;
+    // The line is gone (unplugged, or the other end closed): fail every later call at once.
+    lost_ = true;
+    return WriteEnd::LinkLost;
   }
 
   ReadResult Read(std::span<std::uint8_t> buffer, const std::atomic<bool>* stop) override {
@@ -122,27 +166,43 @@ public:
     return result;
   }
 
-  ReadResult DiscardInput(int quietMs, const std::atomic<bool>* stop) override {
+  ReadResult DiscardInput(int quietMs, int limitMs, std::span<std::uint8_t> dropped,
+                          const std::atomic<bool>* stop) override {
     ReadResult result;
     if (lost_) {
       result.end = ReadEnd::LinkLost;
       return result;
     }
-    QElapsedTimer quiet;
-    quiet.start();
+    QElapsedTimer timer;
+    timer.start();
+    qint64 lastByteUs = 0;
     for (;;) {
-      if (port_.bytesAvailable() > 0) {
-        const QByteArray dropped = port_.read(port_.bytesAvailable());
-        result.count += static_cast<int>(dropped.size());
-        quiet.restart();
+      // Whatever Qt holds is finite (its read buffer is bounded), so this ends.
+      while (port_.bytesAvailable() > 0) {
+        std::array<char, 64> chunk;
+        const qint64 n = port_.read(chunk.data(), static_cast<qint64>(chunk.size()));
+        if (n <= 0) break;
+        for (qint64 i = 0; i < n; ++i) {
+          if (std::size_t(result.count) < dropped.size()) {
+            dropped[std::size_t(result.count)] = static_cast<std::uint8_t>(chunk[std::size_t(i)]);
+          }
+          ++result.count;
+        }
+        lastByteUs = timer.nsecsElapsed() / 1000;
       }
-      const qint64 remainingUs = qint64{quietMs} * 1000 - quiet.nsecsElapsed() / 1000;
-      if (remainingUs <= 0) return result;
+      const qint64 nowUs = timer.nsecsElapsed() / 1000;
+      const qint64 quietLeftUs = lastByteUs + qint64{quietMs} * 1000 - nowUs;
+      if (quietLeftUs <= 0) return result;
+      const qint64 limitLeftUs = qint64{limitMs} * 1000 - nowUs;
+      if (limitLeftUs <= 0) {
+        result.end = ReadEnd::NeverQuiet;
+        return result;
+      }
       if (stop && stop->load()) {
         result.end = ReadEnd::Stopped;
         return result;
       }
-      if (WaitForInput(remainingUs, true) == WaitEnd::LinkLost) {
+      if (WaitForInput(std::min(quietLeftUs, limitLeftUs), true) == WaitEnd::LinkLost) {
         result.end = ReadEnd::LinkLost;
         return result;
       }
@@ -166,7 +226,7 @@ private:
     return WaitEnd::InputOrTimeout;
   }
 
-  const QString devicePath_;
+  const QString devicePath_;  // the device file, after following links
   QSerialPort port_;
   PortTimeouts timeouts_;
   bool lost_ = false;  // a write found the line gone

@@ -1,38 +1,66 @@
 #include "link/serial_link.h"
 
+#include <algorithm>
+
 namespace vor {
 
-bool SerialLink::SendFrame(SerialPort& port) {
-  if (StopRequested()) return false;
-  if (drainBeforeSend_) {
-    const ReadResult drained = port.DiscardInput(kQuietGapMs, &stop_);
-    if (drained.end == ReadEnd::Stopped) return false;
-    drainBeforeSend_ = false;
-  }
+bool SerialLink::SendFrame(SerialPort& port) { return Send(port) == WriteEnd::Done; }
+
+WriteEnd SerialLink::Send(SerialPort& port) {
+  if (StopRequested()) return WriteEnd::Failed;
+  const bool ownLine = &port == port_.get();
+  if (ownLine && drainOwed_ && !Drain(port)) return WriteEnd::Failed;
   const std::size_t size = SealFrame(txFrame);
   const auto bytes = std::span<const std::uint8_t>(txFrame.bytes).first(size);
   if (observer_) observer_->FrameSent(bytes);
-  return port.Write(bytes);
+  const WriteEnd end = port.Write(bytes);
+  if (end != WriteEnd::Done) {
+    if (observer_) observer_->FrameNotSent();
+    // Part of the request may have gone out, and an answer to it may come.
+    if (ownLine) drainOwed_ = true;
+  }
+  return end;
+}
+
+bool SerialLink::Drain(SerialPort& port) {
+  const ReadResult drained = port.DiscardInput(kQuietGapMs, kDrainLimitMs, dropped_, &stop_);
+  if (observer_ && (drained.count > 0 || drained.end == ReadEnd::NeverQuiet)) {
+    const auto shown = std::min<std::size_t>(std::size_t(drained.count), dropped_.size());
+    observer_->InputDropped(std::span(dropped_).first(shown), drained.count,
+                            drained.end != ReadEnd::NeverQuiet);
+  }
+  if (drained.end == ReadEnd::Stopped) return false;
+  drainOwed_ = false;
+  return true;
 }
 
 bool SerialLink::SendFrame() {
   if (!port_ && reopen_) {
     port_ = reopen_();
-    drainBeforeSend_ = false;  // a new line has no late answers on it
+    drainOwed_ = false;  // a new line has no late answers on it
   }
-  return port_ ? SendFrame(*port_) : false;
+  if (!port_) return false;
+  const WriteEnd end = Send(*port_);
+  // Every later call on a lost port would fail at once; close it so the next send reopens it.
+  if (end == WriteEnd::LinkLost) ClosePort();
+  return end == WriteEnd::Done;
 }
 
 Received SerialLink::ReceiveFrame() {
   if (!port_) return Received::LinkLost;
   const Received how = ReceiveFrame(*port_);
-  // Every later call on a lost port would fail at once; close it so the next send reopens it.
-  if (how == Received::LinkLost) port_.reset();
+  if (how == Received::LinkLost) ClosePort();
   return how;
 }
 
-Received SerialLink::Finish(Received how) {
-  if (how == Received::Aborted) drainBeforeSend_ = true;
+Received SerialLink::Exchange(int waitMs) {
+  if (!SendFrame()) return StopRequested() ? Received::Aborted : Received::NotSent;
+  if (waitMs > 0) clock_.Sleep(waitMs);
+  return ReceiveFrame();
+}
+
+Received SerialLink::Finish(SerialPort& port, Received how) {
+  if (how != Received::Frame && &port == port_.get()) drainOwed_ = true;
   if (observer_) observer_->FrameReceived(std::span(rxFrame.bytes).first(rxCount_), how);
   return how;
 }
@@ -44,7 +72,7 @@ Received SerialLink::ReceiveFrame(SerialPort& port) {
 
   std::array<std::uint8_t, LinkFrame::kMaxSize> scratch;
   for (int attempt = 0; attempt < kReceiveAttempts; ++attempt) {
-    if (StopRequested()) return Finish(Received::Aborted);
+    if (StopRequested()) return Finish(port, Received::Aborted);
     clock_.Sleep(kWaitBeforeReadMs);
     const ReadResult read = port.Read(scratch, &stop_);
     for (int i = 0; i < read.count; ++i) {
@@ -52,15 +80,15 @@ Received SerialLink::ReceiveFrame(SerialPort& port) {
         case AssembleResult::Incomplete:
           break;
         case AssembleResult::FrameOk:
-          return Finish(Received::Frame);
+          return Finish(port, Received::Frame);
         case AssembleResult::ChecksumError:
-          return Finish(Received::BadChecksum);
+          return Finish(port, Received::BadChecksum);
       }
     }
-    if (read.end == ReadEnd::LinkLost) return Finish(Received::LinkLost);
-    if (read.end == ReadEnd::Stopped) return Finish(Received::Aborted);
+    if (read.end == ReadEnd::LinkLost) return Finish(port, Received::LinkLost);
+    if (read.end == ReadEnd::Stopped) return Finish(port, Received::Aborted);
   }
-  return Finish(Received::NoAnswer);
+  return Finish(port, rxCount_ > 0 ? Received::Incomplete : Received::NoAnswer);
 }
 
 void SerialLink::SetRequest(Command command, std::uint8_t length) {

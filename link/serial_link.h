@@ -1,5 +1,6 @@
 #pragma once
 
+#include <array>
 #include <atomic>
 #include <cstdint>
 #include <functional>
@@ -14,9 +15,11 @@ namespace vor {
 enum class Received {
   Frame,        // a complete frame with a matching checksum is in rxFrame
   BadChecksum,  // a complete frame arrived whose checksum does not match
-  NoAnswer,     // ten attempts passed without a complete frame
+  NoAnswer,     // ten attempts passed without a byte
+  Incomplete,   // bytes came, but ten attempts passed without a complete frame
   LinkLost,     // the read call failed: the adapter is gone or the line hung up
   Aborted,      // the link's stop flag was raised while the receive waited
+  NotSent,      // Exchange only: the request could not be written, so no answer was awaited
 };
 
 // Sees every frame the link sends and every response it assembles (for --trace).
@@ -26,6 +29,12 @@ public:
   virtual void FrameSent(std::span<const std::uint8_t> bytes) = 0;
   // `bytes` are the bytes of the response assembled so far; `how` is how the receive ended.
   virtual void FrameReceived(std::span<const std::uint8_t> bytes, Received how) = 0;
+  // The frame last passed to FrameSent did not go out whole.
+  virtual void FrameNotSent() {}
+  // Input dropped to clear the line before a request: the first `bytes` of the `count` dropped;
+  // `quiet` is false when bytes still came at the drain's time limit.
+  virtual void InputDropped(std::span<const std::uint8_t> /*bytes*/, int /*count*/,
+                            bool /*quiet*/) {}
 };
 
 // The one link to the controller: the open port, the transmit and receive buffers, and the
@@ -36,31 +45,48 @@ class SerialLink {
 public:
   static constexpr int kReceiveAttempts = 10;
   static constexpr int kWaitBeforeReadMs = 5;
-  // After an abandoned exchange the line must be quiet this long before the next request, so a
-  // late answer is not taken as the start of the next response. Longer than the inter-byte
-  // time-out, so an answer in flight is caught whole.
+  // After a failed exchange (no answer, a bad one, an abandoned one, a request not written) the
+  // line must be quiet this long before the next request, so that the rest of a garbled answer, a
+  // stray byte or a late answer is not taken as the start of the next response. Longer than the
+  // inter-byte time-out, so an answer in flight is caught whole.
   static constexpr int kQuietGapMs = 30;
+  // A drain gives up after this long and the request goes out all the same: a line that never
+  // goes quiet (noise, a device that keeps sending) must not hold the exchange for ever. Room for
+  // several whole answers.
+  static constexpr int kDrainLimitMs = 200;
+  // How many of the dropped bytes the observer is shown.
+  static constexpr std::size_t kDroppedShown = 32;
 
   explicit SerialLink(LinkClock& clock) : clock_(clock) {}
 
   // Seals `txFrame` with its checksum and writes its length + 3 bytes to `port` in one write.
-  // Returns whether the write succeeded; false without writing while a stop is requested.
+  // When `port` is the link's own and its last exchange failed, first drains the line
+  // (kQuietGapMs of quiet, at most kDrainLimitMs). Returns whether the write succeeded; false
+  // without writing while a stop is requested.
   bool SendFrame(SerialPort& port);
   // Assembles one response from `port` into `rxFrame`: ten attempts, each a 5 ms wait and a read
   // of up to 19 bytes. Ends at once on a checksum mismatch, a failing read or a stop request.
+  // Never drains: the receives that follow one request (the Commit's) see every byte that comes.
   Received ReceiveFrame(SerialPort& port);
 
-  // Exchanges on the link's own port. A receive that finds the line lost closes the port; the
-  // next send reopens the same device first (see SetReopen), so plugging the adapter back in is
-  // enough. Without a port, a send is false and a receive LinkLost.
+  // Exchanges on the link's own port. A send or receive that finds the line lost closes the port;
+  // the next send reopens the same device first (see SetReopen), so plugging the adapter back in
+  // is enough. Without a port, a send is false and a receive LinkLost.
   bool SendFrame();
   Received ReceiveFrame();
+  // One request and its answer on the link's own port: SendFrame, a wait of `waitMs`, and
+  // ReceiveFrame. A request that could not be written ends the exchange at once as NotSent
+  // (Aborted while a stop is requested): no answer can come, so none is waited for.
+  Received Exchange(int waitMs = 0);
 
   // Sets command and length of `txFrame`; the payload bytes stay as they are.
   void SetRequest(Command command, std::uint8_t length);
 
   // The open port found by the port scan; it stays for the rest of the run, but for a lost line.
-  void SetPort(std::unique_ptr<SerialPort> port) { port_ = std::move(port); }
+  void SetPort(std::unique_ptr<SerialPort> port) {
+    port_ = std::move(port);
+    drainOwed_ = false;
+  }
   // How to open and configure the port's device again after the line was lost; returns nullptr
   // while the device cannot be opened.
   void SetReopen(std::function<std::unique_ptr<SerialPort>()> reopen) {
@@ -68,7 +94,10 @@ public:
   }
   bool HasPort() const { return port_ != nullptr; }
   SerialPort* Port() const { return port_.get(); }
-  void ClosePort() { port_.reset(); }
+  void ClosePort() {
+    port_.reset();
+    drainOwed_ = false;
+  }
 
   // Asks the exchange in progress (from any thread) to give up: a waiting receive ends as
   // Aborted within a stop slice, and no frame is sent until ClearStop.
@@ -83,15 +112,20 @@ public:
   LinkFrame rxFrame;
 
 private:
-  Received Finish(Received how);
+  WriteEnd Send(SerialPort& port);
+  // Drops what comes on `port` until it is quiet; false when a stop request ended the drain.
+  bool Drain(SerialPort& port);
+  Received Finish(SerialPort& port, Received how);
 
   LinkClock& clock_;
   std::unique_ptr<SerialPort> port_;
   std::function<std::unique_ptr<SerialPort>()> reopen_;
   std::uint8_t rxCount_ = 0;
   bool assembling_ = false;
-  // An exchange was abandoned: its answer may still come, so the next send drains the line.
-  bool drainBeforeSend_ = false;
+  // The last exchange on the link's own port failed: the rest of its answer may still come, so
+  // the next send drains the line first. (The scan's ports are closed after a failed exchange.)
+  bool drainOwed_ = false;
+  std::array<std::uint8_t, kDroppedShown> dropped_{};
   std::atomic<bool> stop_{false};
   FrameObserver* observer_ = nullptr;
 };

@@ -10,12 +10,15 @@
 
 namespace vor {
 
+enum class Parity : std::uint8_t { None, Odd, Even, Mark, Space };
+enum class StopBits : std::uint8_t { One, OneAndHalf, Two };
+
 // Line settings the link changes; every other setting stays as the driver has it.
 struct PortSettings {
   std::int32_t baudRate = 19200;
-  std::uint8_t dataBits = 8;
-  std::uint8_t parity = 0;    // none
-  std::uint8_t stopBits = 0;  // one
+  int dataBits = 8;  // 5..8
+  Parity parity = Parity::None;
+  StopBits stopBits = StopBits::One;
 };
 
 // Read and write time-outs in milliseconds. A read of n bytes returns when n bytes are in, or
@@ -34,9 +37,18 @@ enum class OpenStatus { Ok, PermissionDenied, Busy, Missing, OtherError };
 
 // How a read call ended.
 enum class ReadEnd {
-  Done,      // the bytes arrived, or the time-outs ended the read (perhaps with none)
-  LinkLost,  // the read call itself failed: the adapter was unplugged or the line hung up
-  Stopped,   // the stop flag was raised while the read waited
+  Done,        // the bytes arrived, or the time-outs ended the read (perhaps with none); for
+               // DiscardInput: the line was quiet for the gap asked for
+  LinkLost,    // the read call itself failed: the adapter was unplugged or the line hung up
+  Stopped,     // the stop flag was raised while the read waited
+  NeverQuiet,  // DiscardInput only: bytes kept coming until the time limit
+};
+
+// How a write call ended.
+enum class WriteEnd {
+  Done,      // the platform took every byte
+  Failed,    // the write did not complete in time (flow control, a full queue); the line stays
+  LinkLost,  // the line is gone: the adapter was unplugged or the other end closed
 };
 
 struct ReadResult {
@@ -56,16 +68,19 @@ public:
   virtual bool SetTimeouts(const PortTimeouts& timeouts) = 0;
   // Discards whatever is queued in either direction.
   virtual bool Purge() = 0;
-  // Writes all of `bytes` in one call; false when the platform's write fails.
-  virtual bool Write(std::span<const std::uint8_t> bytes) = 0;
+  // Writes all of `bytes` in one call. A write that fails leaves nothing queued to go out later.
+  virtual WriteEnd Write(std::span<const std::uint8_t> bytes) = 0;
   // Reads up to `buffer.size()` bytes honouring the time-outs. When `stop` is given, the read
   // waits in slices of at most kStopSliceMs and ends as Stopped soon after `*stop` turns true;
   // the time-outs still run from the start of the call.
   virtual ReadResult Read(std::span<std::uint8_t> buffer,
                           const std::atomic<bool>* stop = nullptr) = 0;
-  // Reads and drops input until the line has been quiet for `quietMs` (or `*stop` turns true,
-  // or the line is lost). `count` of the result is the number of bytes dropped.
-  virtual ReadResult DiscardInput(int quietMs, const std::atomic<bool>* stop = nullptr) = 0;
+  // Reads and drops input until the line has been quiet for `quietMs`, but for no longer than
+  // `limitMs` in all (NeverQuiet), and sooner when `*stop` turns true (Stopped) or the line is
+  // lost. `count` of the result is the number of bytes dropped; the first of them, as many as
+  // fit, are copied to `dropped`.
+  virtual ReadResult DiscardInput(int quietMs, int limitMs, std::span<std::uint8_t> dropped,
+                                  const std::atomic<bool>* stop = nullptr) = 0;
 
   static constexpr int kStopSliceMs = 10;
 };

@@ -8,7 +8,7 @@
 #include "files/backup_store.h"
 #include "files/configuration_record.h"
 #include "files/definitions_match.h"
-#include "link/image_file.h"
+#include "files/image_file.h"
 #include "mainwindow/menu_dialogs.h"
 
 namespace vor {

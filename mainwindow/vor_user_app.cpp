@@ -10,9 +10,9 @@
 #include <cstdio>
 #include <memory>
 
+#include "files/image_file.h"
 #include "link/controller_link.h"
 #include "link/frame_trace.h"
-#include "link/image_file.h"
 #include "link/port_diagnostics.h"
 #include "link/qt_serial_port.h"
 #include "mainwindow/busy_dialog.h"

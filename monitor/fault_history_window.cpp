@@ -6,11 +6,11 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QShortcut>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include "files/file_save.h"
 #include "monitor/live_plot_window.h"
 #include "resources/prompter.h"
 
@@ -141,15 +141,11 @@ bool FaultHistoryWindow::ExportCsv() {
                                            QStringLiteral("fault-history.csv"));
   if (path.isEmpty()) return false;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".csv");
-  // Written aside and put in place whole, so a failed export leaves no half file behind.
-  QSaveFile file(path);
-  if (file.open(QIODevice::WriteOnly) && file.write(history_.ToCsv().toUtf8()) >= 0 &&
-      file.commit()) {
-    return true;
-  }
+  QString reason;
+  if (SaveFile(path, history_.ToCsv().toUtf8(), reason)) return true;
   services_.prompter.AskText(
-      tr("The fault history could not be written to %1: %2").arg(path, file.errorString()),
-      Buttons::Ok, Icon::Warning);
+      tr("The fault history could not be written to %1: %2").arg(path, reason), Buttons::Ok,
+      Icon::Warning);
   return false;
 }
 

@@ -1,5 +1,6 @@
 #include "monitor/live_plot_window.h"
 
+#include <QBuffer>
 #include <QChart>
 #include <QChartView>
 #include <QCheckBox>
@@ -23,6 +24,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "files/file_save.h"
 #include "monitor/monitor_poll.h"
 #include "resources/prompter.h"
 
@@ -450,15 +452,25 @@ bool LivePlotWindow::SaveImage() {
                                            QStringLiteral("live-plot.png"));
   if (path.isEmpty()) return false;
   if (QFileInfo(path).suffix().isEmpty()) path += QStringLiteral(".png");
-  if (SaveImageTo(path)) {
+  QString reason;
+  if (SaveImageTo(path, reason)) {
     statusBar()->showMessage(tr("Saved %1").arg(QFileInfo(path).fileName()), 5000);
     return true;
   }
-  services_.prompter.AskText(tr("The image could not be saved to %1.").arg(path), Buttons::Ok,
-                             Icon::Warning);
+  services_.prompter.AskText(tr("The image could not be saved to %1: %2").arg(path, reason),
+                             Buttons::Ok, Icon::Warning);
   return false;
 }
 
-bool LivePlotWindow::SaveImageTo(const QString& path) { return view_->grab().save(path, "PNG"); }
+bool LivePlotWindow::SaveImageTo(const QString& path, QString& reason) {
+  // Made in memory first, so that the file is saved by the one function every file goes through.
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (!buffer.open(QIODevice::WriteOnly) || !view_->grab().save(&buffer, "PNG")) {
+    reason = tr("the chart could not be made into a PNG image");
+    return false;
+  }
+  return SaveFile(path, png, reason);
+}
 
 }  // namespace vor

@@ -63,9 +63,11 @@ public:
   // The readout for the time `seconds` on the axis (before the latest poll shown, so 0 or less):
   // the time and each plotted item's value there.
   QString ReadoutAt(double seconds) const;
-  // Asks for a file name and saves the chart there as PNG; false when cancelled or not saved.
+  // Asks for a file name and saves the chart there as PNG; false when cancelled or not saved,
+  // after telling the user why.
   bool SaveImage();
-  bool SaveImageTo(const QString& path);
+  // Saves the chart as PNG to `path` (SaveFile); false with `reason` set when it was not saved.
+  bool SaveImageTo(const QString& path, QString& reason);
 
   QChart* Chart() const { return chart_; }
   // The y-axis of each plotted item, in the order of PlottedLabels() (one shared axis repeated).

@@ -10,14 +10,7 @@ bool LiveRecorder::Start(const QString& path, const DefinitionSet& set) {
   slots_ = LiveSlotWalk(set);
   path_ = path;
   rows_ = 0;
-  error_.clear();
-  file_.setFileName(path);
-  // Unbuffered: every row reaches the system as it is written, and a full disk is seen at the
-  // row that did not fit.
-  if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
-    error_ = file_.errorString();
-    return false;
-  }
+  if (!file_.Open(path)) return false;
   return WriteLine(CsvHeader(LiveColumns(set, slots_)));
 }
 
@@ -31,27 +24,11 @@ bool LiveRecorder::Add(const LivePoll& poll) {
   return true;
 }
 
-void LiveRecorder::Stop() {
-  if (file_.isOpen()) file_.close();
-}
+void LiveRecorder::Stop() { file_.Close(); }
 
 bool LiveRecorder::WriteLine(const QString& line) {
   // Line ends as vor-cli monitor prints them, so a recording and its output read alike.
-  const QByteArray bytes = (line + u'\n').toUtf8();
-  const qint64 before = file_.pos();
-  // A short write is retried, which either finishes the line or fails with the system's reason.
-  qint64 written = 0;
-  while (written < bytes.size()) {
-    const qint64 n = file_.write(bytes.constData() + written, bytes.size() - written);
-    if (n <= 0) break;
-    written += n;
-  }
-  if (written == bytes.size()) return true;
-  error_ = file_.errorString();
-  // A row cut short would be read as a row with missing columns.
-  file_.resize(before);
-  file_.close();
-  return false;
+  return file_.Append((line + u'\n').toUtf8());
 }
 
 }  // namespace vor

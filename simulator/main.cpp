@@ -52,8 +52,9 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption faultOption(
       "fault",
       Help::tr(
-          "Misbehave: KIND[:CMD[:N[:MS]]] with KIND silent, ignore, bad-checksum, stray, late, "
-          "wrong-command, long-length, short or forget (answer, keep nothing); CMD a hex command "
+          "Misbehave: KIND[:CMD[:N[:MS]]] with KIND silent (act, answer nothing), ignore (neither "
+          "act nor answer), bad-checksum, stray, late, wrong-command, long-length, short or forget "
+          "(answer, keep nothing); CMD a hex command "
           "byte or any; N the request number of that command (0 = every one); MS the delay for "
           "late. Repeatable."),
       "RULE");

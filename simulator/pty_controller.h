@@ -33,4 +33,9 @@ private:
   std::unique_ptr<Line> line_;
 };
 
+// Opens the master of a new pseudo-terminal whose slave can be opened by the path it sets in
+// `slavePath`; returns the master's descriptor, or -1 where no pseudo-terminal can be had. For
+// tests that drive a line by hand; PtyController uses it too.
+int OpenPtyMaster(QString& slavePath);
+
 }  // namespace vor

@@ -27,10 +27,11 @@ std::int64_t MonotonicUs() {
   return std::int64_t{ts.tv_sec} * 1'000'000 + ts.tv_nsec / 1000;
 }
 
-// Opens a pseudo-terminal master whose slave name exists in this mount namespace. Where
-// /dev/ptmx belongs to another devpts instance than /dev/pts, the name ptsname() gives is missing
-// and /dev/pts/ptmx is the right multiplexer.
-int OpenMaster(QString& slavePath) {
+}  // namespace
+
+// Where /dev/ptmx belongs to another devpts instance than /dev/pts, the name ptsname() gives is
+// missing and /dev/pts/ptmx is the right multiplexer.
+int OpenPtyMaster(QString& slavePath) {
   for (const char* ptmx : {"/dev/ptmx", "/dev/pts/ptmx"}) {
     const int fd = ::open(ptmx, O_RDWR | O_NOCTTY | O_CLOEXEC);
     if (fd < 0) continue;
@@ -45,8 +46,6 @@ int OpenMaster(QString& slavePath) {
   }
   return -1;
 }
-
-}  // namespace
 
 struct PtyController::Line {
   ~Line();
@@ -81,7 +80,7 @@ bool PtyController::Start(QString& error) {
   Stop();
   // Until it is handed over below, `line` closes whatever was opened when a step fails.
   auto line = std::make_unique<Line>();
-  line->master = OpenMaster(devicePath_);
+  line->master = OpenPtyMaster(devicePath_);
   if (line->master < 0) {
     error = QStringLiteral("cannot create a pseudo-terminal: %1").arg(strerror(errno));
     return false;

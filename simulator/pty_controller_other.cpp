@@ -17,4 +17,6 @@ bool PtyController::Start(QString& error) {
 
 void PtyController::Stop() {}
 
+int OpenPtyMaster(QString&) { return -1; }
+
 }  // namespace vor

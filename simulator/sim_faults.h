@@ -8,7 +8,7 @@ namespace vor {
 
 // Misbehaviour the simulated controller can be told to show.
 enum class FaultKind {
-  Silent,           // answer nothing
+  Silent,           // act on the request, answer nothing
   Ignore,           // neither act on the request nor answer it
   CorruptChecksum,  // answer with a checksum one off
   StrayByte,        // send one extra byte before the answer

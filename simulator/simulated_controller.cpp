@@ -128,14 +128,16 @@ std::optional<SimReply> SimulatedController::Handle(const LinkFrame& request, st
   const std::uint8_t command = request.Command();
   const int number = ++requestCounts_[command];
 
+  bool ignore = false;
   bool silent = false;
   bool forget = false;
   for (const FaultRule& rule : faults_) {
     if (!rule.Matches(command, number)) continue;
-    if (rule.kind == FaultKind::Silent || rule.kind == FaultKind::Ignore) silent = true;
+    if (rule.kind == FaultKind::Ignore) ignore = true;
+    if (rule.kind == FaultKind::Silent) silent = true;
     if (rule.kind == FaultKind::Forget) forget = true;
   }
-  if (silent) return std::nullopt;
+  if (ignore) return std::nullopt;
 
   // A forgotten request is answered from the state it found, which it then leaves as it was.
   const ConfigImage image = image_;
@@ -147,7 +149,7 @@ std::optional<SimReply> SimulatedController::Handle(const LinkFrame& request, st
     pending_ = pending;
     commits_ = commits;
   }
-  if (!reply) return reply;
+  if (!reply || silent) return std::nullopt;
   // Content first, then what goes around it, so that faults combine sensibly.
   static constexpr std::array kOrder{FaultKind::WrongCommand,   FaultKind::ShortAnswer,
                                      FaultKind::OverlongLength, FaultKind::CorruptChecksum,

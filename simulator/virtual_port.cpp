@@ -39,12 +39,13 @@ bool VirtualPort::Purge() {
   return true;
 }
 
-bool VirtualPort::Write(std::span<const std::uint8_t> bytes) {
-  if (fail.write) return false;
+WriteEnd VirtualPort::Write(std::span<const std::uint8_t> bytes) {
+  if (fail.lineLost) return WriteEnd::LinkLost;
+  if (fail.write) return WriteEnd::Failed;
   const std::int64_t start = std::max(clock_.NowUs(), outLineFreeUs_);
   writes.push_back({std::vector(bytes.begin(), bytes.end()), clock_.NowUs()});
   outLineFreeUs_ = start + WireTimeUs(static_cast<std::int64_t>(bytes.size()));
-  if (!peer_) return true;
+  if (!peer_) return WriteEnd::Done;
   for (std::size_t i = 0; i < bytes.size(); ++i) {
     const std::int64_t at = start + WireTimeUs(static_cast<std::int64_t>(i + 1));
     if (reader_.Feed(bytes[i], at) != AssembleResult::FrameOk) continue;
@@ -54,7 +55,7 @@ bool VirtualPort::Write(std::span<const std::uint8_t> bytes) {
     Arrive(std::span(reply->bytes).first(reply->size), first);
     inLineFreeUs_ = first + WireTimeUs(static_cast<std::int64_t>(reply->size) - 1);
   }
-  return true;
+  return WriteEnd::Done;
 }
 
 bool VirtualPort::WaitUntil(std::int64_t atUs, const std::atomic<bool>* stop) {
@@ -71,7 +72,7 @@ bool VirtualPort::WaitUntil(std::int64_t atUs, const std::atomic<bool>* stop) {
 
 ReadResult VirtualPort::Read(std::span<std::uint8_t> buffer, const std::atomic<bool>* stop) {
   ++readCalls;
-  if (fail.read) return {0, ReadEnd::LinkLost};
+  if (fail.lineLost) return {0, ReadEnd::LinkLost};
   const std::int64_t start = clock_.NowUs();
   const std::int64_t total = start + (std::int64_t{timeouts.readTotalMultiplierMs} *
                                           static_cast<std::int64_t>(buffer.size()) +
@@ -94,13 +95,25 @@ ReadResult VirtualPort::Read(std::span<std::uint8_t> buffer, const std::atomic<b
   return {got, ReadEnd::Done};
 }
 
-ReadResult VirtualPort::DiscardInput(int quietMs, const std::atomic<bool>* stop) {
+ReadResult VirtualPort::DiscardInput(int quietMs, int limitMs, std::span<std::uint8_t> dropped,
+                                     const std::atomic<bool>* stop) {
   ++discards;
   ReadResult result;
+  if (fail.lineLost) {
+    result.end = ReadEnd::LinkLost;
+    return result;
+  }
+  const std::int64_t limit = clock_.NowUs() + std::int64_t{limitMs} * 1000;
   std::int64_t last = clock_.NowUs();
   for (;;) {
     const std::int64_t quietUntil = last + std::int64_t{quietMs} * 1000;
-    if (incoming_.empty() || incoming_.front().atUs > quietUntil) {
+    const bool quiet = incoming_.empty() || incoming_.front().atUs > quietUntil;
+    // A byte due after the limit is left for the next read, as a real line would leave it.
+    if (quiet ? quietUntil > limit : incoming_.front().atUs > limit) {
+      result.end = WaitUntil(limit, stop) ? ReadEnd::NeverQuiet : ReadEnd::Stopped;
+      return result;
+    }
+    if (quiet) {
       if (!WaitUntil(quietUntil, stop)) result.end = ReadEnd::Stopped;
       return result;
     }
@@ -109,6 +122,9 @@ ReadResult VirtualPort::DiscardInput(int quietMs, const std::atomic<bool>* stop)
       return result;
     }
     last = std::max(last, incoming_.front().atUs);
+    if (std::size_t(result.count) < dropped.size()) {
+      dropped[std::size_t(result.count)] = incoming_.front().byte;
+    }
     incoming_.pop_front();
     ++result.count;
   }

@@ -38,8 +38,8 @@ public:
     bool lineSettings = false;
     bool timeouts = false;
     bool purge = false;
-    bool write = false;
-    bool read = false;
+    bool write = false;     // writes do not complete (WriteEnd::Failed); the line stays
+    bool lineLost = false;  // reads and writes fail as on an unplugged adapter
   };
   struct Written {
     std::vector<std::uint8_t> bytes;
@@ -57,9 +57,10 @@ public:
   bool ApplyLineSettings(const PortSettings& settings) override;
   bool SetTimeouts(const PortTimeouts& timeouts) override;
   bool Purge() override;
-  bool Write(std::span<const std::uint8_t> bytes) override;
+  WriteEnd Write(std::span<const std::uint8_t> bytes) override;
   ReadResult Read(std::span<std::uint8_t> buffer, const std::atomic<bool>* stop) override;
-  ReadResult DiscardInput(int quietMs, const std::atomic<bool>* stop) override;
+  ReadResult DiscardInput(int quietMs, int limitMs, std::span<std::uint8_t> dropped,
+                          const std::atomic<bool>* stop) override;
 
   Failures fail;
   std::vector<Written> writes;  // every successful write, in order

@@ -4,11 +4,58 @@
 <context>
     <name>VorCliHelp</name>
     <message>
+        <source>Talks to the controller over a serial port.</source>
+        <translation>通过串口与控制器通信。</translation>
+    </message>
+    <message>
+        <source>Try only this serial port (repeatable, in order) instead of scanning all.</source>
+        <translation>只尝试这个串口（可重复，按顺序），不扫描全部串口。</translation>
+    </message>
+    <message>
+        <source>Print every frame sent and received to stderr.</source>
+        <translation>把收发的每一帧打印到 stderr。</translation>
+    </message>
+    <message>
+        <source>write: the image to write.</source>
+        <translation>write：要写入的配置映像。</translation>
+    </message>
+    <message>
+        <source>describe: take the image from FILE.</source>
+        <translation>describe：从 FILE 读取配置映像。</translation>
+    </message>
+    <message>
+        <source>zero: write the lowest values into the controller&apos;s configuration.</source>
+        <translation>zero：把最小值写入控制器的配置。</translation>
+    </message>
+    <message>
+        <source>monitor: stop after N polls.</source>
+        <translation>monitor：轮询 N 次后停止。</translation>
+    </message>
+    <message>
+        <source>describe, diff, zero, apply: print one JSON object; monitor: one JSON object per poll.</source>
+        <translation>describe、diff、zero、apply：打印一个 JSON 对象；monitor：每次轮询打印一个 JSON 对象。</translation>
+    </message>
+    <message>
+        <source>set, apply: check and show the changes, write nothing.</source>
+        <translation>set、apply：检查并显示改动，不写入。</translation>
+    </message>
+    <message>
+        <source>scan, read, write, describe, diff, set, apply, zero or monitor</source>
+        <translation>scan、read、write、describe、diff、set、apply、zero 或 monitor</translation>
+    </message>
+    <message>
+        <source>read: save the image to FILE (- for standard output).</source>
+        <translation>read：把配置映像保存到 FILE（- 表示标准输出）。</translation>
+    </message>
+    <message>
         <source>Commands:
   scan                     find the controller and print its device path
   read [--out FILE]        read the configuration; print it as hex or save the 128 bytes
   write --in FILE [--force]
-                           write a 128-byte image, then read it back and compare
+                           write a 128-byte image, then read it back and compare;
+                           refuses an image that needs other definitions than the
+                           controller&apos;s, or of another controller (serial number),
+                           unless --force
   describe [--image FILE] [--json]
                            print the model&apos;s definitions and the values the pages show
                            for the controller&apos;s image or FILE
@@ -20,6 +67,11 @@
                            change parameters of the Vehicle, Control and Motor pages by
                            their labels, checked as the pages check them; write, verify
                            and print what changed; check boxes take 0 or 1
+  apply FILE [--dry-run] [--json]
+                           write FILE&apos;s switches and parameters of the three pages onto
+                           the controller&apos;s configuration; of another controller&apos;s file
+                           its identification, phase zero offsets and the bytes no page
+                           shows are not taken; verify and print what changed
   zero [--update] [--json]
                            read the phase zero offsets three times and print per phase
                            the lowest value and the readings; with --update write the
@@ -33,7 +85,9 @@
   scan                     查找控制器并打印其设备路径
   read [--out FILE]        读取配置；以十六进制打印，或保存这 128 个字节
   write --in FILE [--force]
-                           写入 128 字节的配置映像，然后读回并比较
+                           写入 128 字节的配置映像，然后读回并比较；
+                           除非加 --force，否则拒绝需要与控制器不同的
+                           定义的映像，以及其他控制器（序列号不同）的映像
   describe [--image FILE] [--json]
                            打印该型号的定义，以及各页面对控制器映像
                            或 FILE 显示的值
@@ -44,6 +98,11 @@
                            按标签修改车辆参数、控制参数和电机参数页面的
                            参数，检查方式与页面相同；写入、校验并打印
                            改动；复选框取 0 或 1
+  apply FILE [--dry-run] [--json]
+                           把 FILE 中三个页面的开关和参数写入控制器的
+                           配置；来自其他控制器的文件不带入其标识、
+                           相电流零点偏移和页面不显示的字节；校验并
+                           打印改动
   zero [--update] [--json]
                            读取三次相电流零点偏移，按相打印最小值和各次
                            读数；加 --update 时把最小值写入配置、校验
@@ -54,52 +113,8 @@
                            N 次轮询或按 Ctrl+C</translation>
     </message>
     <message>
-        <source>Talks to the controller over a serial port.</source>
-        <translation>通过串口与控制器通信。</translation>
-    </message>
-    <message>
-        <source>Try only this serial port (repeatable, in order) instead of scanning all.</source>
-        <translation>只尝试这个串口（可重复，按顺序），不扫描全部串口。</translation>
-    </message>
-    <message>
-        <source>Print every frame sent and received to stderr.</source>
-        <translation>把收发的每一帧打印到 stderr。</translation>
-    </message>
-    <message>
-        <source>read: save the image to FILE.</source>
-        <translation>read：把配置映像保存到 FILE。</translation>
-    </message>
-    <message>
-        <source>write: the image to write.</source>
-        <translation>write：要写入的配置映像。</translation>
-    </message>
-    <message>
-        <source>write: even when the image is for another model.</source>
-        <translation>write：即使映像属于其他型号也写入。</translation>
-    </message>
-    <message>
-        <source>describe: take the image from FILE.</source>
-        <translation>describe：从 FILE 读取配置映像。</translation>
-    </message>
-    <message>
-        <source>describe, diff, zero: print one JSON object; monitor: one JSON object per poll.</source>
-        <translation>describe、diff、zero：打印一个 JSON 对象；monitor：每次轮询打印一个 JSON 对象。</translation>
-    </message>
-    <message>
-        <source>zero: write the lowest values into the controller&apos;s configuration.</source>
-        <translation>zero：把最小值写入控制器的配置。</translation>
-    </message>
-    <message>
-        <source>monitor: stop after N polls.</source>
-        <translation>monitor：轮询 N 次后停止。</translation>
-    </message>
-    <message>
-        <source>set: check and show the changes, write nothing.</source>
-        <translation>set：检查并显示改动，不写入。</translation>
-    </message>
-    <message>
-        <source>scan, read, write, describe, diff, set, zero or monitor</source>
-        <translation>scan、read、write、describe、diff、set、zero 或 monitor</translation>
+        <source>write: even when the image needs other definitions than the controller&apos;s, or is of another controller.</source>
+        <translation>write：即使映像需要与控制器不同的定义，或属于其他控制器，也写入。</translation>
     </message>
 </context>
 <context>
@@ -127,12 +142,12 @@ until interrupted (Ctrl+C).</source>
         <translation>设置软件版本（字节 83..84），十六进制。</translation>
     </message>
     <message>
-        <source>Misbehave: KIND[:CMD[:N[:MS]]] with KIND silent, ignore, bad-checksum, stray, late, wrong-command, long-length, short or forget (answer, keep nothing); CMD a hex command byte or any; N the request number of that command (0 = every one); MS the delay for late. Repeatable.</source>
-        <translation>模拟故障：KIND[:CMD[:N[:MS]]]，KIND 为 silent、ignore、bad-checksum、stray、late、wrong-command、long-length、short 或 forget（应答但不保存）；CMD 为十六进制命令字节或 any；N 为该命令的第几次请求（0 = 每一次）；MS 为 late 的延迟。可重复。</translation>
-    </message>
-    <message>
         <source>Fix the fault word of the live data (bytes 32..33) to HEX, e.g. 0012.</source>
         <translation>把实时数据的故障字（字节 32..33）固定为 HEX，例如 0012。</translation>
+    </message>
+    <message>
+        <source>Misbehave: KIND[:CMD[:N[:MS]]] with KIND silent (act, answer nothing), ignore (neither act nor answer), bad-checksum, stray, late, wrong-command, long-length, short or forget (answer, keep nothing); CMD a hex command byte or any; N the request number of that command (0 = every one); MS the delay for late. Repeatable.</source>
+        <translation>模拟故障：KIND[:CMD[:N[:MS]]]，KIND 为 silent（执行但不应答）、ignore（既不执行也不应答）、bad-checksum、stray、late、wrong-command、long-length、short 或 forget（应答但不保存）；CMD 为十六进制命令字节或 any；N 为该命令的第几次请求（0 = 每一次）；MS 为 late 的延迟。可重复。</translation>
     </message>
 </context>
 <context>
@@ -323,6 +338,37 @@ Qt %2
     </message>
 </context>
 <context>
+    <name>vor::ChangeSteps</name>
+    <message>
+        <source>%1 %2 → %3</source>
+        <translation>%1 %2 → %3</translation>
+    </message>
+    <message>
+        <source>byte %1</source>
+        <translation>字节 %1</translation>
+    </message>
+    <message>
+        <source>Phase Zero Calibration</source>
+        <translation>相电流零点校准</translation>
+    </message>
+    <message>
+        <source>Apply %1</source>
+        <translation>应用 %1</translation>
+    </message>
+    <message>
+        <source>Revert %1</source>
+        <translation>还原 %1</translation>
+    </message>
+    <message>
+        <source>Revert All Changes</source>
+        <translation>还原全部改动</translation>
+    </message>
+    <message>
+        <source>Read</source>
+        <translation>读取</translation>
+    </message>
+</context>
+<context>
     <name>vor::CompareDialog</name>
     <message>
         <source>Nothing to change: the controller holds this configuration already.</source>
@@ -428,6 +474,14 @@ Qt %2
     <message>
         <source>its software version %1 needs other definitions</source>
         <translation>它的软件版本 %1 需要其他定义</translation>
+    </message>
+    <message>
+        <source>its voltage class &quot;%1&quot; sets other limits</source>
+        <translation>它的电压等级“%1”设定了不同的限值</translation>
+    </message>
+    <message>
+        <source>the controller&apos;s model %1 is not supported, so nothing can be checked</source>
+        <translation>不支持控制器的型号 %1，因此无法检查</translation>
     </message>
 </context>
 <context>
@@ -549,6 +603,37 @@ Nothing was changed.</source>
     </message>
 </context>
 <context>
+    <name>vor::FileSave</name>
+    <message>
+        <source>it is a folder</source>
+        <translation>它是一个文件夹</translation>
+    </message>
+    <message>
+        <source>it is a device, not a file</source>
+        <translation>它是一个设备，不是文件</translation>
+    </message>
+    <message>
+        <source>it is a named pipe, not a file</source>
+        <translation>它是一个命名管道，不是文件</translation>
+    </message>
+    <message>
+        <source>it is a socket, not a file</source>
+        <translation>它是一个套接字，不是文件</translation>
+    </message>
+    <message>
+        <source>it is not a regular file</source>
+        <translation>它不是普通文件</translation>
+    </message>
+    <message>
+        <source>the disk holds %1 of its %2 bytes</source>
+        <translation>磁盘上只有其 %2 字节中的 %1 字节</translation>
+    </message>
+    <message>
+        <source>only %1 of %2 bytes could be written</source>
+        <translation>%2 字节中只写入了 %1 字节</translation>
+    </message>
+</context>
+<context>
     <name>vor::ImageFile</name>
     <message>
         <source>cannot read %1: %2</source>
@@ -661,12 +746,16 @@ Nothing was changed.</source>
         <translation>已保存 %1</translation>
     </message>
     <message>
-        <source>The image could not be saved to %1.</source>
-        <translation>无法将图片保存到 %1。</translation>
-    </message>
-    <message>
         <source>paused: the Monitor page is not on show</source>
         <translation>已暂停：监控页面未显示</translation>
+    </message>
+    <message>
+        <source>The image could not be saved to %1: %2</source>
+        <translation>无法将图片保存到 %1：%2</translation>
+    </message>
+    <message>
+        <source>the chart could not be made into a PNG image</source>
+        <translation>无法将图表生成为 PNG 图片</translation>
     </message>
     <message>
         <source>not polled</source>

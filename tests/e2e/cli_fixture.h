@@ -13,12 +13,14 @@ struct CliRun {
   int exitCode;
   QString out;
   QString err;
+  QByteArray rawOut;  // standard output as the bytes it was
 };
 
 class CliFixture : public ::testing::Test {
 protected:
   // Starts vor-sim with `args` and takes the device path from its first line.
   void StartSim(const QStringList& args = {}) {
+    StopSim();
     sim.start(VOR_SIM_PATH, args);
     ASSERT_TRUE(sim.waitForStarted());
     ASSERT_TRUE(sim.waitForReadyRead(5000));
@@ -26,7 +28,9 @@ protected:
     ASSERT_TRUE(devicePath.startsWith("/dev/"));
   }
 
-  void TearDown() override {
+  void TearDown() override { StopSim(); }
+
+  void StopSim() {
     if (sim.state() == QProcess::NotRunning) return;
     sim.terminate();
     EXPECT_TRUE(sim.waitForFinished(5000));
@@ -37,8 +41,9 @@ protected:
     QProcess cli;
     cli.start(VOR_CLI_PATH, args);
     EXPECT_TRUE(cli.waitForFinished(120'000));
-    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()),
-            QString::fromUtf8(cli.readAllStandardError())};
+    const QByteArray out = cli.readAllStandardOutput();
+    return {cli.exitCode(), QString::fromUtf8(out), QString::fromUtf8(cli.readAllStandardError()),
+            out};
   }
 
   // vor-cli on the simulator's port only.

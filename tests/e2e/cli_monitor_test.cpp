@@ -72,6 +72,21 @@ TEST_F(CliMonitorTest, AControllerThatNeverAnswersTheFirstRequestStillGivesALine
   }
 }
 
+// One stray byte before a live answer fails that poll's first request and no later one: the rest
+// of the answer is dropped before the next request, as the trace shows.
+TEST_F(CliMonitorTest, AStrayByteCostsOnePollOnly) {
+  StartSim({"--fault", "stray:1b:2"});
+  const CliRun run = CliOnSim({"--trace", "monitor", "--count", "4"});
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 5);
+  QStringList statuses;
+  for (const QString& line : lines.mid(1)) statuses << line.split(',')[1];
+  EXPECT_EQ(statuses, (QStringList{"Success!", "Failure!", "Success!", "Success!"}));
+  EXPECT_EQ(run.err.count(" ms DROP "), 1) << run.err.toStdString();
+  EXPECT_TRUE(run.err.contains("(1 byte)\n")) << run.err.toStdString();
+}
+
 TEST_F(CliMonitorTest, CtrlCEndsThePollingWithExitZero) {
   StartSim();
   QProcess cli;

@@ -59,21 +59,45 @@ TEST_F(CliTest, WriteCommitsTheImageAndVerifiesIt) {
   EXPECT_EQ(ReadImageFile(), image);
 }
 
-TEST_F(CliTest, WriteRefusesAnImageOfAnotherModelUnlessForced) {
-  StartSim();
-  const QByteArray original = ReadImageFile();
-  QByteArray other = original;
-  other.replace(vor::kModuleNameAddr, 3, "ABC");
-  other[0] = 0x01;
-  const QString path = WriteFile("other.bin", other);
+QByteArray Bytes(const vor::ConfigImage& image) {
+  return QByteArray(reinterpret_cast<const char*>(image.bytes.data()), vor::ConfigImage::kSize);
+}
 
-  const CliRun refused = CliOnSim({"write", "--in", path});
-  EXPECT_EQ(refused.exitCode, 1);
-  EXPECT_TRUE(refused.err.contains("--force")) << refused.err.toStdString();
-  EXPECT_EQ(ReadImageFile(), original);
+// As File > Open refuses them: an image that needs other definitions than the controller's.
+TEST_F(CliTest, WriteRefusesAnImageForOtherDefinitionsUnlessForced) {
+  QByteArray abc = Bytes(*vor::DefaultImageFor(u"VOR"));
+  abc.replace(vor::kModuleNameAddr, 3, "ABC");
+  const struct {
+    QStringList sim;
+    QByteArray image;
+    const char* reason;
+  } cases[] = {
+      {{}, abc, "it is a configuration of model ABC, not VOR"},
+      {{},
+       Bytes(*vor::DefaultImageFor(u"VOR", {.voltageClass = "24"})),
+       "its voltage class \"24\" sets other limits"},
+      {{"--model", "PUV"},
+       Bytes(*vor::DefaultImageFor(u"PUV", {.softwareVersion = 0x0502})),
+       "its software version 0502 needs other definitions"},
+      {{"--model", "JUT"},
+       Bytes(*vor::DefaultImageFor(u"JUT", {.specialVersion = 5})),
+       "it is of the special version"},
+  };
+  const QString path = dir.filePath("other.bin");
+  for (const auto& c : cases) {
+    StartSim(c.sim);
+    const QByteArray original = ReadImageFile();
+    WriteFile("other.bin", c.image);
+    const CliRun refused = CliOnSim({"write", "--in", path});
+    EXPECT_EQ(refused.exitCode, 1) << c.reason;
+    EXPECT_EQ(refused.err, QStringLiteral("vor-cli: %1 does not fit the controller: %2; nothing "
+                                          "was written (use --force to write it all the same)\n")
+                               .arg(path, c.reason));
+    EXPECT_EQ(ReadImageFile(), original) << c.reason;
+  }
 
   EXPECT_EQ(CliOnSim({"write", "--in", path, "--force"}).exitCode, 0);
-  EXPECT_EQ(ReadImageFile(), other);
+  EXPECT_EQ(ReadImageFile(), cases[3].image);
 }
 
 TEST_F(CliTest, WriteOfAFileThatIsNotAnImageSendsNothing) {
@@ -85,13 +109,46 @@ TEST_F(CliTest, WriteOfAFileThatIsNotAnImageSendsNothing) {
   EXPECT_FALSE(run.err.contains("TX"));
 }
 
-TEST_F(CliTest, WriteThatTheControllerDoesNotAnswerFails) {
-  StartSim({"--fault", "ignore:f3:2"});
-  const QByteArray image = ReadImageFile();
-  const CliRun run = CliOnSim({"write", "--in", WriteFile("same.bin", image)});
-  EXPECT_EQ(run.exitCode, 1);
-  EXPECT_TRUE(run.err.contains("Error writing data.\n")) << run.err.toStdString();
+struct WriteFaultCase {
+  const char* name;
+  const char* fault;
+  int exitCode;
+  const char* err;  // a line of what vor-cli says
+  bool taken;       // the controller holds the new image afterwards, else its old one
+};
+
+void PrintTo(const WriteFaultCase& c, std::ostream* os) { *os << c.name; }
+
+class CliWriteFaultTest : public vor::test::CliFixture,
+                          public ::testing::WithParamInterface<WriteFaultCase> {};
+
+// A lost block commits nothing; a garbled Commit acknowledgement is decided by reading back, at
+// once.
+TEST_P(CliWriteFaultTest, TheExitCodeSaysWhatTheControllerHolds) {
+  const WriteFaultCase& c = GetParam();
+  StartSim({"--fault", c.fault});
+  const QByteArray before = ReadImageFile();
+  QByteArray image = before;
+  image[16] = char(image[16] ^ 0x01);
+  image[127] = char(image[127] ^ 0x01);
+  const CliRun run = CliOnSim({"write", "--in", WriteFile("new.bin", image)});
+  EXPECT_EQ(run.exitCode, c.exitCode);
+  EXPECT_TRUE(run.err.contains(c.err)) << run.err.toStdString();
+  EXPECT_EQ(ReadImageFile(), c.taken ? image : before);
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Faults, CliWriteFaultTest,
+    ::testing::Values(
+        WriteFaultCase{"IgnoredBlock", "ignore:f3:4", 1,
+                       "Error writing data.\nvor-cli: a block went unanswered, so nothing was "
+                       "committed: the controller keeps its previous configuration\n",
+                       false},
+        WriteFaultCase{"GarbledCommitAcknowledgement", "bad-checksum:f4:1", 0,
+                       "vor-cli: the commit's acknowledgement was garbled or missing, but "
+                       "reading back shows that the controller took the configuration\n",
+                       true}),
+    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CliTest, TraceShowsEveryFrame) {
   StartSim();

@@ -6,6 +6,7 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
+#include "definitions/model_images.h"
 #include "definitions/model_table.h"
 #include "monitor/zero_calibration.h"
 #include "pages/vehicle_rules.h"
@@ -35,8 +36,20 @@ TEST_F(CliVehicleTest, ZeroPrintsEachPhaseAsTheDialogShowsIt) {
   EXPECT_EQ(ReadImageFile(), ReadImageFile());  // nothing written without --update
 }
 
-TEST_F(CliVehicleTest, ZeroUpdateWritesTheLowestValuesIntoTheConfiguration) {
-  StartSim();
+struct ZeroUpdateCase {
+  const char* name;
+  QStringList simArgs;
+  int readings;  // per phase
+};
+
+void PrintTo(const ZeroUpdateCase& c, std::ostream* os) { *os << c.name; }
+
+class CliZeroUpdateTest : public vor::test::CliFixture,
+                          public ::testing::WithParamInterface<ZeroUpdateCase> {};
+
+// An answer short of a phase's byte is no reading: the offsets come from the whole ones only.
+TEST_P(CliZeroUpdateTest, WritesTheLowestValuesIntoTheConfiguration) {
+  StartSim(GetParam().simArgs);
   QByteArray expected = ReadImageFile();
   const CliRun run = CliOnSim({"zero", "--update", "--json"});
   ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
@@ -45,11 +58,19 @@ TEST_F(CliVehicleTest, ZeroUpdateWritesTheLowestValuesIntoTheConfiguration) {
   const QJsonArray phases = json["phases"].toArray();
   ASSERT_EQ(phases.size(), 3);
   for (int phase = 0; phase < 3; ++phase) {
-    expected[int(vor::kPhaseZeroAddr) + phase] = char(phases[phase]["lowest"].toString().toInt());
-    EXPECT_EQ(phases[phase]["readings"].toString().count(','), 2);
+    const int lowest = phases[phase]["lowest"].toString().toInt();
+    EXPECT_NEAR(lowest, 128, 4);  // the simulator's offsets, never a checksum
+    expected[int(vor::kPhaseZeroAddr) + phase] = char(lowest);
+    EXPECT_EQ(phases[phase]["readings"].toString().count(','), GetParam().readings - 1);
   }
   EXPECT_EQ(ReadImageFile(), expected);
 }
+
+INSTANTIATE_TEST_SUITE_P(Answers, CliZeroUpdateTest,
+                         ::testing::Values(ZeroUpdateCase{"AllWhole", {}, 3},
+                                           ZeroUpdateCase{
+                                               "SecondShort", {"--fault", "short:35:2"}, 2}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(CliVehicleTest, ZeroWithoutAnyAnswerFailsAndChangesNothing) {
   StartSim({"--fault", "ignore:35"});
@@ -61,6 +82,29 @@ TEST_F(CliVehicleTest, ZeroWithoutAnyAnswerFailsAndChangesNothing) {
             "vor-cli: the controller answered none of the three phase zero requests; nothing was "
             "changed\n");
   EXPECT_EQ(ReadImageFile(), before);
+}
+
+// What changed is told only once the controller is known to hold it.
+TEST_F(CliVehicleTest, ZeroUpdatePrintsNoChangeWhenTheWriteOrItsReadBackFails) {
+  vor::ConfigImage image = *vor::DefaultImageFor(u"VOR");
+  for (int phase = 0; phase < 3; ++phase) image[vor::kPhaseZeroAddr + std::size_t(phase)] = 0;
+  const QString path =
+      WriteFile("zero.bin", QByteArray(reinterpret_cast<const char*>(image.bytes.data()), 128));
+  const struct {
+    const char* fault;
+    const char* err;
+  } cases[] = {
+      {"ignore:f3:2", "Error writing data.\n"},  // a block unanswered
+      {"forget:f3:8", "byte 97 reads back as"},  // bytes 91..103 acknowledged and dropped
+  };
+  for (const auto& c : cases) {
+    StartSim({"--image", path, "--fault", c.fault});
+    const CliRun run = CliOnSim({"zero", "--update"});
+    EXPECT_EQ(run.exitCode, 1) << c.fault;
+    EXPECT_TRUE(run.err.contains(c.err)) << run.err.toStdString();
+    EXPECT_EQ(run.out.count('\n'), 3) << run.out.toStdString();  // the readings alone
+    EXPECT_FALSE(run.out.contains("->")) << run.out.toStdString();
+  }
 }
 
 // The special version's boxes by the Vehicle page's rules.

@@ -1,5 +1,11 @@
 // The real serial port code against simulated controllers on pseudo-terminals, in real time.
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <array>
+#include <atomic>
+#include <chrono>
+#include <thread>
 
 #include "definitions/model_images.h"
 #include "link/link.h"
@@ -44,7 +50,7 @@ TEST_F(LinkOverPtyTest, ScanFindsTheControllerBehindASilentPortThenReadsAndWrite
 
   image[16] = 0x42;
   image[127] = 0x99;
-  ASSERT_TRUE(WriteImage(link, image));
+  ASSERT_EQ(WriteImage(link, image), WriteStatus::Committed);
   EXPECT_EQ(controller.Image().bytes, image.bytes);
   EXPECT_EQ(controller.CommitCount(), 1);
 }
@@ -55,6 +61,38 @@ TEST_F(LinkOverPtyTest, UnpluggedControllerFailsTheExchangeWithoutHanging) {
   ConfigImage image;
   EXPECT_FALSE(ReadImage(link, image));
   EXPECT_EQ(image.bytes, ConfigImage().bytes);
+}
+
+// A line that never goes quiet (noise, a device that keeps sending): the drain ends at its time
+// limit all the same, instead of holding the job for as long as the bytes come.
+TEST(QtSerialPortDrain, EndsAtItsLimitOnALineThatNeverGoesQuiet) {
+  QString path;
+  const int master = OpenPtyMaster(path);
+  ASSERT_GE(master, 0);
+  QtPortSystem ports;
+  OpenStatus status = OpenStatus::OtherError;
+  const std::unique_ptr<SerialPort> port = ports.Open(path, status);
+  ASSERT_TRUE(port) << int(status);
+  ASSERT_TRUE(port->SetTimeouts(PortTimeouts{}));
+
+  // A byte every 2 ms for 5 s at most.
+  std::atomic<bool> stop{false};
+  std::thread noise([&] {
+    const std::uint8_t byte = 0x55;
+    for (int i = 0; i < 2500 && !stop; ++i) {
+      [[maybe_unused]] const ssize_t n = ::write(master, &byte, 1);
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+  });
+  // The noise would have to pause for 100 ms to let the drain end on a quiet line.
+  std::array<std::uint8_t, 8> dropped{};
+  const ReadResult drained = port->DiscardInput(100, 300, dropped);
+  stop = true;
+  noise.join();
+  ::close(master);
+  EXPECT_EQ(drained.end, ReadEnd::NeverQuiet);
+  EXPECT_GT(drained.count, int(dropped.size()));
+  EXPECT_EQ(dropped, (std::array<std::uint8_t, 8>{0x55, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55, 0x55}));
 }
 
 }  // namespace

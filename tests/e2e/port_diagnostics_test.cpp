@@ -3,15 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <QElapsedTimer>
 #include <QProcess>
-#include <QThread>
 
 #include "definitions/model_images.h"
 #include "link/port_holders.h"
 #include "link/qt_serial_port.h"
 #include "simulator/pty_controller.h"
 #include "simulator/simulated_controller.h"
+#include "tests/e2e/port_holder.h"
 
 namespace vor {
 namespace {
@@ -24,15 +23,8 @@ TEST(PortDiagnostics, ABusyPortNamesTheProgramThatHoldsIt) {
 
   // Another program opens the port and keeps it.
   QProcess holder;
-  holder.start("sh", {"-c", QStringLiteral("exec 3<>%1; exec sleep 30").arg(pty.DevicePath())});
-  ASSERT_TRUE(holder.waitForStarted());
-  QElapsedTimer timer;
-  timer.start();
-  const auto holding = [&] {
-    const std::vector<ProcessInfo> now = PortHolders(pty.DevicePath());
-    return !now.empty() && now[0].name == "sleep";
-  };
-  while (!holding() && timer.elapsed() < 5000) QThread::msleep(10);
+  ASSERT_TRUE(test::StartPortHolder(holder, QStringLiteral("exec 3<>%1").arg(pty.DevicePath()),
+                                    pty.DevicePath()));
   const std::vector<ProcessInfo> holders = PortHolders(pty.DevicePath());
   ASSERT_EQ(holders.size(), 1u);  // this process's own descriptors do not count
   EXPECT_EQ(holders[0].pid, holder.processId());

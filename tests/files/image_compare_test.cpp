@@ -5,22 +5,15 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <memory>
 
-#include "definitions/definition_loader.h"
 #include "definitions/model_images.h"
 #include "definitions/model_table.h"
-#include "tests/support/scripted_prompter.h"
+#include "tests/files/loaded_definitions.h"
 
 namespace vor {
 namespace {
 
-std::unique_ptr<DefinitionSet> Loaded(const ConfigImage& image) {
-  auto set = std::make_unique<DefinitionSet>();
-  test::ScriptedPrompter prompter;
-  EXPECT_TRUE(LoadDefinitions(image, *set, prompter));
-  return set;
-}
+using test::LoadedFor;
 
 struct Listed {
   PageKind page;
@@ -66,7 +59,7 @@ TEST(CompareImages, ListsExactlyTheChangedSwitchesAndFieldsAsThePagesShowThem) {
   for (const auto& c : cases) {
     ConfigImage second = c.first;
     c.change(second);
-    const auto set = Loaded(c.first);
+    const auto set = LoadedFor(c.first);
     const ImageDifferences differences = CompareImages(c.first, second, *set);
     ASSERT_EQ(differences.fields.size(), c.fields.size()) << c.name;
     for (std::size_t i = 0; i < c.fields.size(); ++i) {
@@ -94,12 +87,40 @@ TEST(CompareImages, ATextFieldDifferingAfterItsEndShowsItsBytes) {
   first[kModuleNameAddr + 3] = 0;  // "VOR" and then hidden bytes
   ConfigImage second = first;
   second[kModuleNameAddr + 6] ^= 0x01;
-  const ImageDifferences differences = CompareImages(first, second, *Loaded(first));
+  const ImageDifferences differences = CompareImages(first, second, *LoadedFor(first));
   ASSERT_EQ(differences.fields.size(), 1u);
   EXPECT_EQ(differences.fields[0].label, "Module Name");
   EXPECT_TRUE(differences.fields[0].first.startsWith("VOR ["));
   EXPECT_NE(differences.fields[0].first, differences.fields[0].second);
   EXPECT_TRUE(differences.bytes.empty());
+}
+
+}  // namespace
+}  // namespace vor
+
+namespace vor {
+namespace {
+
+// Taking the changes' bits from the second image must give exactly the second image, and take a
+// multi-byte field whole (never a mix of two values) but a switch alone (never its neighbours).
+TEST(CompareImages, TheChangesBitsTakeWholeValuesAndSingleSwitches) {
+  const ConfigImage first = *DefaultImageFor(u"VOR");
+  ConfigImage second = first;
+  second[19] = 50;                     // Low Volt
+  second[kSerialNumberAddr + 3] ^= 1;  // the last byte of a four-byte field
+  second[0] ^= 0x04;                   // Rev_HCurr, a box
+  second[0] ^= 0x10;                   // a switch no page shows, in the same byte
+  second[13] ^= 0x21;                  // a byte no page shows
+  const auto set = LoadedFor(first);
+  const ImageMask bits = ChangeBits(*set, CompareImages(first, second, *set));
+
+  ConfigImage taken = first;
+  TakeBits(bits, second, taken);
+  EXPECT_EQ(taken.bytes, second.bytes);
+  for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(bits[kSerialNumberAddr + i], 0xFF) << i;
+  EXPECT_EQ(bits[0], 0x04 | 0x10);
+  EXPECT_EQ(bits[13], 0xFF);
+  EXPECT_EQ(bits[20], 0);  // Over Volt, unchanged
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "definitions/model_images.h"
+#include "simulator/sim_faults.h"
 #include "simulator/simulated_controller.h"
 #include "simulator/virtual_port.h"
 
@@ -54,13 +55,58 @@ TEST_F(LiveBlockTest, AnUnansweredFirstRequestClearsTheBlockBeforeTheOthersGoIn)
   EXPECT_EQ(port->writes.size(), 3u);  // the others are sent all the same
 }
 
-TEST_F(LiveBlockTest, UnansweredOrMismatchedLaterRequestsKeepTheirThirds) {
-  Fault(FaultKind::WrongCommand, 0x33);  // a valid frame, but not the answer to 33
-  Fault(FaultKind::Silent, 0x34);
-  const LiveRead read = ReadLiveBlock(link, block);
-  EXPECT_EQ(read.answered, (LiveAnswers{true, false, false}));
-  EXPECT_EQ(Third(1), std::vector<std::uint8_t>(16, 0xEE));
-  EXPECT_EQ(Third(2), std::vector<std::uint8_t>(16, 0xEE));
+// An answer that is not whole (fifteen bytes would leave the sixteenth from an earlier frame)
+// or not the request's counts as none: the first clears the block, the others keep their thirds.
+TEST_F(LiveBlockTest, OnlyAWholeAnswerToTheRequestCounts) {
+  struct Case {
+    FaultKind kind;
+    std::uint8_t command;
+    LiveAnswers expect;
+  };
+  for (const Case& c : {Case{FaultKind::WrongCommand, 0x33, {true, false, true}},
+                        Case{FaultKind::ShortAnswer, 0x33, {true, false, true}},
+                        Case{FaultKind::Silent, 0x34, {true, true, false}},
+                        Case{FaultKind::ShortAnswer, 0x1B, {false, true, true}}}) {
+    SCOPED_TRACE(::testing::Message() << "fault " << int(c.kind) << " on " << int(c.command));
+    controller.ClearFaults();
+    Fault(c.kind, c.command);
+    block.bytes.fill(0xEE);
+    const LiveRead read = ReadLiveBlock(link, block);
+    EXPECT_EQ(read.answered, c.expect);
+    for (int part = 0; part < 3; ++part) {
+      const bool cleared = !c.expect[0] && part == 0;
+      if (c.expect[std::size_t(part)]) {
+        EXPECT_NE(Third(part), std::vector<std::uint8_t>(16, 0xEE)) << part;
+      } else {
+        EXPECT_EQ(Third(part), std::vector<std::uint8_t>(16, cleared ? 0 : 0xEE)) << part;
+      }
+    }
+  }
+}
+
+// A stray byte before an answer, or an answer just too late, fails the request it hit and no
+// other: the link clears the line before the next request.
+TEST_F(LiveBlockTest, AStrayOrLateByteCostsOnlyTheExchangeItHit) {
+  struct Case {
+    const char* fault;
+    std::vector<LiveAnswers> polls;
+  };
+  const LiveAnswers all{true, true, true};
+  for (const Case& c : {Case{"stray:1b:2", {all, {false, true, true}, all, all}},
+                        Case{"stray:34:1", {{true, true, false}, all, all}},
+                        // The receive gives up after 1.5 s; the answer starts 2 ms later.
+                        Case{"late:1b:1:1500", {{false, true, true}, all, all}}}) {
+    SCOPED_TRACE(c.fault);
+    SimulatedController fresh(*DefaultImageFor(u"VOR"));
+    QString error;
+    fresh.AddFault(*ParseFaultRule(c.fault, error));
+    SerialLink freshLink(clock);
+    freshLink.SetPort(std::make_unique<VirtualPort>(clock, &fresh));
+    for (const LiveAnswers& expect : c.polls) {
+      EXPECT_EQ(ReadLiveBlock(freshLink, block).answered, expect);
+      clock.Sleep(200);
+    }
+  }
 }
 
 TEST_F(LiveBlockTest, AStopAbandonsThePollWithoutClearingOrSendingMore) {

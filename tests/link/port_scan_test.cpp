@@ -90,6 +90,18 @@ TEST_F(PortScanTest, PortThatCannotBeOpenedIsPassedOverInBothPasses) {
   EXPECT_EQ(second.RequestCount(0x00), 0);
 }
 
+// A Detect that could not be written can bring no answer: the port is passed over at once,
+// without the receive's 1.5 s.
+TEST_F(PortScanTest, ADetectThatCannotBeWrittenPassesThePortOverAtOnce) {
+  ports.AddDevice("/dev/ttyUSB0", &second).onOpen = [](VirtualPort& port, int) {
+    port.fail.write = true;
+  };
+  ports.AddDevice("/dev/ttyUSB1", &first);
+  ASSERT_TRUE(scan.ScanForController());
+  EXPECT_EQ(scan.ConnectedPath(), "/dev/ttyUSB1");
+  EXPECT_LT(clock.NowUs(), 100'000);
+}
+
 TEST_F(PortScanTest, FailedFirstConfigurationIsReportedOnceAndDetectionGoesOn) {
   // The first opening is the probe; the second is the detection pass's first configuration.
   ports.AddDevice("/dev/ttyUSB0", &first).onOpen = [](VirtualPort& port, int openNumber) {
@@ -146,7 +158,7 @@ TEST_F(PortScanTest, ALostLineIsReopenedByTheNextExchange) {
   ASSERT_TRUE(scan.ScanForController());
   const std::size_t opensAtConnect = ports.opens.size();
 
-  opened.back()->fail.read = true;  // unplugged
+  opened.back()->fail.lineLost = true;  // unplugged
   link.SetRequest(Command::Detect, 0);
   link.SendFrame();
   EXPECT_EQ(link.ReceiveFrame(), Received::LinkLost);

@@ -1,6 +1,7 @@
 // Frame exchange on virtual time: every timing figure here is exact.
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <vector>
 
 #include "link/serial_link.h"
@@ -109,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {0x07, 0x01, 0x00, 0x01}},
         ReceiveCase{"StrayByteWithLongLengthRunsOutOfAttempts",
                     {{{0x00, 0xF1, 0x00, 0xF1}, 1'000}},
-                    Received::NoAnswer,
+                    Received::Incomplete,
                     25'000 + 9 * kSilentAttemptUs,
                     10,
                     {0x00, 0x10, 0x00, 0xF1}},
@@ -127,7 +128,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(ReceiveFrame, FailsAtOnceWhenTheReadCallFails) {
   VirtualClock clock;
   VirtualPort port(clock);
-  port.fail.read = true;
+  port.fail.lineLost = true;
   SerialLink link(clock);
   EXPECT_EQ(link.ReceiveFrame(port), Received::LinkLost);
   EXPECT_EQ(port.readCalls, 1);
@@ -142,33 +143,179 @@ TEST(ReceiveFrame, BytesAfterACompleteFrameInTheSameReadAreLost) {
   EXPECT_EQ(link.ReceiveFrame(port), Received::NoAnswer);
 }
 
-TEST(ReceiveFrame, ALateAnswerBecomesTheStartOfTheNextResponse) {
+// Records what the link drops to clear the line.
+struct DropLog : FrameObserver {
+  void FrameSent(std::span<const std::uint8_t>) override {}
+  void FrameReceived(std::span<const std::uint8_t>, Received) override {}
+  void InputDropped(std::span<const std::uint8_t> bytes, int count, bool quiet) override {
+    shown.assign(bytes.begin(), bytes.end());
+    dropped += count;
+    lastQuiet = quiet;
+    ++drops;
+  }
+  Bytes shown;
+  int dropped = 0;
+  int drops = 0;
+  bool lastQuiet = true;
+};
+
+// A link on its own virtual port with no controller behind it: the line is scripted.
+struct OwnLine {
+  OwnLine() {
+    auto owned = std::make_unique<VirtualPort>(clock);
+    port = owned.get();
+    link.SetPort(std::move(owned));
+    link.SetObserver(&log);
+  }
   VirtualClock clock;
-  VirtualPort port(clock);
-  SerialLink link(clock);
-  // The answer to the first request comes after the receive gave up, and is taken as the
-  // answer to the second request.
-  port.Arrive(Bytes{0xF1, 0x00, 0xF1}, 1'550'000);
-  EXPECT_EQ(link.ReceiveFrame(port), Received::NoAnswer);
-  port.Arrive(Bytes{0xF4, 0x00, 0xF4}, 1'600'000);
-  EXPECT_EQ(link.ReceiveFrame(port), Received::Frame);
-  EXPECT_EQ(link.rxFrame.Command(), 0xF1);
+  SerialLink link{clock};
+  VirtualPort* port;
+  DropLog log;
+};
+
+struct DrainCase {
+  const char* name;
+  std::vector<Burst> line;  // times from the first request
+  Received first;           // how the first exchange ends
+  bool drained;             // the line is drained before the second request
+  int dropped;              // bytes dropped then (the shown ones start with `firstDropped`)
+  std::uint8_t firstDropped;
+  bool quiet;          // the drain ended on a quiet line, not at its time limit
+  std::int64_t gapUs;  // from the end of the first exchange to the second request
+};
+
+void PrintTo(const DrainCase& c, std::ostream* os) { *os << c.name; }
+
+class DrainTest : public ::testing::TestWithParam<DrainCase> {};
+
+// After any failed exchange, what is left of its answer (or comes late) is cleared before the next
+// request, so that it costs that one exchange only; a drain never outlasts its time limit.
+TEST_P(DrainTest, TheLineIsClearedBeforeTheNextRequestAfterAFailedExchange) {
+  const DrainCase& c = GetParam();
+  OwnLine own;
+  for (const Burst& burst : c.line) own.port->Arrive(burst.bytes, burst.firstAtUs);
+
+  own.link.SetRequest(Command::LiveRead0, 0);
+  ASSERT_EQ(own.link.Exchange(), c.first);
+  const std::int64_t endUs = own.clock.NowUs();
+  own.link.SetRequest(Command::LiveRead1, 0);
+  ASSERT_TRUE(own.link.SendFrame());
+  ASSERT_EQ(own.port->writes.size(), 2u);
+  EXPECT_EQ(own.port->writes[1].atUs - endUs, c.gapUs);
+  EXPECT_EQ(own.port->discards, c.drained ? 1 : 0);
+  EXPECT_EQ(own.log.dropped, c.dropped);
+  if (c.dropped > 0) {
+    ASSERT_FALSE(own.log.shown.empty());
+    EXPECT_EQ(own.log.shown.front(), c.firstDropped);
+  }
+  EXPECT_EQ(own.log.lastQuiet, c.quiet);
+  if (!c.quiet) return;  // the noise goes on
+
+  // The answer to the second request is read whole.
+  own.port->Arrive(Bytes{0x33, 0x00, 0x33}, own.clock.NowUs() + 2'000);
+  EXPECT_EQ(own.link.ReceiveFrame(), Received::Frame);
+  EXPECT_EQ(own.link.rxFrame.Command(), 0x33);
+}
+
+// A stray byte before an answer: the receive judges nineteen bytes and fails on the checksum,
+// and the answer's own checksum byte follows.
+const Bytes kStrayThenAnswer = [] {
+  Bytes bytes{0xA5, 0x1B, 0x10};
+  bytes.resize(19, 0x00);
+  bytes.push_back(0x2B);
+  return bytes;
+}();
+
+// A byte every 5 ms for 3 s, from the first request on.
+const std::vector<Burst> kNoise = [] {
+  std::vector<Burst> noise;
+  for (std::int64_t t = 0; t < 3'000'000; t += 5'000) noise.push_back({{0x55}, t});
+  return noise;
+}();
+
+INSTANTIATE_TEST_SUITE_P(
+    FailedExchanges, DrainTest,
+    ::testing::Values(DrainCase{"AnAnswerLeavesNothingToDrain",
+                                {{{0x1B, 0x00, 0x1B}, 1'000}},
+                                Received::Frame,
+                                false,
+                                0,
+                                0,
+                                true,
+                                0},
+                      DrainCase{"TheRestOfAGarbledAnswerIsDropped",
+                                {{kStrayThenAnswer, 1'000}},
+                                Received::BadChecksum,
+                                true,
+                                1,
+                                0x2B,
+                                true,
+                                WireTimeUs(1) + SerialLink::kQuietGapMs * 1000},
+                      // It starts 2 ms after the receive gave up, at 1.5 s.
+                      DrainCase{"ALateAnswerIsDropped",
+                                {{{0x1B, 0x00, 0x1B}, 1'502'000}},
+                                Received::NoAnswer,
+                                true,
+                                3,
+                                0x1B,
+                                true,
+                                2'000 + WireTimeUs(2) + SerialLink::kQuietGapMs * 1000},
+                      DrainCase{"SilenceCostsOneQuietGap",
+                                {},
+                                Received::NoAnswer,
+                                true,
+                                0,
+                                0,
+                                true,
+                                SerialLink::kQuietGapMs * 1000},
+                      // The first receive judges nineteen noise bytes, the last at 90 ms; the drain
+                      // then drops one every 5 ms up to its limit, and the request goes out.
+                      DrainCase{"ALineThatNeverGoesQuietIsDrainedForTheTimeLimitOnly", kNoise,
+                                Received::BadChecksum, true, SerialLink::kDrainLimitMs / 5, 0x55,
+                                false, SerialLink::kDrainLimitMs * 1000}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// The receives that follow one request (the Commit's thirty) are never drained between them: a
+// late answer counts.
+TEST(ReceiveFrame, ReceivesWithoutARequestBetweenThemSeeEveryByte) {
+  OwnLine own;
+  own.port->Arrive(Bytes{0xF4, 0x00, 0xF4}, 1'510'000);  // within a quiet gap of the first's end
+  EXPECT_EQ(own.link.ReceiveFrame(), Received::NoAnswer);
+  EXPECT_EQ(own.link.ReceiveFrame(), Received::Frame);
+  EXPECT_EQ(own.port->discards, 0);
+}
+
+// A request that could not be written can bring no answer: the exchange fails without the
+// receive's 1.5 s, and since part of it may have gone out, the line is drained before the next.
+TEST(Exchange, ARequestThatCannotBeWrittenFailsAtOnce) {
+  OwnLine own;
+  own.port->fail.write = true;
+  own.link.SetRequest(Command::LiveRead0, 0);
+  EXPECT_EQ(own.link.Exchange(50), Received::NotSent);
+  EXPECT_EQ(own.clock.NowUs(), 0);
+  EXPECT_EQ(own.port->readCalls, 0);
+
+  own.port->fail.write = false;
+  ASSERT_TRUE(own.link.SendFrame());
+  EXPECT_EQ(own.port->discards, 1);
 }
 
 // A stop request from another thread, as the Monitor's hide sends it: here it arrives at a
 // moment of virtual time while the receive waits on a silent line.
 TEST(ReceiveFrame, AStopRequestAbandonsTheWaitWithinASliceAndTheLateAnswerIsDrained) {
-  VirtualClock clock;
-  VirtualPort port(clock);
-  SerialLink link(clock);
+  OwnLine own;
+  VirtualClock& clock = own.clock;
+  VirtualPort& port = *own.port;
+  SerialLink& link = own.link;
   clock.At(400'000, [&] { link.RequestStop(); });
-  EXPECT_EQ(link.ReceiveFrame(port), Received::Aborted);
+  EXPECT_EQ(link.ReceiveFrame(), Received::Aborted);
   EXPECT_GE(clock.NowUs(), 400'000);
   EXPECT_LE(clock.NowUs(), 400'000 + SerialPort::kStopSliceMs * 1000);
 
   // Nothing goes out while the stop stands.
   link.SetRequest(Command::LiveRead0, 0);
-  EXPECT_FALSE(link.SendFrame(port));
+  EXPECT_FALSE(link.SendFrame());
+  EXPECT_EQ(link.Exchange(), Received::Aborted);
   EXPECT_TRUE(port.writes.empty());
   link.ClearStop();
 
@@ -176,17 +323,17 @@ TEST(ReceiveFrame, AStopRequestAbandonsTheWaitWithinASliceAndTheLateAnswerIsDrai
   // the answer to the next request is not mistaken for it.
   port.Arrive(Bytes{0x1B, 0x00, 0x1B}, clock.NowUs() + 15'000);
   link.SetRequest(Command::LiveRead1, 0);
-  ASSERT_TRUE(link.SendFrame(port));
+  ASSERT_TRUE(link.SendFrame());
   EXPECT_EQ(port.discards, 1);
   ASSERT_EQ(port.writes.size(), 1u);
   const std::int64_t lateAnswerEndUs = 400'000 + 15'000 + WireTimeUs(2);
   EXPECT_GE(port.writes[0].atUs, lateAnswerEndUs + SerialLink::kQuietGapMs * 1000);
   port.Arrive(Bytes{0x33, 0x00, 0x33}, clock.NowUs() + 2'000);
-  EXPECT_EQ(link.ReceiveFrame(port), Received::Frame);
+  EXPECT_EQ(link.ReceiveFrame(), Received::Frame);
   EXPECT_EQ(link.rxFrame.Command(), 0x33);
 
   // Drained once: later sends go straight out.
-  link.SendFrame(port);
+  link.SendFrame();
   EXPECT_EQ(port.discards, 1);
 }
 

@@ -8,7 +8,7 @@
 
 #include "definitions/model_images.h"
 #include "definitions/model_table.h"
-#include "link/image_file.h"
+#include "files/image_file.h"
 #include "mainwindow/vor_user_app.h"
 #include "tests/support/scripted_prompter.h"
 

@@ -2,14 +2,16 @@
 // image from a file instead of a controller.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include "link/image_file.h"
+#include "files/image_file.h"
 #include "mainwindow/menu_bar_marks.h"
 #include "tests/mainwindow/window_rig.h"
+#include "tests/support/private_mounts.h"
 
 namespace vor {
 namespace {
@@ -140,6 +142,21 @@ TEST_F(FileMenuTest, AnExportSaysWhereItWroteAtTheBarsEnd) {
   EXPECT_FALSE(mark->isHidden());
   EXPECT_EQ(mark->text(), "Exported to customer.csv");
   EXPECT_EQ(mark->toolTip(), QDir::toNativeSeparators(Path("customer.csv")));
+}
+
+TEST_F(FileMenuTest, AnExportOnAFullDiskSaysWhyAndLeavesNoFile) {
+  if (!test::InPrivateMountNamespace()) return;
+  const test::FullDisk full(Path("disk"));
+  StartUp();
+  const QString path = Path("disk/customer.csv");
+  services.dialogs.fileNames = {path};
+  Trigger(MenuCommand::ExportParameters);
+  ASSERT_EQ(prompter.asked.size(), 1u);
+  EXPECT_EQ(prompter.asked[0].text,
+            QStringLiteral("The parameters were not exported: cannot write %1: No space left on "
+                           "device.")
+                .arg(path));
+  EXPECT_EQ(QDir(Path("disk")).entryList(QDir::Files | QDir::Hidden), QStringList{"fill"});
 }
 
 TEST_F(FileMenuTest, StartedWithAnImageShowsThePagesAndDisablesTheLinkCommands) {

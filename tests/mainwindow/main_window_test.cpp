@@ -27,7 +27,7 @@ namespace vor {
 namespace {
 
 constexpr std::uint8_t kBeginTransfer = 0xF1;
-constexpr std::uint8_t kCommit = 0xF4;
+constexpr std::uint8_t kWriteBlock = 0xF3;
 
 // A Control page whose store pass refuses while `refuse` is set, as a page with an out-of-range
 // entry does, and counts its passes.
@@ -330,11 +330,11 @@ TEST_F(MainWindowTest, WriteCommitsShowsTheSuccessMessageAndLeavesNoPage) {
 
 TEST_F(MainWindowTest, WriteFailureRetriesThenReportsInRed) {
   StartUp();
-  controller.AddFault(FaultRule(FaultKind::Ignore, kCommit));
+  controller.AddFault(FaultRule(FaultKind::Ignore, kWriteBlock));
   prompter.answers = {Answer::Retry, Answer::Cancel};
   Click(kIdWriteButton);
   EXPECT_EQ(prompter.AskedIds(), (std::vector<int>{kMsgWriteError, kMsgWriteError}));
-  EXPECT_EQ(controller.RequestCount(kCommit), 2);
+  EXPECT_EQ(controller.RequestCount(kWriteBlock), 2);
   EXPECT_FALSE(state.WriteOk);
   EXPECT_TRUE(state.ReadOk);
   EXPECT_EQ(Status(), "Write failure!");
@@ -423,7 +423,7 @@ TEST_F(MainWindowTest, TheRangeMessageShowsOverThePageItRefers) {
 TEST_F(MainWindowTest, ACloseDuringAFailingWriteIsAskedAfterTheCommandEnds) {
   StartUp();
   window->show();
-  controller.AddFault(FaultRule(FaultKind::Ignore, kCommit));
+  controller.AddFault(FaultRule(FaultKind::Ignore, kWriteBlock));
   prompter.answers = {Answer::Retry, Answer::Cancel, Answer::Ok};
   QString statusAtClose;
   prompter.onAsk = [&](int id) {
@@ -436,7 +436,7 @@ TEST_F(MainWindowTest, ACloseDuringAFailingWriteIsAskedAfterTheCommandEnds) {
   Click(kIdWriteButton);
   EXPECT_EQ(prompter.AskedIds(),
             (std::vector<int>{kMsgWriteError, kMsgWriteError, kMsgSureToExit}));
-  EXPECT_EQ(controller.RequestCount(kCommit), 2);  // Retry still wrote, with the window there
+  EXPECT_EQ(controller.RequestCount(kWriteBlock), 2);  // Retry still wrote, with the window there
   EXPECT_EQ(statusAtClose, "Write failure!");
   EXPECT_EQ(finished.count(), 1);
 }

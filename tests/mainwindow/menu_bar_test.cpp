@@ -161,18 +161,24 @@ TEST_F(MenuBarTest, PhaseZeroFromAnotherPageGoesToTheVehiclePageAndOpensTheCalib
   EXPECT_TRUE(prompter.asked.empty());
 }
 
-TEST_F(MenuBarTest, TheOptionsAreOffByDefaultAndKeptAcrossRuns) {
+// Verify After Write is on and Confirm Writes off until the user changes them; only a user's
+// choice is stored, so that the defaults reach whoever never chose.
+TEST_F(MenuBarTest, TheOptionsHaveTheirDefaultsUntilChosenAndAChoiceIsKeptAcrossRuns) {
   const WriteOptions fresh = LoadWriteOptions(services.settings);
   EXPECT_FALSE(fresh.confirmWrites);
-  EXPECT_FALSE(fresh.verifyAfterWrite);
+  EXPECT_TRUE(fresh.verifyAfterWrite);
   MakeWindow();
   EXPECT_FALSE(window->Menu().Action(MenuCommand::ConfirmWrites)->isChecked());
+  EXPECT_TRUE(window->Menu().Action(MenuCommand::VerifyAfterWrite)->isChecked());
+  Trigger(MenuCommand::ConfirmWrites);
+  EXPECT_TRUE(LoadWriteOptions(services.settings).confirmWrites);
+  EXPECT_FALSE(services.settings.contains("Controller/VerifyAfterWrite"));
   Trigger(MenuCommand::VerifyAfterWrite);
-  EXPECT_TRUE(LoadWriteOptions(services.settings).verifyAfterWrite);
+  EXPECT_FALSE(LoadWriteOptions(services.settings).verifyAfterWrite);
 
   MakeWindow();  // the next run
-  EXPECT_TRUE(window->Menu().Action(MenuCommand::VerifyAfterWrite)->isChecked());
-  EXPECT_FALSE(window->Menu().Action(MenuCommand::ConfirmWrites)->isChecked());
+  EXPECT_FALSE(window->Menu().Action(MenuCommand::VerifyAfterWrite)->isChecked());
+  EXPECT_TRUE(window->Menu().Action(MenuCommand::ConfirmWrites)->isChecked());
 }
 
 TEST_F(MenuBarTest, HelpNamesTheLinksPortInUseAndTellsVersionsPortAndModel) {

@@ -7,15 +7,17 @@
 #include <atomic>
 
 #include "files/backup_store.h"
-#include "link/image_file.h"
+#include "files/image_file.h"
 #include "link/serial_link.h"
 #include "tests/mainwindow/window_rig.h"
+#include "tests/support/private_mounts.h"
 
 namespace vor {
 namespace {
 
 using test::WindowRig;
 
+constexpr std::uint8_t kReadBlock = 0xF2;
 constexpr std::uint8_t kWriteBlock = 0xF3;
 
 // Lists the backups folder (on the link thread) when the first frame of a Write goes out.
@@ -38,6 +40,24 @@ private:
 class SafeWriteTest : public ::testing::Test, public WindowRig {
 protected:
   int Commits() { return controller.CommitCount(); }
+
+  // A Write whose backup cannot be saved, for a reason ending in `reasonEnd`: the user is asked
+  // whether to write anyway, No being the default, and with No nothing is sent.
+  void WriteAnsweringNoToWriteAnyway(const QString& reasonEnd) {
+    prompter.asked.clear();
+    prompter.answers = {Answer::No};
+    Click(kIdWriteButton);
+    ASSERT_EQ(prompter.asked.size(), 1u);
+    EXPECT_EQ(prompter.asked[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(prompter.asked[0].defaultAnswer, Answer::No);
+    const QString& text = prompter.asked[0].text;
+    EXPECT_TRUE(text.startsWith("The controller's configuration could not be backed up before "
+                                "writing: ") &&
+                text.endsWith(reasonEnd + ".\n\nWrite anyway?"))
+        << text.toStdString();
+    EXPECT_EQ(Commits(), 0);
+    EXPECT_EQ(controller.RequestCount(kWriteBlock), 0);
+  }
   void Tick(const QString& box) { QTest::mouseClick(Box(box), Qt::LeftButton, {}, QPoint(5, 5)); }
 };
 
@@ -73,16 +93,7 @@ TEST_F(SafeWriteTest, WhenTheBackupCannotBeSavedTheUserDecidesAndNoIsTheDefault)
   QFile blocker(services.BackupsFolder());  // a file where the folder should be
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
   StartUp();
-  prompter.answers = {Answer::No};
-  Click(kIdWriteButton);
-  ASSERT_EQ(prompter.asked.size(), 1u);
-  EXPECT_EQ(prompter.asked[0].buttons, Buttons::YesNo);
-  EXPECT_EQ(prompter.asked[0].defaultAnswer, Answer::No);
-  EXPECT_TRUE(prompter.asked[0].text.contains("could not be backed up"))
-      << prompter.asked[0].text.toStdString();
-  EXPECT_TRUE(prompter.asked[0].text.endsWith("Write anyway?"));
-  EXPECT_EQ(Commits(), 0);
-  EXPECT_EQ(controller.RequestCount(kWriteBlock), 0);
+  WriteAnsweringNoToWriteAnyway("cannot create the backups folder " + services.BackupsFolder());
   EXPECT_EQ(window->currentPage, 1);  // back on the page it was written from
   EXPECT_EQ(Status(), "Read success!");
 
@@ -91,6 +102,17 @@ TEST_F(SafeWriteTest, WhenTheBackupCannotBeSavedTheUserDecidesAndNoIsTheDefault)
   Click(kIdWriteButton);
   EXPECT_EQ(prompter.AskedIds(), (std::vector<int>{0, kMsgWriteSuccess}));
   EXPECT_EQ(Commits(), 1);
+}
+
+// A full disk took the backup as an empty file and the Write went ahead without a question.
+TEST_F(SafeWriteTest, ABackupThatTheFullDiskCannotTakeAsksWhetherToWriteWithNoAsDefault) {
+  if (!test::InPrivateMountNamespace()) return;
+  const test::FullDisk full(services.BackupsFolder());
+  StartUp();
+  Field(1, "Low Volt")->setText("42");
+  WriteAnsweringNoToWriteAnyway(": No space left on device");
+  EXPECT_EQ(QDir(services.BackupsFolder()).entryList(QDir::Files | QDir::Hidden),
+            QStringList{"fill"});
 }
 
 TEST_F(SafeWriteTest, CompareListsExactlyTheChangedFieldsAndSwitchesAndSendsNothing) {
@@ -157,10 +179,11 @@ TEST_F(SafeWriteTest, ConfirmWritesShowsTheChangesAndCancelSendsNothing) {
   EXPECT_EQ(Commits(), 2);
 }
 
-// The second write block (bytes 13..25, Low Volt among them) is acknowledged and dropped.
-TEST_F(SafeWriteTest, VerifyAfterWriteNamesTheFieldsThatDidNotTakeAndSaysWriteFailure) {
+// The second write block (bytes 13..25, Low Volt among them) is acknowledged and dropped: only
+// reading back tells, and a Write reads back unless the user turned Verify After Write off.
+TEST_F(SafeWriteTest, AWriteIsVerifiedByDefaultAndNamesTheFieldsThatDidNotTake) {
   StartUp();
-  Trigger(MenuCommand::VerifyAfterWrite);
+  ASSERT_TRUE(window->Menu().Action(MenuCommand::VerifyAfterWrite)->isChecked());
   const std::uint8_t lowVolt = controller.Image()[19];
   controller.AddFault(FaultRule(FaultKind::Forget, kWriteBlock, 2));
   Field(1, "Low Volt")->setText("42");
@@ -186,6 +209,14 @@ TEST_F(SafeWriteTest, VerifyAfterWriteNamesTheFieldsThatDidNotTakeAndSaysWriteFa
   EXPECT_EQ(prompter.AskedIds(), std::vector<int>{kMsgWriteSuccess});
   EXPECT_EQ(Status(), "Write success!");
   EXPECT_EQ(controller.Image()[19], 42);
+
+  // Turned off, a Write reads nothing back.
+  Trigger(MenuCommand::VerifyAfterWrite);
+  const int reads = controller.RequestCount(kReadBlock);
+  Click(kIdVehicleButton);
+  Click(kIdWriteButton);
+  EXPECT_EQ(Status(), "Write success!");
+  EXPECT_EQ(controller.RequestCount(kReadBlock), reads);
 }
 
 }  // namespace

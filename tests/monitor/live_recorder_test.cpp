@@ -2,8 +2,11 @@
 // per poll, and what a write error leaves behind.
 #include "monitor/live_recorder.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -98,10 +101,16 @@ TEST_F(LiveRecorderTest, AFileThatCannotBeWrittenIsRefusedWithTheReason) {
   EXPECT_FALSE(recorder.Recording());
   EXPECT_FALSE(recorder.Error().isEmpty());
 
-  // The device opens, but the header does not fit.
-  EXPECT_FALSE(recorder.Start("/dev/full", set));
+  // A named pipe would take the rows and lose them (a reader is open, so that opening it for
+  // writing would not wait): not a file, so refused.
+  const QByteArray pipe = QFile::encodeName(dir.filePath("pipe"));
+  ASSERT_EQ(mkfifo(pipe.constData(), 0644), 0);
+  const int reader = open(pipe.constData(), O_RDONLY | O_NONBLOCK);
+  ASSERT_GE(reader, 0);
+  EXPECT_FALSE(recorder.Start(dir.filePath("pipe"), set));
+  close(reader);
   EXPECT_FALSE(recorder.Recording());
-  EXPECT_FALSE(recorder.Error().isEmpty());
+  EXPECT_EQ(recorder.Error(), "it is a named pipe, not a file");
 }
 
 // A file that may grow no further, as on a full disk: the row that does not fit stops the

@@ -3,6 +3,7 @@
 #include "monitor/live_tools.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QFile>
 #include <QLabel>
@@ -238,6 +239,15 @@ TEST_F(LiveToolsTest, TheLinesScrollThroughTheChosenWindowAndStandStillWhilePaus
   fileNames = {image};
   EXPECT_TRUE(plot->SaveImage());
   EXPECT_FALSE(QImage(image + ".png").isNull());
+  // Saved as every file is: never in place of a pipe.
+  const QString pipe = dir.filePath("pipe.png");
+  ASSERT_EQ(mkfifo(QFile::encodeName(pipe).constData(), 0644), 0);
+  fileNames = {pipe};
+  EXPECT_FALSE(plot->SaveImage());
+  ASSERT_EQ(prompter.asked.size(), 1u);
+  EXPECT_EQ(prompter.asked[0].text,
+            QStringLiteral("The image could not be saved to %1: it is a named pipe, not a file")
+                .arg(pipe));
 }
 
 TEST_F(LiveToolsTest, ARecordingAddsARowPerPollOnlyWhileTheMonitorPolls) {

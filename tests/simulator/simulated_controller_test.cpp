@@ -120,6 +120,31 @@ TEST_F(SimulatedControllerTest, AForgottenWriteBlockIsAcknowledgedButNeverTakesE
   }
 }
 
+// `silent` does what it is asked and keeps quiet about it; `ignore` does neither. The first is how
+// a Commit whose acknowledgement is lost looks to the tool.
+TEST_F(SimulatedControllerTest, SilentActsOnTheRequestIgnoreDoesNot) {
+  for (const FaultKind kind : {FaultKind::Silent, FaultKind::Ignore}) {
+    SimulatedController faulty(*DefaultImageFor(u"VOR"));
+    faulty.AddFault(FaultRule(kind, 0xF4));
+    VirtualPort line(clock, &faulty);
+    SerialLink fresh(clock);
+    fresh.SetRequest(Command::BeginTransfer, 0);
+    fresh.SendFrame(line);
+    ASSERT_EQ(fresh.ReceiveFrame(line), Received::Frame);
+    fresh.SetRequest(Command::WriteBlock, 4);
+    fresh.txFrame[2] = 127;
+    fresh.txFrame[3] = 1;
+    fresh.txFrame[4] = 0;
+    fresh.txFrame[5] = 0x5A;
+    fresh.SendFrame(line);
+    ASSERT_EQ(fresh.ReceiveFrame(line), Received::Frame);
+    fresh.SetRequest(Command::Commit, 0);
+    fresh.SendFrame(line);
+    EXPECT_EQ(fresh.ReceiveFrame(line), Received::NoAnswer);
+    EXPECT_EQ(faulty.Image()[127] == 0x5A, kind == FaultKind::Silent) << int(kind);
+  }
+}
+
 TEST(RequestReader, APauseDropsAPartialRequest) {
   RequestReader reader;
   EXPECT_EQ(reader.Feed(0xF2, 0), AssembleResult::Incomplete);  // a torn request

@@ -1,9 +1,10 @@
-#include "link/image_file.h"
+#include "files/image_file.h"
 
 #include <QCoreApplication>
 #include <QFile>
-#include <QSaveFile>
 #include <cstring>
+
+#include "files/file_save.h"
 
 namespace vor {
 
@@ -28,17 +29,12 @@ bool LoadImageFile(const QString& path, ConfigImage& image, QString& error) {
 }
 
 bool SaveImageFile(const QString& path, const ConfigImage& image, QString& error) {
-  // Written to a temporary file and renamed, so a failed save never leaves half an image.
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly) ||
-      file.write(reinterpret_cast<const char*>(image.bytes.data()), ConfigImage::kSize) !=
-          static_cast<qint64>(ConfigImage::kSize) ||
-      !file.commit()) {
-    error = QCoreApplication::translate("vor::ImageFile", "cannot write %1: %2")
-                .arg(path, file.errorString());
-    return false;
+  QString reason;
+  if (SaveFile(path, QByteArrayView(image.bytes.data(), qsizetype(image.bytes.size())), reason)) {
+    return true;
   }
-  return true;
+  error = QCoreApplication::translate("vor::ImageFile", "cannot write %1: %2").arg(path, reason);
+  return false;
 }
 
 }  // namespace vor
