@@ -151,8 +151,7 @@ struct Program {
   vor::QtPortSystem ports;
   vor::SteadyClock clock;
   AnswerOk prompter;
-  QObject uiContext;
-  vor::ControllerLink link{ports, clock, prompter, &uiContext};
+  vor::ControllerLink link{ports, clock, prompter};
   LiveWire wire;
   vor::ProgramState state;
   BenchServices services{ports};

@@ -48,8 +48,7 @@ int main(int argc, char* argv[]) {
   vor::QtPortSystem ports;
   vor::SteadyClock clock;
   AnswerOk prompter;
-  QObject uiContext;
-  vor::ControllerLink link(ports, clock, prompter, &uiContext);
+  vor::ControllerLink link(ports, clock, prompter);
   link.SetPortOverride({device});
   vor::ProgramState state;
   BenchServices services(ports);

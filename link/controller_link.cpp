@@ -1,18 +1,16 @@
 #include "link/controller_link.h"
 
-#include <QCoreApplication>
-
-#include "link/config_transfer.h"
-
 namespace vor {
 
-ControllerLink::ControllerLink(PortSystem& ports, LinkClock& clock, Prompter& prompter,
-                               QObject* uiContext)
-    : prompter_(prompter, uiContext), link_(clock), scan_(link_, ports, prompter_) {}
+ControllerLink::ControllerLink(PortSystem& ports, LinkClock& clock, Prompter& prompter)
+    : link_(clock), scan_(link_, ports, prompter) {
+  // A stopped poll gives up the exchange it is in; the flag is lowered once it has.
+  thread_.SetTickInterrupt({[this] { link_.RequestStop(); }, [this] { link_.ClearStop(); }});
+}
 
 ControllerLink::~ControllerLink() {
   StopLivePoll();
-  // The port was opened on the link thread and is closed there.
+  // The port was opened on the link thread and is closed there, after a poll being cut short.
   thread_.Run(QString(), [this] {
     link_.ClosePort();
     return true;
@@ -22,6 +20,13 @@ ControllerLink::~ControllerLink() {
 void ControllerLink::SetOpenFailureHandler(
     std::function<void(const QString&, OpenStatus)> handler) {
   scan_.SetOpenFailureHandler(std::move(handler));
+}
+
+JobResult ControllerLink::SetObserver(FrameObserver* observer) {
+  return thread_.Run(QString(), [this, observer] {
+    link_.SetObserver(observer);
+    return true;
+  });
 }
 
 JobResult ControllerLink::RunJob(const QString& operation,
@@ -39,9 +44,7 @@ void ControllerLink::StartLivePoll(int periodMs, std::function<void(const LivePo
 void ControllerLink::StopLivePoll() {
   if (!thread_.Repeating()) return;
   ++generation_;  // whatever is still on its way is dropped
-  link_.RequestStop();
   thread_.StopRepeating();
-  link_.ClearStop();
   onPoll_ = nullptr;
 }
 
@@ -57,23 +60,10 @@ void ControllerLink::PollOnce(std::uint64_t generation) {
   });
 }
 
-bool ControllerLink::ScanForController() {
-  const bool found =
-      thread_.Run(QCoreApplication::translate("vor::ControllerLink", "Searching for controller..."),
-                  [this] { return scan_.ScanForController(); }) == JobResult::Done;
-  if (!found && scanFailed_) scanFailed_();
-  return found;
-}
-
-bool ControllerLink::ReadImage(ConfigImage& image) {
-  return RunJob(QCoreApplication::translate("vor::ControllerLink", "Reading..."),
-                [&](SerialLink& link) { return vor::ReadImage(link, image); }) == JobResult::Done;
-}
-
-bool ControllerLink::WriteImage(const ConfigImage& image) {
-  return RunJob(QCoreApplication::translate("vor::ControllerLink", "Writing..."),
-                [&](SerialLink& link) { return WriteSucceeded(vor::WriteImage(link, image)); }) ==
-         JobResult::Done;
+JobResult ControllerLink::ScanForController(const QString& operation) {
+  const JobResult scan = thread_.Run(operation, [this] { return scan_.ScanForController(); });
+  if (scan == JobResult::Failed && scanFailed_) scanFailed_();
+  return scan;
 }
 
 }  // namespace vor

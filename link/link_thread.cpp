@@ -1,109 +1,128 @@
 #include "link/link_thread.h"
 
-#include <QEventLoop>
-#include <QTimer>
+#include <QThread>
+#include <chrono>
 
 namespace vor {
+namespace {
 
-// The link thread's side: runs the queued job and the repeating tick. Its slots are invoked by
-// name through queued calls, so no closure crosses the threads outside the mutex.
-class LinkThread::Worker : public QObject {
-  Q_OBJECT
+using Clock = std::chrono::steady_clock;
+
+}  // namespace
+
+// A thread of its own rather than QThread::create: nothing of ours runs on it after the loop has
+// said, under the lock, that it has ended.
+class LinkThread::Thread : public QThread {
 public:
-  explicit Worker(LinkThread& owner) : owner_(owner) {}
-
-public slots:
-  void RunPendingJob() {
-    const std::function<bool()>* job = nullptr;
-    {
-      std::lock_guard lock(owner_.mutex_);
-      job = owner_.job_;
-    }
-    const bool ok = job && (*job)();
-    {
-      std::lock_guard lock(owner_.mutex_);
-      owner_.jobResult_ = ok;
-      owner_.jobDone_ = true;
-    }
-    QMetaObject::invokeMethod(&owner_, "OnJobDone", Qt::QueuedConnection);
-  }
-
-  void StartTimer() {
-    int periodMs = 0;
-    {
-      std::lock_guard lock(owner_.mutex_);
-      tick_ = owner_.tick_;
-      periodMs = owner_.periodMs_;
-    }
-    if (!timer_) {
-      timer_ = std::make_unique<QTimer>();
-      timer_->setTimerType(Qt::PreciseTimer);
-      connect(timer_.get(), &QTimer::timeout, this, [this] {
-        if (tick_) tick_();
-      });
-    }
-    timer_->start(periodMs);
-  }
-
-  void StopTimer() {
-    if (timer_) timer_->stop();
-    tick_ = nullptr;
-    std::lock_guard lock(owner_.mutex_);
-    owner_.stopAcknowledged_ = true;
-    owner_.stopped_.notify_all();
-  }
-
-  // The last call on the link thread: the timer dies on the thread it belongs to, and what the
-  // thread did is handed back through the mutex before the owner deletes anything.
-  void Shutdown() {
-    timer_.reset();
-    tick_ = nullptr;
-    // Notified under the lock: once the owner can take it, this thread touches nothing of ours.
-    std::lock_guard lock(owner_.mutex_);
-    owner_.workerDone_ = true;
-    owner_.stopped_.notify_all();
-  }
+  explicit Thread(LinkThread& owner) : owner_(owner) {}
 
 private:
+  void run() override { owner_.Loop(); }
   LinkThread& owner_;
-  std::function<void()> tick_;  // the worker's own copy
-  std::unique_ptr<QTimer> timer_;
 };
 
-LinkThread::LinkThread() : worker_(std::make_unique<Worker>(*this)) {
-  thread_.setObjectName("link");
-  worker_->moveToThread(&thread_);
-  thread_.start();
+LinkThread::LinkThread() : thread_(std::make_unique<Thread>(*this)) {
+  connect(this, &LinkThread::JobStored, this, &LinkThread::OnJobDone, Qt::QueuedConnection);
+  connect(this, &LinkThread::CallsPosted, this, &LinkThread::RunPosted, Qt::QueuedConnection);
+  thread_->setObjectName("link");
+  thread_->start();
 }
 
 LinkThread::~LinkThread() {
-  if (repeating_) StopRepeating();
-  QMetaObject::invokeMethod(worker_.get(), "Shutdown", Qt::QueuedConnection);
   {
-    std::unique_lock lock(mutex_);
-    stopped_.wait(lock, [this] { return workerDone_; });
+    std::lock_guard lock(mutex_);
+    tick_ = nullptr;
+    if (tickRunning_ && !tickCut_ && interrupt_.request) {
+      tickCut_ = true;
+      interrupt_.request();
+    }
+    shutdown_ = true;
+    wake_.notify_all();
   }
-  thread_.quit();
-  thread_.wait();
-  // The worker was moved to the thread; it has no events left and is deleted from here.
-  worker_.reset();
+  {
+    // The link thread ends after what it has in hand. Its last word goes through the lock, so
+    // that what it did is handed over before anything is deleted.
+    std::unique_lock lock(mutex_);
+    wake_.wait(lock, [this] { return loopEnded_; });
+  }
+  thread_->wait();
+}
+
+void LinkThread::Loop() {
+  std::unique_lock lock(mutex_);
+  for (;;) {
+    if (shutdown_) {
+      loopEnded_ = true;
+      wake_.notify_all();
+      return;
+    }
+    if (job_ && !jobTaken_) {
+      jobTaken_ = true;
+      const std::function<bool()>& job = *job_;
+      lock.unlock();
+      const bool ok = job();
+      lock.lock();
+      jobResult_ = ok;
+      jobDone_ = true;
+      lock.unlock();
+      emit JobStored(QPrivateSignal());
+      lock.lock();
+      continue;
+    }
+    if (RunDueTick(lock)) continue;
+    if (tick_) {
+      wake_.wait_until(lock, nextTick_);
+    } else {
+      wake_.wait(lock);
+    }
+  }
+}
+
+bool LinkThread::RunDueTick(std::unique_lock<std::mutex>& lock) {
+  if (!tick_) return false;
+  const Clock::duration period = std::chrono::milliseconds(periodMs_);
+  if (rhythmOf_ != tickGeneration_) {
+    // A new start: the first tick one period from now.
+    rhythmOf_ = tickGeneration_;
+    nextTick_ = Clock::now() + period;
+    return false;
+  }
+  const Clock::time_point now = Clock::now();
+  if (now < nextTick_) return false;
+  // A tick more than a period late (after a long job or a slow tick) starts the rhythm afresh
+  // rather than running the missed ones back to back.
+  nextTick_ = now - nextTick_ >= period ? now + period : nextTick_ + period;
+
+  const std::function<void()> tick = tick_;  // StartRepeating may replace it meanwhile
+  tickRunning_ = true;
+  lock.unlock();
+  tick();
+  lock.lock();
+  tickRunning_ = false;
+  if (tickCut_) {
+    tickCut_ = false;
+    if (interrupt_.clear) interrupt_.clear();
+  }
+  return true;
 }
 
 JobResult LinkThread::Run(const QString& operation, const std::function<bool()>& job) {
-  // One command at a time: user input is held back while a job runs, so only a timer or a
-  // window-system event could try to start another, and that one is refused.
+  // One job at a time: the desktop's wait policy holds user input back meanwhile, so only a
+  // timer or a window-system event could try to start another, and that one is refused.
   if (running_) return JobResult::Refused;
   running_ = true;
-  if (indicator_) indicator_->JobStarted(operation);
+  JobWaitPolicy* const policy = policy_;
+  if (policy) policy->JobStarted(operation);
 
   {
     std::lock_guard lock(mutex_);
     job_ = &job;
+    jobTaken_ = false;
     jobDone_ = false;
+    wake_.notify_all();
   }
   QEventLoop loop;
   waitLoop_ = &loop;
-  QMetaObject::invokeMethod(worker_.get(), "RunPendingJob", Qt::QueuedConnection);
   bool result = false;
   for (;;) {
     {
@@ -114,11 +133,11 @@ JobResult LinkThread::Run(const QString& operation, const std::function<bool()>&
         break;
       }
     }
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    loop.exec(policy ? policy->WaitFlags() : QEventLoop::AllEvents);
   }
   waitLoop_ = nullptr;
 
-  if (indicator_) indicator_->JobEnded();
+  if (policy) policy->JobEnded();
   running_ = false;
   emit JobFinished();
   return result ? JobResult::Done : JobResult::Failed;
@@ -128,29 +147,33 @@ void LinkThread::OnJobDone() {
   if (waitLoop_) waitLoop_->quit();
 }
 
+void LinkThread::SetTickInterrupt(TickInterrupt interrupt) {
+  std::lock_guard lock(mutex_);
+  interrupt_ = std::move(interrupt);
+}
+
 void LinkThread::StartRepeating(int periodMs, std::function<void()> tick) {
-  if (repeating_) StopRepeating();
-  {
-    std::lock_guard lock(mutex_);
-    periodMs_ = periodMs;
-    tick_ = std::move(tick);
-  }
+  StopRepeating();
+  std::lock_guard lock(mutex_);
+  periodMs_ = periodMs;
+  tick_ = std::move(tick);
+  ++tickGeneration_;
   repeating_ = true;
-  QMetaObject::invokeMethod(worker_.get(), "StartTimer", Qt::QueuedConnection);
+  wake_.notify_all();
 }
 
 void LinkThread::StopRepeating() {
   if (!repeating_) return;
-  {
-    std::lock_guard lock(mutex_);
-    stopAcknowledged_ = false;
-  }
-  // Queued behind a tick in progress (and behind the StartTimer of a tick never run yet).
-  QMetaObject::invokeMethod(worker_.get(), "StopTimer", Qt::QueuedConnection);
-  std::unique_lock lock(mutex_);
-  stopped_.wait(lock, [this] { return stopAcknowledged_; });
-  tick_ = nullptr;
   repeating_ = false;
+  std::lock_guard lock(mutex_);
+  // Under the lock with the link thread's check before each tick: once this returns, no tick
+  // starts until the next StartRepeating.
+  tick_ = nullptr;
+  ++tickGeneration_;
+  if (tickRunning_ && !tickCut_ && interrupt_.request) {
+    tickCut_ = true;
+    interrupt_.request();
+  }
 }
 
 void LinkThread::PostToOwner(std::function<void()> call) {
@@ -158,7 +181,7 @@ void LinkThread::PostToOwner(std::function<void()> call) {
     std::lock_guard lock(mutex_);
     posted_.push_back(std::move(call));
   }
-  QMetaObject::invokeMethod(this, "RunPosted", Qt::QueuedConnection);
+  emit CallsPosted(QPrivateSignal());
 }
 
 void LinkThread::RunPosted() {
@@ -170,49 +193,4 @@ void LinkThread::RunPosted() {
   for (const auto& call : calls) call();
 }
 
-CrossThreadPrompter::CrossThreadPrompter(Prompter& target, QObject* targetThreadObject)
-    : target_(target) {
-  moveToThread(targetThreadObject->thread());
-}
-
-Answer CrossThreadPrompter::Ask(int stringId, Buttons buttons, Icon icon) {
-  return AskOnTargetThread({stringId, QString(), buttons, icon});
-}
-
-Answer CrossThreadPrompter::AskText(const QString& text, Buttons buttons, Icon icon) {
-  return AskOnTargetThread({0, text, buttons, icon});
-}
-
-Answer CrossThreadPrompter::AskTarget(const Question& question) {
-  if (question.stringId != 0)
-    return target_.Ask(question.stringId, question.buttons, question.icon);
-  return target_.AskText(question.text, question.buttons, question.icon);
-}
-
-Answer CrossThreadPrompter::AskOnTargetThread(const Question& question) {
-  if (QThread::currentThread() == thread()) return AskTarget(question);
-  std::unique_lock lock(mutex_);
-  question_ = question;
-  pending_ = true;
-  QMetaObject::invokeMethod(this, "AskPending", Qt::QueuedConnection);
-  answered_.wait(lock, [this] { return !pending_; });
-  return answer_;
-}
-
-void CrossThreadPrompter::AskPending() {
-  Question question;
-  {
-    std::lock_guard lock(mutex_);
-    if (!pending_) return;
-    question = question_;
-  }
-  const Answer answer = AskTarget(question);
-  std::lock_guard lock(mutex_);
-  answer_ = answer;
-  pending_ = false;
-  answered_.notify_all();
-}
-
 }  // namespace vor
-
-#include "link_thread.moc"

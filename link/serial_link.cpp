@@ -35,6 +35,8 @@ bool SerialLink::Drain(SerialPort& port) {
 }
 
 bool SerialLink::SendFrame() {
+  // A stopped exchange sends nothing, so it must not spend a reopen's time first either.
+  if (StopRequested()) return false;
   if (!port_ && reopen_) {
     port_ = reopen_();
     drainOwed_ = false;  // a new line has no late answers on it

@@ -6,9 +6,9 @@
 
 namespace vor {
 
-BusyDialog::BusyDialog(QWidget* parent) : parent_(parent) {
+BusyDialog::BusyDialog(QWidget* parent, int delayMs) : parent_(parent) {
   delay_.setSingleShot(true);
-  delay_.setInterval(kDelayMs);
+  delay_.setInterval(delayMs);
   QObject::connect(&delay_, &QTimer::timeout, [this] {
     dialog_ = std::make_unique<QProgressDialog>(
         operation_, QString(), 0, 0, parent_ && parent_->isVisible() ? parent_ : nullptr);
@@ -20,6 +20,10 @@ BusyDialog::BusyDialog(QWidget* parent) : parent_(parent) {
 }
 
 BusyDialog::~BusyDialog() = default;
+
+QEventLoop::ProcessEventsFlags BusyDialog::WaitFlags() const {
+  return QEventLoop::ExcludeUserInputEvents;
+}
 
 void BusyDialog::JobStarted(const QString& operation) {
   operation_ = operation;

@@ -7,6 +7,7 @@
 #include <QPushButton>
 
 #include "definitions/definition_loader.h"
+#include "link/config_transfer.h"
 #include "link/controller_link.h"
 #include "mainwindow/menu_bar_marks.h"
 #include "monitor/live_tools.h"
@@ -165,12 +166,12 @@ void CVORUserDlg::AddPages() {
 bool CVORUserDlg::OnInitDialog() {
   SetUpControls();
 
-  link_.ScanForController();
-  while (!link_.Connected()) {
-    if (prompter_.Ask(kMsgNoController) != Answer::Retry) break;
-    link_.ScanForController();
-  }
-  if (!link_.Connected()) return false;
+  // Only a scan that ran and found nothing is the controller's absence; a refused one (another
+  // job held the link) cannot let start-up go on either, but asks nothing.
+  const JobResult scan = RetryWhileFailing(kMsgNoController, [this] {
+    return link_.ScanForController(tr("Searching for controller..."));
+  });
+  if (scan != JobResult::Done) return false;
 
   AddPages();
 
@@ -207,7 +208,10 @@ bool CVORUserDlg::OnInitFromImage(const ConfigImage& image, const QString& path)
 void CVORUserDlg::AddPage(PageWindow* page, int templateId) {
   page->Create(templateId, this);
   page->hide();
-  page->setGeometry(pageRect);
+  // The pages are 5 units wider than the page area, and the room beside it up to the window's
+  // border is free: a page keeps its own width there, so that nothing at its right edge is cut.
+  // Below the area are the buttons: there the page ends with the area.
+  page->setGeometry(QRect(pageRect.topLeft(), QSize(page->width(), pageRect.height())));
   ++pageCount;
   pageList.push_back({pageCount, page});
 }
@@ -296,13 +300,35 @@ void CVORUserDlg::RunCommand(int id) {
   SetReadWriteEnabled(true);
 }
 
-void CVORUserDlg::Read() {
-  if (state_.DefinitionsLoaded) HideAllPages();
-  state_.ReadOk = link_.ReadImage(state_.image);
-  while (!state_.ReadOk) {
-    if (prompter_.Ask(kMsgReadError) != Answer::Retry) break;
-    state_.ReadOk = link_.ReadImage(state_.image);
+JobResult CVORUserDlg::RetryWhileFailing(int messageId, const std::function<JobResult()>& attempt) {
+  JobResult result = attempt();
+  while (result == JobResult::Failed && prompter_.Ask(messageId) == Answer::Retry) {
+    const JobResult again = attempt();
+    if (again == JobResult::Refused) break;
+    result = again;
   }
+  return result;
+}
+
+std::optional<bool> CVORUserDlg::Transfer(const QString& operation, int messageId, int previous,
+                                          const std::function<bool(SerialLink&)>& job) {
+  const JobResult result =
+      RetryWhileFailing(messageId, [&] { return link_.RunJob(operation, job); });
+  if (result != JobResult::Refused) return result == JobResult::Done;
+  // Nothing was exchanged and the controller is not to blame: the window stays as it was.
+  currentPage = previous;
+  ShowPage(previous);
+  return std::nullopt;
+}
+
+void CVORUserDlg::Read() {
+  const int previous = currentPage;
+  if (state_.DefinitionsLoaded) HideAllPages();
+  const std::optional<bool> read =
+      Transfer(tr("Reading..."), kMsgReadError, previous,
+               [this](SerialLink& link) { return ReadImage(link, state_.image); });
+  if (!read) return;
+  state_.ReadOk = *read;
   if (state_.ReadOk) {
     state_.controllerImage = state_.image;
     SetStatus(tr("Read success!"), Tone::Success);
@@ -319,11 +345,11 @@ void CVORUserDlg::Write(int previous) {
     ShowPage(previous);
     return;
   }
-  state_.WriteOk = link_.WriteImage(state_.image);
-  while (!state_.WriteOk) {
-    if (prompter_.Ask(kMsgWriteError) != Answer::Retry) break;
-    state_.WriteOk = link_.WriteImage(state_.image);
-  }
+  const std::optional<bool> written =
+      Transfer(tr("Writing..."), kMsgWriteError, previous,
+               [this](SerialLink& link) { return WriteSucceeded(WriteImage(link, state_.image)); });
+  if (!written) return;
+  state_.WriteOk = *written;
   if (state_.WriteOk) state_.WriteOk = writeGuard_.AfterWrite(options_);
   if (state_.WriteOk) {
     SetStatus(tr("Write success!"), Tone::Success);

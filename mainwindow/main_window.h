@@ -5,8 +5,10 @@
 #include <QLabel>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "link/link_access.h"
 #include "mainwindow/file_commands.h"
 #include "mainwindow/main_menu.h"
 #include "mainwindow/window_services.h"
@@ -102,6 +104,15 @@ private:
   void Read();
   // `previous` is the page that was on show, shown again when the Write does not go ahead.
   void Write(int previous);
+  // Runs `attempt` and, while it fails, asks `messageId` (Retry/Cancel) and runs it again on
+  // Retry. A refused attempt never ran: it is not asked about, and the outcome is that of the
+  // last attempt that ran (Refused when none did).
+  JobResult RetryWhileFailing(int messageId, const std::function<JobResult()>& attempt);
+  // The image transfer `job` on the link as `operation`, retried as RetryWhileFailing does:
+  // whether it succeeded, or nothing when it never ran (another job held the link); then the
+  // page `previous` is shown again, and there is nothing the user must hear of.
+  std::optional<bool> Transfer(const QString& operation, int messageId, int previous,
+                               const std::function<bool(SerialLink&)>& job);
   // The parameter page under `key`, or nullptr for the Monitor page and keys without a page.
   ParameterPage* ParameterPageOf(int key) const;
   // Runs the store pass of the parameter page on show, as leaving it does, and shows it again.

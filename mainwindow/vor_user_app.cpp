@@ -16,6 +16,7 @@
 #include "link/port_diagnostics.h"
 #include "link/qt_serial_port.h"
 #include "mainwindow/busy_dialog.h"
+#include "mainwindow/cross_thread_prompter.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/qt_menu_dialogs.h"
 #include "resources/language.h"
@@ -158,15 +159,22 @@ int CVORUserApp::InitInstance(const AppOptions& options, Prompter& prompter) {
     if (!simulation) return 1;
   }
 
+  // Everything the link points to is made before it and so outlives it: the link thread may
+  // still be ending a poll being cut short while the window goes, and the link's destructor
+  // waits for that.
   QtPortSystem ports;
   SteadyClock clock;
-  QObject uiContext;
-  ControllerLink link(ports, clock, prompter, &uiContext);
-  // The simulated controller is the only port tried: nothing goes to the machine's real ports.
-  link.SetPortOverride(simulation ? QStringList{simulation->pty->DevicePath()} : options.ports);
+  // The scan asks its messages on the link thread; they are shown on this one.
+  CrossThreadPrompter linkPrompter(prompter);
   // Why a port could not be opened goes to stderr once per port: a port that is merely missing
   // is no news, one that is busy or forbidden usually explains a failing scan.
   QSet<QString> hinted;
+  std::unique_ptr<FrameTrace> trace;
+  if (options.trace) trace = std::make_unique<FrameTrace>(clock, stderr);
+
+  ControllerLink link(ports, clock, linkPrompter);
+  // The simulated controller is the only port tried: nothing goes to the machine's real ports.
+  link.SetPortOverride(simulation ? QStringList{simulation->pty->DevicePath()} : options.ports);
   link.SetOpenFailureHandler([&hinted](const QString& path, OpenStatus status) {
     if (status == OpenStatus::Missing || hinted.contains(path)) return;
     hinted.insert(path);
@@ -178,11 +186,7 @@ int CVORUserApp::InitInstance(const AppOptions& options, Prompter& prompter) {
       std::fprintf(stderr, "vor-user: %s\n", qPrintable(warning));
     }
   });
-  std::unique_ptr<FrameTrace> trace;
-  if (options.trace) {
-    trace = std::make_unique<FrameTrace>(clock, stderr);
-    link.SetObserver(trace.get());
-  }
+  if (trace) link.SetObserver(trace.get());
 
   QtMenuDialogs dialogs([] { return QApplication::activeWindow(); });
   QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
@@ -197,12 +201,13 @@ int CVORUserApp::InitInstance(const AppOptions& options, Prompter& prompter) {
   ProgramState state;
   CVORUserDlg window(state, link, prompter, CreatePages(state, prompter, link), services);
   BusyDialog busy(&window);
-  link.SetBusyIndicator(&busy);
+  link.SetWaitPolicy(&busy);
 
   const bool started =
       fileImage ? window.OnInitFromImage(*fileImage, *options.imagePath) : window.OnInitDialog();
   if (started) window.exec();
-  link.SetBusyIndicator(nullptr);
+  // The busy dialog goes before the link, whose last job closes the port.
+  link.SetWaitPolicy(nullptr);
   return started || !fileImage ? 0 : 1;
 }
 

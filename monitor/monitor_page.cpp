@@ -65,7 +65,6 @@ void CMonitor1Dlg::Layout() {
     QLineEdit* edit = FindEdit(this, SlotEditId(k));
     if (label) {
       label->setText(def.name);
-      label->setToolTip(def.name);  // a long label wraps and is cut, as in the template
       label->show();
     }
     if (edit) edit->show();
@@ -73,6 +72,14 @@ void CMonitor1Dlg::Layout() {
   if (slots_.faultSlot >= 0) FaultFieldId = SlotEditId(slots_.faultSlot);
   LayoutDone = true;
   if (QLabel* caption = FindStatic(this, kIdStatusCaption)) caption->setText(tr("Status"));
+  // The items' names and the fault names, which the fault field shows one at a time, are as
+  // long as the definitions make them: the controls take the room they need beside them.
+  FitTextsToControls(this);
+  if (FaultFieldId != 0) {
+    QStringList names;
+    for (const FaultDef& fault : state_.definitions->Faults()) names.append(fault.name);
+    FitFieldToTexts(FindEdit(this, FaultFieldId), names);
+  }
   OnCtlColor();
 }
 

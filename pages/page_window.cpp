@@ -79,11 +79,12 @@ void ParameterPage::LayoutPass() {
     QLineEdit* edit = FindEdit(this, SlotEditId(k));
     if (!label || !edit) continue;
     label->setText(def.name);
-    label->setToolTip(def.name);  // a long label wraps and is cut, as in the template
     label->show();
     edit->show();
     if (def.en == 0) edit->setEnabled(false);
   }
+  // The definitions' names were sized for another face: each takes the room it needs beside it.
+  FitTextsToControls(this);
 }
 
 void ParameterPage::DisplayPass() {

@@ -3,7 +3,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
-#include <algorithm>
 
 #include "monitor/read_zero_dialog.h"
 #include "resources/dialog_builder.h"
@@ -36,34 +35,12 @@ void CVehicleDlg::LayoutPass() {
     QCheckBox* box = FindCheckBox(this, kIdFirstCheckBox + k);
     if (!box) continue;
     box->setText(def.name);
-    box->setToolTip(def.name);  // a long name is cut at the box's edge, as in the template
     box->show();
     if (def.en == 0) box->setEnabled(false);
     if (def.en == 1) box->setEnabled(true);
   }
+  // The fields' pass also fits the boxes' names to the room beside them.
   ParameterPage::LayoutPass();
-  FitBoxesToFreeSpace();
-}
-
-void CVehicleDlg::FitBoxesToFreeSpace() {
-  // The template's widths leave room for the second column and the button beside the first.
-  // A box whose name needs more takes the free space up to the next shown control on its right,
-  // or the page's edge, so that the name is not cut where nothing is beside it.
-  const int edge = rect().right() - 2;
-  for (int k = 0; k < boxes_.count; ++k) {
-    QCheckBox* box = FindCheckBox(this, kIdFirstCheckBox + k);
-    if (!box) continue;
-    const QRect place = box->geometry();
-    int limit = edge;
-    for (QWidget* other : findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-      const QRect there = other->geometry();
-      if (other == box || !other->isVisibleTo(this) || there.left() <= place.left()) continue;
-      if (there.top() > place.bottom() || there.bottom() < place.top()) continue;
-      limit = std::min(limit, there.left() - 2);
-    }
-    const int wanted = std::min(box->sizeHint().width(), limit - place.left());
-    if (wanted > place.width()) box->resize(wanted, place.height());
-  }
 }
 
 void CVehicleDlg::DisplayPass() {

@@ -30,7 +30,6 @@ protected:
 
 private:
   const DefinitionSet& Definitions() const { return *state_.definitions; }
-  void FitBoxesToFreeSpace();
 
   LinkAccess& link_;
   FlagBoxes boxes_;

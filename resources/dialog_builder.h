@@ -7,6 +7,7 @@
 #include <QIcon>
 #include <QPixmap>
 #include <QRect>
+#include <QStringList>
 
 #include "resources/dialog_templates.h"
 
@@ -26,8 +27,9 @@ struct DialogBaseUnits {
   int y = 0;
 };
 
-// The font that stands in for the template's font face and size. Every dialog's metrics, and so
-// its whole layout, follow from this one choice.
+// The font that stands in for the template's font face and size, in the user's language (the
+// default QLocale, which the program's Translation sets). Every dialog's metrics, and so its
+// whole layout, follow from this one choice.
 QFont DialogFont(const DialogTemplate& dialog);
 
 // Base units of `font` by Windows' rule: baseX = (width of "A".."Z""a".."z" / 26 + 1) / 2,
@@ -44,14 +46,27 @@ int MulDiv(int number, int numerator, int denominator);
 QRect DluToPixels(const QRect& dlu, DialogBaseUnits base);
 
 // Builds `dialog`'s controls as children of `window`, which becomes the dialog: it gets the
-// dialog font, the client size and, for a top-level window, the caption and window buttons.
-// Controls are placed in creation order (which is also the tab order) and carry their id as
-// described at FindControl(). Pictures show their bitmap at its own pixel size from the
-// control's top-left corner. Returns the base units used. Call once per window.
+// dialog font, the client size (with the template's extra room) and, for a top-level window,
+// the caption and window buttons. Controls are placed in creation order (which is also the tab
+// order) and carry their id as described at FindControl(). Pictures fill their control with
+// their bitmap. A static text one line of the dialog font high does not wrap. Returns the base
+// units used. Call once per window.
 DialogBaseUnits BuildDialog(const DialogTemplate& dialog, QWidget* window);
 
 // As above for the template `templateId`; returns false (and builds nothing) when there is none.
 bool BuildDialog(int templateId, QWidget* window);
+
+// Makes the texts of `dialog`'s shown one-line static texts and check boxes whole, keeping every
+// control's place: a control too narrow for its text grows to the right as far as the text
+// needs, up to one dialog unit before the next shown control beside it or before the dialog's
+// edge. A text that still does not fit is elided, and the whole text becomes the tooltip. Call
+// once, after the texts are set and the controls shown or hidden; it only ever widens controls.
+void FitTextsToControls(QWidget* dialog);
+
+// Widens `field`, an edit of a dialog built here, as FitTextsToControls() widens a static text,
+// so that the widest of `texts`, which it shows one at a time, is whole. False when the free
+// space beside it is not enough.
+bool FitFieldToTexts(QLineEdit* field, const QStringList& texts);
 
 // The control with `id` among the direct children of `dialog` (as Windows' GetDlgItem: a page
 // inside the main window does not lend it its controls), or nullptr. Each built control has

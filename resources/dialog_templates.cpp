@@ -13,7 +13,9 @@ using K = ControlKind;
 // initialisation replaces them with the English captions.
 
 constexpr ControlTemplate kMainControls[] = {
-    {kNoControlId, K::Picture, 5, 7, 517, 63, "", kStyleNone, kBitmapBanner},
+    // The banner spans the outer border's lines, 5 to 521, as the side picture stands on the
+    // left one; the template has it a unit wider, past the right line, which then crossed it.
+    {kNoControlId, K::Picture, 5, 7, 516, 63, "", kStyleNone, kBitmapBanner},
     {kNoControlId, K::Picture, 5, 111, 89, 300, "", kStyleNone, kBitmapSide},
     {kIdStatusLine, K::StaticText, 8, 72, 85, 36, "", kVCenter},
     {kIdPageArea, K::GroupBox, 96, 67, 413, 300, "", kHidden},
@@ -196,14 +198,13 @@ constexpr const char* kShellDlg = "MS Shell Dlg";
 constexpr std::uint32_t kPageStyle = kDlgChild | kDlgThinBorder;
 
 constexpr DialogTemplate kMain{
-    kDialogMain,
-    "HEW User",
-    522,
-    413,
-    kShellDlg,
-    9,
+    kDialogMain, "HEW User", 522, 413, kShellDlg, 9,
     kDlgCaption | kDlgSysMenu | kDlgSizing | kDlgMinimizeBox | kDlgMaximizeBox | kDlgAppWindow,
-    kMainControls};
+    kMainControls,
+    // The template's outer border ends a unit before its right and bottom edges, and the last row
+    // of buttons stands on that border: the window adds what it takes to give the border its
+    // left margin of 5 units on those sides too, so nothing sits on the window's edges.
+    4, 4};
 constexpr DialogTemplate kVehicle{kDialogVehicle, "", kPageWidth, kPageHeight,
                                   kShellDlg,      9,  kPageStyle, kVehiclePage.items};
 constexpr DialogTemplate kControl{kDialogControl, "", kPageWidth, kPageHeight,

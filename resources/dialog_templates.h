@@ -123,6 +123,10 @@ struct DialogTemplate {
   int fontPointSize;
   std::uint32_t style;                        // DialogStyle flags
   std::span<const ControlTemplate> controls;  // in tab and creation order
+  // Room we add right of and below the template's client area, in dialog units. The window then
+  // has width + extraWidth by height + extraHeight; the controls keep their places.
+  int extraWidth = 0;
+  int extraHeight = 0;
 };
 
 // The template with `id`, or nullptr when there is none.

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <utility>
 
 namespace vor {
 
@@ -74,13 +75,19 @@ Translation::Translation(const QString& language) : language_(language) {
 Translation::~Translation() { Remove(); }
 
 void Translation::Install() {
-  if (!loaded_ || language_ == QLatin1String(kEnglish)) return;
+  if (!loaded_) return;
+  // The windows take their faces from the default locale (DialogFont()), so it follows the
+  // language spoken, not the system's.
+  if (!previousLocale_) previousLocale_ = QLocale();
+  QLocale::setDefault(QLocale(language_));
+  if (language_ == QLatin1String(kEnglish)) return;
   if (hasQt_) QCoreApplication::installTranslator(&qt_);
   QCoreApplication::installTranslator(&own_);
   installed_ = true;
 }
 
 void Translation::Remove() {
+  if (previousLocale_) QLocale::setDefault(*std::exchange(previousLocale_, std::nullopt));
   if (!installed_ || QCoreApplication::instance() == nullptr) return;
   QCoreApplication::removeTranslator(&own_);
   if (hasQt_) QCoreApplication::removeTranslator(&qt_);

@@ -2,6 +2,7 @@
 
 #include <QCommandLineOption>
 #include <QCommandLineParser>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <QTranslator>
@@ -39,8 +40,10 @@ QString LanguageOptionError(const QString& value);
 QString LanguageOptionError(const QCommandLineParser& parser, const QCommandLineOption& option);
 
 // The catalogues of one language, the program's own and Qt's (standard buttons, file dialogs,
-// --help headings), installed into the running application. Qt's catalogue is taken from Qt's
-// translations folder when it is there; without it those few texts stay English.
+// --help headings), installed into the running application, and the language's locale as the
+// default QLocale, which picks the windows' faces. Qt's catalogue is taken from Qt's
+// translations folder when it is there; without it those few texts stay English. Removing it
+// restores the default locale it found.
 class Translation {
 public:
   explicit Translation(const QString& language);
@@ -48,7 +51,8 @@ public:
   Translation(const Translation&) = delete;
   Translation& operator=(const Translation&) = delete;
 
-  // Installs the catalogues into the current QCoreApplication; call again for a new one.
+  // Installs the catalogues into the current QCoreApplication and sets the default locale; call
+  // again for a new application.
   void Install();
 
   const QString& language() const { return language_; }
@@ -59,6 +63,7 @@ private:
   void Remove();
 
   QString language_;
+  std::optional<QLocale> previousLocale_;
   bool loaded_ = true;
   QTranslator own_;
   QTranslator qt_;

@@ -39,8 +39,10 @@ for path in "${expected[@]}"; do
 done
 apt-get install --simulate "$(realpath "$deb")" >/dev/null ||
   fail "apt cannot satisfy the package's dependencies"
-dpkg-deb --field "$deb" Recommends | grep -qF "fonts-noto-cjk | fonts-wqy-microhei" ||
-  fail "the package does not recommend a font with Chinese glyphs"
+for font in fonts-wine fonts-wqy-microhei; do
+  dpkg-deb --field "$deb" Depends | grep -qw "$font" ||
+    fail "the package does not depend on $font, whose faces the windows are laid out for"
+done
 
 root=$(mktemp -d)
 sim=""
@@ -98,7 +100,7 @@ source "$1"
 status=0
 # Line typed so far -> what completes its last word, sorted.
 cases=(
-  "vor-cli |describe diff monitor read scan set write zero"
+  "vor-cli |apply describe diff monitor read scan set write zero"
   "vor-cli mo|monitor"
   "vor-cli --|--help --help-all --lang --port --trace --version"
   "vor-cli --port /dev/pts/7 zero --|--json --lang --port --trace --update"

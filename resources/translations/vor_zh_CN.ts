@@ -314,6 +314,18 @@ Qt %2
         <translation>关于 VOR User</translation>
     </message>
     <message>
+        <source>Searching for controller...</source>
+        <translation>正在查找控制器...</translation>
+    </message>
+    <message>
+        <source>Reading...</source>
+        <translation>正在读取...</translation>
+    </message>
+    <message>
+        <source>Writing...</source>
+        <translation>正在写入...</translation>
+    </message>
+    <message>
         <source>Not available while the Monitor page polls the controller: switch the Monitor off first</source>
         <translation>监控页面轮询控制器时不可用：请先关闭监控</translation>
     </message>
@@ -436,21 +448,6 @@ Qt %2
     <message>
         <source>cannot write %1: %2</source>
         <translation>无法写入 %1：%2</translation>
-    </message>
-</context>
-<context>
-    <name>vor::ControllerLink</name>
-    <message>
-        <source>Searching for controller...</source>
-        <translation>正在查找控制器...</translation>
-    </message>
-    <message>
-        <source>Reading...</source>
-        <translation>正在读取...</translation>
-    </message>
-    <message>
-        <source>Writing...</source>
-        <translation>正在写入...</translation>
     </message>
 </context>
 <context>

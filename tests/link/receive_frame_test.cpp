@@ -337,6 +337,26 @@ TEST(ReceiveFrame, AStopRequestAbandonsTheWaitWithinASliceAndTheLateAnswerIsDrai
   EXPECT_EQ(port.discards, 1);
 }
 
+// A line lost during a poll is reopened by the next send; a stopped poll must not spend the
+// reopen's time (a USB adapter can take long to come back) before it gives up.
+TEST(SendFrame, AStoppedSendDoesNotReopenALostLine) {
+  VirtualClock clock;
+  SerialLink link(clock);
+  int reopens = 0;
+  link.SetReopen([&]() -> std::unique_ptr<SerialPort> {
+    ++reopens;
+    return std::make_unique<VirtualPort>(clock);
+  });
+  link.SetRequest(Command::LiveRead0, 0);
+  link.RequestStop();
+  EXPECT_FALSE(link.SendFrame());
+  EXPECT_EQ(reopens, 0);
+
+  link.ClearStop();
+  EXPECT_TRUE(link.SendFrame());
+  EXPECT_EQ(reopens, 1);
+}
+
 TEST(SendFrame, WritesChecksummedFramesInOneWrite) {
   VirtualClock clock;
   VirtualPort port(clock);

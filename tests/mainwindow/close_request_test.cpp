@@ -13,6 +13,7 @@
 #include <QTimer>
 #include <deque>
 
+#include "mainwindow/busy_dialog.h"
 #include "mainwindow/message_box_prompter.h"
 #include "tests/mainwindow/window_rig.h"
 
@@ -82,8 +83,13 @@ private:
   MessageBoxPrompter boxes_;
 };
 
+// The program's own wait for a link job, which holds the user's input back (its progress dialog
+// never comes up on virtual time).
 class CloseRequestTest : public ::testing::Test, public test::WindowRig {
 protected:
+  CloseRequestTest() { link.SetWaitPolicy(&wait); }
+  ~CloseRequestTest() override { link.SetWaitPolicy(nullptr); }
+
   void StartUpWithBoxes() {
     window = std::make_unique<CVORUserDlg>(state, link, boxes, CreatePages(state, boxes, link),
                                            services.services);
@@ -116,6 +122,7 @@ protected:
   }
 
   AnsweredMessageBoxes boxes{[this] { return window ? Status() : QString(); }};
+  BusyDialog wait{nullptr};
 };
 
 TEST_F(CloseRequestTest, ACloseDuringReadOrWriteIsAskedAfterTheCommandsOutcome) {

@@ -14,6 +14,7 @@
 #include "definitions/model_images.h"
 #include "definitions/model_table.h"
 #include "link/controller_link.h"
+#include "mainwindow/cross_thread_prompter.h"
 #include "monitor/monitor_page.h"
 #include "pages/parameter_pages.h"
 #include "resources/dialog_builder.h"
@@ -22,6 +23,7 @@
 #include "tests/support/immediate_link.h"
 #include "tests/support/scripted_prompter.h"
 #include "tests/support/test_window_services.h"
+#include "tests/support/while_link_busy.h"
 
 namespace vor {
 namespace {
@@ -108,8 +110,8 @@ struct Rig {
   VirtualPortSystem::Device* device;
   test::ScriptedPrompter prompter;
   test::TestWindowServices services;
-  QObject uiContext;
-  ControllerLink link{ports, clock, prompter, &uiContext};
+  CrossThreadPrompter linkPrompter{prompter};  // the scan asks on the link thread
+  ControllerLink link{ports, clock, linkPrompter};
   ProgramState state;
   ScriptedControlPage* controlPage = nullptr;
   // The Monitor's polls are delivered by the test; the window's own commands use `link`.
@@ -132,13 +134,17 @@ TEST_F(MainWindowTest, StartUpFindsTheControllerReadsAndShowsTheVehiclePage) {
   EXPECT_EQ(StatusColour(), QColor(0, 213, 11));
   EXPECT_TRUE(FindStatic(window.get(), kIdStatusLine)->font().bold());
 
-  // Keys 1..4 in the order Vehicle, Control, Motor, Monitor, all on the page area.
+  // Keys 1..4 in the order Vehicle, Control, Motor, Monitor, all on the page area, as wide as
+  // their template beside it.
   ASSERT_EQ(window->pageList.size(), 4u);
   const int templates[] = {kDialogVehicle, kDialogControl, kDialogMotor, kDialogMonitor};
   for (int i = 0; i < 4; ++i) {
     EXPECT_EQ(window->pageList[std::size_t(i)].key, i + 1);
     EXPECT_EQ(window->pageList[std::size_t(i)].page->TemplateId(), templates[i]);
-    EXPECT_EQ(window->pageList[std::size_t(i)].page->geometry(), window->pageRect);
+    const QRect page = window->pageList[std::size_t(i)].page->geometry();
+    EXPECT_EQ(page.topLeft(), window->pageRect.topLeft());
+    EXPECT_EQ(page.height(), window->pageRect.height());
+    EXPECT_GT(page.width(), window->pageRect.width());
   }
   EXPECT_EQ(window->pageRect, FindControl(window.get(), kIdPageArea)->geometry());
   EXPECT_TRUE(Visible(1));
@@ -341,6 +347,40 @@ TEST_F(MainWindowTest, WriteFailureRetriesThenReportsInRed) {
   EXPECT_EQ(StatusColour(), QColor(255, 0, 0));
   Click(kIdMotorButton);  // pages can be chosen again
   EXPECT_EQ(window->currentPage, 3);
+}
+
+// A Read or Write that another job kept from running never ran: it asks no Retry, says nothing
+// about the controller and leaves the window as it was, with the page that was on show.
+TEST_F(MainWindowTest, ARefusedReadOrWriteAsksNothingAndLeavesTheWindowAsItWas) {
+  StartUp();
+  Click(kIdControlButton);
+  for (int id : {int{kIdReadButton}, int{kIdWriteButton}}) {
+    const int requests = controller.RequestCount(kBeginTransfer);
+    test::WhileLinkBusy(link, [&] { window->OnPageCommand(id); });
+    EXPECT_TRUE(prompter.asked.empty()) << id;
+    EXPECT_EQ(controller.RequestCount(kBeginTransfer), requests) << id;
+    EXPECT_TRUE(state.ReadOk) << id;
+    EXPECT_FALSE(state.WriteOk) << id;
+    EXPECT_EQ(Status(), "Read success!") << id;
+    EXPECT_EQ(window->currentPage, 2) << id;
+    EXPECT_TRUE(Visible(2)) << id;
+    EXPECT_TRUE(Enabled(kIdReadButton) && Enabled(kIdWriteButton)) << id;
+  }
+}
+
+// The window system's close request is not held back while a job waits; it is asked once the
+// job has ended, never over it.
+TEST_F(MainWindowTest, ACloseDuringALinkJobIsAskedOnceTheJobHasEnded) {
+  StartUp();
+  window->show();
+  bool closed = true;
+  bool busyWhenAsked = true;
+  prompter.onAsk = [&](int) { busyWhenAsked = link.Thread().Busy(); };
+  test::WhileLinkBusy(link, [&] { closed = window->close(); });
+  EXPECT_FALSE(closed);
+  EXPECT_EQ(prompter.AskedIds(), std::vector<int>{kMsgSureToExit});
+  EXPECT_FALSE(busyWhenAsked);
+  EXPECT_TRUE(window->isVisible());  // the question was answered Cancel
 }
 
 TEST_F(MainWindowTest, ARefusedEntryKeepsTheUserOnThePageAndSendsNothing) {

@@ -11,6 +11,7 @@
 
 #include "definitions/model_images.h"
 #include "link/controller_link.h"
+#include "mainwindow/cross_thread_prompter.h"
 #include "mainwindow/main_window.h"
 #include "resources/dialog_builder.h"
 #include "simulator/simulated_controller.h"
@@ -72,8 +73,8 @@ struct WindowRig {
   SimulatedController controller;
   ScriptedPrompter prompter;
   TestWindowServices services;
-  QObject uiContext;
-  ControllerLink link{ports, clock, prompter, &uiContext};
+  CrossThreadPrompter linkPrompter{prompter};  // the scan asks on the link thread
+  ControllerLink link{ports, clock, linkPrompter};
   ProgramState state;
   std::unique_ptr<CVORUserDlg> window;
 };

@@ -129,8 +129,7 @@ protected:
   QtPortSystem ports;
   SteadyClock clock;
   test::ScriptedPrompter prompter;
-  QObject uiContext;
-  ControllerLink link{ports, clock, prompter, &uiContext};
+  ControllerLink link{ports, clock, prompter};
   WireLog wire;
   ProgramState state;
   test::TestWindowServices services;

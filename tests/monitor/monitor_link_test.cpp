@@ -1,6 +1,6 @@
 // The Monitor page on the program's link: the polls run on the link thread against a simulated
 // controller on virtual time, their results reach the page on this thread, and hiding the page
-// ends them.
+// ends them. Where the hide must come inside an exchange, the port holds the link thread there.
 #include <gtest/gtest.h>
 
 #include <QCoreApplication>
@@ -9,11 +9,13 @@
 
 #include "definitions/definition_loader.h"
 #include "definitions/model_images.h"
+#include "link/config_transfer.h"
 #include "link/controller_link.h"
 #include "monitor/monitor_page.h"
 #include "resources/dialog_builder.h"
 #include "simulator/simulated_controller.h"
 #include "simulator/virtual_port.h"
+#include "tests/support/holding_ports.h"
 #include "tests/support/scripted_prompter.h"
 
 namespace vor {
@@ -26,9 +28,9 @@ constexpr std::uint8_t kLiveRead2 = 0x34;
 class MonitorOnTheLinkTest : public ::testing::Test {
 protected:
   void SetUp() override {
-    ports.AddDevice("/dev/ttyUSB0", &controller);
-    ASSERT_TRUE(link.ScanForController());
-    ASSERT_TRUE(link.ReadImage(state.image));
+    virtualPorts.AddDevice("/dev/ttyUSB0", &controller);
+    ASSERT_EQ(link.ScanForController("scan"), JobResult::Done);
+    ASSERT_TRUE(Read(state.image));
     ASSERT_TRUE(LoadDefinitions(state.image, *state.definitions, prompter));
     state.ReadOk = true;
     page.Create(kDialogMonitor, &host);
@@ -41,6 +43,10 @@ protected:
     ASSERT_TRUE(QTest::qWaitFor(done, 10'000));
   }
 
+  bool Read(ConfigImage& image) {
+    return link.RunJob("read", [&](SerialLink& l) { return ReadImage(l, image); }) ==
+           JobResult::Done;
+  }
   int LiveRequests() {
     return controller.RequestCount(kLiveRead0) + controller.RequestCount(kLiveRead1) +
            controller.RequestCount(kLiveRead2);
@@ -73,11 +79,11 @@ protected:
   QString Status() { return FindEdit(&page, kIdStatusField)->text(); }
 
   VirtualClock clock;  // the link thread's only
-  VirtualPortSystem ports{clock};
+  VirtualPortSystem virtualPorts{clock};
+  test::HoldingPorts ports{virtualPorts};
   SimulatedController controller{*DefaultImageFor(u"VOR")};
   test::ScriptedPrompter prompter;
-  QObject uiContext;
-  ControllerLink link{ports, clock, prompter, &uiContext};
+  ControllerLink link{ports, clock, prompter};
   ProgramState state;
   QWidget host;
   CMonitor1Dlg page{state, prompter, link};
@@ -115,13 +121,35 @@ TEST_F(MonitorOnTheLinkTest, ASilentControllerShowsFailureAndHidingStillEndsTheP
   WaitFor([&] { return page.PollState().PollCount >= 1; });
   EXPECT_EQ(Status(), "Failure!");
   EXPECT_EQ(FieldOf("Motor Speed")->text(), "0");
-  WaitFor([&] { return LiveRequests() > 3; });  // well into a later poll
   HideAndExpectSilence();
+}
+
+// The hide comes while the second poll waits for the silent controller's first answer, with the
+// first poll's result still on its way to this thread: of the second poll only that first request
+// reaches the wire, and the first poll's result never reaches the page.
+TEST_F(MonitorOnTheLinkTest, HiddenInASilentReceiveNothingMoreOfThatPollIsSentNorAnEarlierShown) {
+  for (std::uint8_t command : {kLiveRead0, kLiveRead1, kLiveRead2}) {
+    controller.AddFault(FaultRule(FaultKind::Silent, command));
+  }
+  ports.HoldAt(test::HoldingPorts::Point::ReadAfter, kLiveRead0, 2);
+  page.show();
+  ASSERT_TRUE(ports.WaitUntilHeld());
+  page.hide();
+  ports.Release();
+  EXPECT_EQ(link.RunJob("after the hide", [](SerialLink&) { return true; }), JobResult::Done);
+  QCoreApplication::processEvents();
+
+  EXPECT_TRUE(ports.StopRaisedWhileHeld());
+  EXPECT_EQ(controller.RequestCount(kLiveRead0), 2);
+  EXPECT_EQ(controller.RequestCount(kLiveRead1), 1);
+  EXPECT_EQ(controller.RequestCount(kLiveRead2), 1);
+  EXPECT_EQ(page.PollState().PollCount, 0);
+  EXPECT_EQ(Status(), "");
 
   // The link serves the next job at once.
   controller.ClearFaults();
   ConfigImage image;
-  EXPECT_TRUE(link.ReadImage(image));
+  EXPECT_TRUE(Read(image));
 }
 
 }  // namespace

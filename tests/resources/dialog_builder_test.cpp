@@ -4,11 +4,13 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QFontInfo>
 #include <QFrame>
 #include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 
 namespace vor {
@@ -111,7 +113,8 @@ TEST(BuildDialog, MainWindowHasEveryControlOfItsTemplateInPlace) {
   QDialog window;
   const DialogBaseUnits base = BuildDialog(*FindDialogTemplate(kDialogMain), &window);
   EXPECT_EQ(window.windowTitle(), "HEW User");
-  EXPECT_EQ(window.size(), DluToPixels(QRect(0, 0, 522, 413), base).size());
+  // The template's 522 x 413, and room for the outer border's left margin at the right and bottom.
+  EXPECT_EQ(window.size(), DluToPixels(QRect(0, 0, 526, 417), base).size());
 
   ExpectControls(&window, base,
                  {
@@ -136,15 +139,17 @@ TEST(BuildDialog, MainWindowHasEveryControlOfItsTemplateInPlace) {
     EXPECT_FALSE(button->isDefault());
   }
 
-  // The pictures show their bitmaps unscaled from the control's corner, inside the window.
+  // The pictures fill their controls with their bitmaps, inside the window.
   int pictures = 0;
   for (QLabel* label : window.findChildren<QLabel*>()) {
     if (label->pixmap().isNull()) continue;
     ++pictures;
     const QSize size = label->pixmap().size();
-    const QRect dlu = size.width() > size.height() ? QRect(5, 7, 517, 63) : QRect(5, 111, 89, 300);
+    // The banner within the outer border's lines.
+    const QRect dlu = size.width() > size.height() ? QRect(5, 7, 516, 63) : QRect(5, 111, 89, 300);
     EXPECT_EQ(size, size.width() > size.height() ? QSize(863, 105) : QSize(150, 519));
-    EXPECT_EQ(label->geometry(), QRect(DluToPixels(dlu, base).topLeft(), size));
+    EXPECT_EQ(label->geometry(), DluToPixels(dlu, base));
+    EXPECT_TRUE(label->hasScaledContents());
     EXPECT_TRUE(window.rect().contains(label->geometry()));
   }
   EXPECT_EQ(pictures, 2);
@@ -224,6 +229,128 @@ TEST(BuildDialog, PageInsideTheMainWindowKeepsItsControlsToItself) {
   page->show();
   page->setGeometry(10, 10, 500, 400);
   EXPECT_EQ(border()->geometry(), page->rect());
+}
+
+// A dialog to fit texts in: a one-line static with an edit beside it, a hidden static and another
+// edit further right on the same row; a check box whose row has nothing beside it but an edit
+// lower down; a static two lines high.
+constexpr ControlTemplate kFitControls[] = {
+    {10, ControlKind::StaticText, 0, 0, 30, 11, "", kStyleNone},
+    {11, ControlKind::Edit, 60, 0, 40, 14, "", kBorder},
+    {12, ControlKind::StaticText, 110, 2, 30, 11, "", kHidden},
+    {13, ControlKind::Edit, 150, 0, 40, 14, "", kBorder},
+    {20, ControlKind::CheckBox, 0, 20, 30, 10, "", kStyleNone},
+    {21, ControlKind::Edit, 100, 32, 40, 14, "", kBorder},
+    {30, ControlKind::StaticText, 0, 44, 30, 16, "", kStyleNone},
+};
+constexpr DialogTemplate kFitDialog{
+    900, "", 200, 60, "MS Shell Dlg", 9, kDlgChild | kDlgThinBorder, kFitControls};
+
+class FitTexts : public ::testing::Test {
+protected:
+  FitTexts() : base(BuildDialog(kFitDialog, &dialog)) {}
+
+  int Px(int dluX) const { return MulDiv(dluX, base.x, 4); }
+  // A text of `width` pixels or more in the dialog's font.
+  QString TextOfWidth(int width) const {
+    QString text = QStringLiteral("W");
+    while (QFontMetrics(dialog.font()).horizontalAdvance(text) < width)
+      text += QStringLiteral(" x");
+    return text;
+  }
+
+  QWidget dialog;
+  DialogBaseUnits base;
+};
+
+TEST_F(FitTexts, AStaticGrowsAsFarAsItsTextNeedsAndNotIntoItsNeighbour) {
+  QLabel* label = FindStatic(&dialog, 10);
+  const int free = Px(60) - Px(1);  // up to one unit before the edit beside it
+  struct Case {
+    int textWidth;
+    int expectedRight;  // exclusive; 0: the label's own width is kept
+  };
+  for (const Case& c : {Case{Px(20), 0}, Case{Px(45), -1}, Case{Px(80), free}}) {
+    SCOPED_TRACE(c.textWidth);
+    label->resize(Px(30), label->height());
+    label->setToolTip(QString());
+    const QString text = TextOfWidth(c.textWidth);
+    label->setText(text);
+    FitTextsToControls(&dialog);
+    EXPECT_EQ(label->pos(), DluToPixels(QRect(0, 0, 30, 11), base).topLeft() + QPoint(1, 1));
+    if (c.expectedRight == 0) {
+      EXPECT_EQ(label->width(), Px(30));
+    } else if (c.expectedRight < 0) {
+      EXPECT_EQ(label->width(), label->sizeHint().width());  // just as wide as the text
+      EXPECT_EQ(label->text(), text);
+      EXPECT_TRUE(label->toolTip().isEmpty());
+    } else {
+      // No room for it: elided within the room, whole in the tooltip.
+      EXPECT_EQ(label->geometry().right() + 1, c.expectedRight + 1);
+      EXPECT_NE(label->text(), text);
+      EXPECT_TRUE(label->text().endsWith(QChar(0x2026)));
+      EXPECT_LE(label->sizeHint().width(), label->width());
+      EXPECT_EQ(label->toolTip(), text);
+    }
+  }
+}
+
+TEST_F(FitTexts, BlanksAtTheEndOfANameTakeNoRoom) {
+  QLabel* label = FindStatic(&dialog, 10);
+  const QString name = TextOfWidth(Px(40));
+  label->setText(name + QStringLiteral("     "));
+  FitTextsToControls(&dialog);
+  QLabel whole(name);
+  whole.setFont(label->font());
+  EXPECT_EQ(label->width(), whole.sizeHint().width());
+}
+
+TEST_F(FitTexts, ABoxGrowsPastControlsOfOtherRowsUpToTheDialogsBorder) {
+  QCheckBox* box = FindCheckBox(&dialog, 20);
+  box->setText(TextOfWidth(Px(300)));
+  FitTextsToControls(&dialog);
+  // The edge is the border's inside, less a unit.
+  EXPECT_EQ(box->geometry().right() + 1, dialog.width() - 1 - Px(1));
+  EXPECT_EQ(box->toolTip(), TextOfWidth(Px(300)));
+  EXPECT_LE(box->sizeHint().width(), box->width());
+}
+
+TEST_F(FitTexts, AStaticOfSeveralLinesWrapsAndIsLeftAsItIs) {
+  QLabel* tall = FindStatic(&dialog, 30);
+  EXPECT_TRUE(tall->wordWrap());
+  EXPECT_FALSE(FindStatic(&dialog, 10)->wordWrap());
+  tall->setText(TextOfWidth(Px(100)));
+  FitTextsToControls(&dialog);
+  EXPECT_EQ(tall->width(), Px(30));
+}
+
+TEST_F(FitTexts, AFieldGrowsPastAHiddenControlForTheWidestOfItsTexts) {
+  QLineEdit* field = FindEdit(&dialog, 11);
+  const QString wide = TextOfWidth(Px(70));
+  EXPECT_TRUE(FitFieldToTexts(field, {QStringLiteral("a"), wide, QStringLiteral("b")}));
+  EXPECT_GT(field->width(), Px(40));
+  EXPECT_LT(field->geometry().right(), DluToPixels(QRect(110, 2, 30, 11), base).right());
+
+  // Beyond the next shown control there is no room: it stops before it.
+  EXPECT_FALSE(FitFieldToTexts(field, {TextOfWidth(Px(200))}));
+  EXPECT_EQ(field->geometry().right() + 1, Px(150) + 1 - Px(1));
+}
+
+TEST(DialogFont, TheFacesHaveTheTemplatesMetricsAndChineseHasItsOwn) {
+  const DialogTemplate& main = *FindDialogTemplate(kDialogMain);
+  const DialogTemplate& zero = *FindDialogTemplate(kDialogReadZero);
+  const QLocale previous;
+  EXPECT_EQ(QFontInfo(DialogFont(main)).family(), "Tahoma");
+  EXPECT_EQ(QFontInfo(DialogFont(main)).pointSize(), 9);
+  EXPECT_EQ(QFontInfo(DialogFont(zero)).family(), "System");
+  // Windows' base units for its System face.
+  EXPECT_EQ(BaseUnitsOf(DialogFont(zero)).x, 8);
+  EXPECT_EQ(BaseUnitsOf(DialogFont(zero)).y, 16);
+  QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
+  EXPECT_EQ(QFontInfo(DialogFont(main)).family(), "WenQuanYi Micro Hei");
+  EXPECT_EQ(QFontInfo(DialogFont(zero)).family(), "WenQuanYi Micro Hei");
+  EXPECT_EQ(QFontInfo(DialogFont(zero)).pointSize(), 10);
+  QLocale::setDefault(previous);
 }
 
 TEST(Artwork, BitmapsAndIconLoadAtTheirPixelSizes) {

@@ -13,6 +13,7 @@
 #include "definitions/model_images.h"
 #include "link/controller_link.h"
 #include "link/qt_serial_port.h"
+#include "mainwindow/cross_thread_prompter.h"
 #include "mainwindow/main_window.h"
 #include "resources/dialog_builder.h"
 #include "simulator/pty_controller.h"
@@ -69,8 +70,8 @@ struct PtyWindowRig {
   QtPortSystem ports;
   SteadyClock clock;
   ScriptedPrompter prompter;
-  QObject uiContext;
-  ControllerLink link{ports, clock, prompter, &uiContext};
+  CrossThreadPrompter linkPrompter{prompter};  // the scan asks on the link thread
+  ControllerLink link{ports, clock, linkPrompter};
   ProgramState state;
   TestWindowServices services;
   std::unique_ptr<CVORUserDlg> window;
