@@ -19,9 +19,13 @@ QString ByteText(std::uint8_t value) {
 
 QString Summary(const ImageDifferences& differences, bool confirm) {
   if (differences.Empty()) {
-    return QCoreApplication::translate(
-        "vor::CompareDialog",
-        "Nothing to change: the controller holds this configuration already.");
+    return confirm ? QCoreApplication::translate(
+                         "vor::CompareDialog",
+                         "Nothing to change: the controller holds this configuration already.")
+                   : QCoreApplication::translate(
+                         "vor::CompareDialog",
+                         "No differences: the pages and the controller hold the same "
+                         "configuration.");
   }
   const int count = int(differences.fields.size() + differences.bytes.size());
   if (count == 1) {

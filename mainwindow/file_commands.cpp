@@ -57,10 +57,10 @@ void FileCommands::SaveImageAs() {
   }
 }
 
-void FileCommands::ExportParameters() {
+QString FileCommands::ExportParameters() {
   QString path = dialogs_.SaveFileName(tr("Export Parameters"), kExportFilter,
                                        SuggestedPath(QStringLiteral("csv")));
-  if (path.isEmpty()) return;
+  if (path.isEmpty()) return {};
   path = WithExtension(path, QStringLiteral("csv"));
   folder_ = QFileInfo(path).absolutePath();
   const ConfigurationRecord record =
@@ -68,7 +68,9 @@ void FileCommands::ExportParameters() {
   QString error;
   if (!ExportRecord(path, record, error)) {
     Tell(tr("The parameters were not exported: %1.").arg(error));
+    return {};
   }
+  return path;
 }
 
 QString FileCommands::Folder() const {

@@ -33,8 +33,9 @@ public:
   void SaveImageAs();
 
   // Asks for a file name and writes the configuration as the pages show it, as CSV or JSON by
-  // the name's extension (.csv when it has none).
-  void ExportParameters();
+  // the name's extension (.csv when it has none). Returns the file written; empty when the user
+  // cancelled or it could not be written (after telling them why).
+  QString ExportParameters();
 
   // The folder the file dialogs start in, until the user picks another.
   void SetFolder(const QString& folder) { folder_ = folder; }

@@ -19,8 +19,9 @@ MainMenu::MainMenu(QWidget* window) : QObject(window), window_(window) {
   Add(file, MenuCommand::OpenConfiguration, tr("&Open Configuration…"))
       ->setShortcut(QKeySequence::Open);
   Add(file, MenuCommand::RestoreBackup, tr("Restore B&ackup…"));
+  // Bound itself: Qt's standard Save As key is empty on some desktops.
   Add(file, MenuCommand::SaveConfigurationAs, tr("&Save Configuration As…"))
-      ->setShortcut(QKeySequence::SaveAs);
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
   Add(file, MenuCommand::ExportParameters, tr("&Export Parameters…"));
   Add(file, MenuCommand::OpenBackupsFolder, tr("Open &Backups Folder"));
   file->addSeparator();

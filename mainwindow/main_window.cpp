@@ -1,5 +1,6 @@
 #include "mainwindow/main_window.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QLabel>
@@ -8,6 +9,7 @@
 #include "definitions/definition_loader.h"
 #include "link/config_transfer.h"
 #include "link/controller_link.h"
+#include "mainwindow/menu_bar_marks.h"
 #include "monitor/live_tools.h"
 #include "monitor/monitor_page.h"
 #include "pages/parameter_pages.h"
@@ -37,6 +39,38 @@ constexpr Caption kCaptions[] = {
     {kIdWriteButton, QT_TRANSLATE_NOOP("vor::CVORUserDlg", "Write")},
     {kIdMonitorButton, QT_TRANSLATE_NOOP("vor::CVORUserDlg", "Monitor")},
     {kIdCancel, QT_TRANSLATE_NOOP("vor::CVORUserDlg", "Quit")},
+};
+
+// While it lives, the user's clicks, keys and shortcuts are dropped, whichever window they were
+// meant for.
+class DropUserInput : public QObject {
+public:
+  DropUserInput() { QCoreApplication::instance()->installEventFilter(this); }
+  ~DropUserInput() override { QCoreApplication::instance()->removeEventFilter(this); }
+  DropUserInput(const DropUserInput&) = delete;
+  DropUserInput& operator=(const DropUserInput&) = delete;
+
+protected:
+  bool eventFilter(QObject*, QEvent* event) override {
+    switch (event->type()) {
+      case QEvent::MouseButtonPress:
+      case QEvent::MouseButtonRelease:
+      case QEvent::MouseButtonDblClick:
+      case QEvent::Wheel:
+      case QEvent::KeyPress:
+      case QEvent::KeyRelease:
+      case QEvent::Shortcut:
+      case QEvent::ContextMenu:
+      case QEvent::TouchBegin:
+      case QEvent::TouchUpdate:
+      case QEvent::TouchEnd:
+      case QEvent::TabletPress:
+      case QEvent::TabletRelease:
+        return true;
+      default:
+        return false;
+    }
+  }
 };
 
 }  // namespace
@@ -74,6 +108,8 @@ CVORUserDlg::CVORUserDlg(ProgramState& state, ControllerLink& link, Prompter& pr
   menu_->Action(MenuCommand::ConfirmWrites)->setChecked(options_.confirmWrites);
   menu_->Action(MenuCommand::VerifyAfterWrite)->setChecked(options_.verifyAfterWrite);
   connect(menu_, &MainMenu::Triggered, this, &CVORUserDlg::OnMenuCommand);
+  marks_ = new MenuBarMarks(menu_->Bar());
+  connect(&link_.Thread(), &LinkThread::JobFinished, this, &CVORUserDlg::TakeHeldBackClose);
   SetUpLiveTools();
   SetUpChanges();
   UpdateMenu();
@@ -215,6 +251,19 @@ void CVORUserDlg::RunAsCommand(const std::function<void()>& command) {
       close();
     }
   }
+}
+
+void CVORUserDlg::TakeHeldBackClose() {
+  // The window system holds a close request back with the user's input while a job runs, and
+  // releases it in the next event loop. Were that a message box's (a retry prompt, "Written to
+  // success."), the blocked window would never hear of it. Released here, between the job and
+  // whatever the command shows next, it reaches closeEvent, which keeps it for the command's end.
+  // The clicks and keys held with it are dropped: none may start anything inside a command.
+  // A modal dialog's own jobs (the calibration's) leave its input to it: this window, blocked by
+  // it, could not take a close request anyway.
+  if (const QWidget* modal = QApplication::activeModalWidget(); modal && modal != this) return;
+  const DropUserInput drop;
+  QCoreApplication::processEvents();
 }
 
 void CVORUserDlg::OnPageCommand(int id) {

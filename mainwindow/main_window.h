@@ -26,6 +26,7 @@ namespace vor {
 class ControllerLink;
 class LinkAccess;
 class LiveTools;
+class MenuBarMarks;
 
 // The main window: finds the controller, reads its image and loads its model's definitions at
 // start-up, then hosts the four pages and carries out the command buttons and the menu bar's
@@ -69,6 +70,7 @@ public:
   MainMenu& Menu() { return *menu_; }
   // The undo stack of the pages' image.
   EditHistory& History() { return history_; }
+  MenuBarMarks& Marks() { return *marks_; }
   // The live plot, the recording and the fault history on the Monitor page's polls.
   LiveTools& Tools() { return *liveTools_; }
 
@@ -96,6 +98,9 @@ private:
   void AddPages();
   // Runs `command` as one command: a close request that comes meanwhile waits for its end.
   void RunAsCommand(const std::function<void()>& command);
+  // After each link job of a command: takes a close request that waited for the job, before any
+  // prompt of the command.
+  void TakeHeldBackClose();
   // The command of button `id`, as OnPageCommand describes it.
   void RunCommand(int id);
   void SetReadWriteEnabled(bool enabled);
@@ -131,8 +136,11 @@ private:
   void ShowAbout();
   void SetOption(MenuCommand command, bool on);
   void SetUpLiveTools();
-  // The recording's mark at the menu bar's end follows the recording.
+  // The marks at the menu bar's end follow the recording and the Monitor's unanswered polls.
   void OnRecordingChanged();
+  void OnSilenceChanged();
+  // Export Parameters, and where it wrote at the menu bar's end.
+  void ExportParameters();
 
   // The unwritten changes' side, in main_window_edit.cpp.
   void SetUpChanges();
@@ -167,10 +175,10 @@ private:
   WriteGuard writeGuard_;
   WriteOptions options_;
   std::unique_ptr<LiveTools> liveTools_;
-  QLabel* recordingMark_ = nullptr;  // in the menu bar, owned by it
   EditHistory history_;
   ChangeMarks changeMarks_;
-  QToolButton* changeCount_ = nullptr;  // at the menu bar's end, owned by the bar
+  QToolButton* changeCount_ = nullptr;  // among the marks at the menu bar's end, owned by them
+  MenuBarMarks* marks_ = nullptr;  // at the menu bar's end, owned by it
   // Started with a configuration from a file and no controller.
   bool offline_ = false;
   QString imagePath_;

@@ -17,6 +17,7 @@
 #include "files/unwritten_changes.h"
 #include "link/controller_link.h"
 #include "mainwindow/main_window.h"
+#include "mainwindow/menu_bar_marks.h"
 #include "mainwindow/menu_dialogs.h"
 #include "pages/vehicle_page.h"
 #include "resources/dialog_builder.h"
@@ -38,13 +39,13 @@ void CVORUserDlg::SetUpChanges() {
   });
 
   // Beside the recording's mark; a click lists the changes.
-  changeCount_ = new QToolButton(menu_->Bar());
+  changeCount_ = new QToolButton(marks_);
   changeCount_->setObjectName(QStringLiteral("changeCount"));
   changeCount_->setAutoRaise(true);
   changeCount_->setFocusPolicy(
       Qt::NoFocus);  // Controller > Compare with Controller is the keys' way
   changeCount_->setToolTip(tr("List the changes: Compare with Controller"));
-  changeCount_->hide();
+  marks_->Append(changeCount_);
   connect(changeCount_, &QToolButton::clicked, this,
           [this] { OnMenuCommand(MenuCommand::CompareWithController); });
 }
@@ -211,7 +212,7 @@ void CVORUserDlg::OnChangesChanged() {
   if (changeCount_) {
     changeCount_->setText(count == 1 ? tr("1 unwritten change")
                                      : tr("%1 unwritten changes").arg(count));
-    changeCount_->setVisible(count > 0);
+    marks_->ShowWidget(changeCount_, count > 0);
   }
 
   // Undo stores what was typed first, so it takes the latest of that; nothing is left to redo.

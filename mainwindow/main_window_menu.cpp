@@ -4,7 +4,6 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
-#include <QFontMetrics>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -14,6 +13,7 @@
 #include "link/controller_link.h"
 #include "mainwindow/about_box.h"
 #include "mainwindow/main_window.h"
+#include "mainwindow/menu_bar_marks.h"
 #include "mainwindow/menu_dialogs.h"
 #include "mainwindow/troubleshooting.h"
 #include "monitor/live_tools.h"
@@ -25,6 +25,9 @@ namespace {
 
 const char* const kNoControllerTip = QT_TRANSLATE_NOOP(
     "vor::CVORUserDlg", "Not available: started with --image, without a controller");
+const char* const kMonitorPollsTip = QT_TRANSLATE_NOOP(
+    "vor::CVORUserDlg",
+    "Not available while the Monitor page polls the controller: switch the Monitor off first");
 
 }  // namespace
 
@@ -76,6 +79,21 @@ void CVORUserDlg::UpdateMenu() {
   set(MenuCommand::RecordLiveData, live && !liveTools_->Recording());
   set(MenuCommand::StopRecording, liveTools_ && liveTools_->Recording());
   OnChangesChanged();
+
+  // What talks to the controller says why it cannot, on the buttons and in the menu.
+  const QString why = offline_                      ? tr(kNoControllerTip)
+                      : currentPage == kMonitorPage ? tr(kMonitorPollsTip)
+                                                    : QString();
+  for (int id : {kIdReadButton, kIdWriteButton}) {
+    if (QPushButton* button = FindButton(this, id)) {
+      button->setToolTip(button->isEnabled() ? QString() : why);
+    }
+  }
+  for (MenuCommand command :
+       {MenuCommand::Read, MenuCommand::Write, MenuCommand::PhaseZeroCalibration}) {
+    QAction* action = menu_->Action(command);
+    action->setToolTip(action->isEnabled() ? QString() : why);
+  }
 }
 
 void CVORUserDlg::SetUpLiveTools() {
@@ -98,32 +116,39 @@ void CVORUserDlg::SetUpLiveTools() {
       [] { return QDateTime::currentDateTime(); }};
   liveTools_ = std::make_unique<LiveTools>(state_, *monitor, services, this);
   connect(liveTools_.get(), &LiveTools::RecordingChanged, this, &CVORUserDlg::OnRecordingChanged);
-
-  // At the menu bar's end: the status line stays the Read and Write outcome's, and the caption
-  // stays the window's name. The bar lays its corner out once, so the mark keeps room for a
-  // long recording from the start and is only emptied between recordings.
-  recordingMark_ = new QLabel(menu_->Bar());
-  recordingMark_->setStyleSheet(
-      QStringLiteral("QLabel { color: rgb(255, 0, 0); font-weight: bold; padding: 0 6px; }"));
-  recordingMark_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  QFont bold = recordingMark_->font();
-  bold.setWeight(QFont::Bold);
-  recordingMark_->setMinimumWidth(
-      QFontMetrics(bold).horizontalAdvance(tr("● Recording: %1 rows").arg(9999999)) + 16);
-  menu_->Bar()->setCornerWidget(recordingMark_, Qt::TopRightCorner);
+  connect(liveTools_.get(), &LiveTools::SilenceChanged, this, &CVORUserDlg::OnSilenceChanged);
 }
 
 void CVORUserDlg::OnRecordingChanged() {
   const bool recording = liveTools_->Recording();
-  if (recordingMark_) {
-    const std::int64_t rows = liveTools_->RecordedRows();
-    recordingMark_->setText(
-        recording ? (rows == 1 ? tr("● Recording: 1 row") : tr("● Recording: %1 rows").arg(rows))
-                  : QString());
-    recordingMark_->setToolTip(recording ? liveTools_->RecordingText() : QString());
-  }
+  const std::int64_t rows = liveTools_->RecordedRows();
+  marks_->Set(MenuBarMarks::Mark::Recording,
+              recording
+                  ? (rows == 1 ? tr("● Recording: 1 row") : tr("● Recording: %1 rows").arg(rows))
+                  : QString(),
+              liveTools_->RecordingText());
   // Only a start or an end changes the entries.
   if (menu_->Action(MenuCommand::StopRecording)->isEnabled() != recording) UpdateMenu();
+}
+
+void CVORUserDlg::OnSilenceChanged() {
+  const std::optional<QDateTime> since = liveTools_->SilentSince();
+  marks_->Set(
+      MenuBarMarks::Mark::NoAnswer,
+      since ? tr("No answer since %1").arg(since->toString(QStringLiteral("HH:mm:ss"))) : QString(),
+      since ? tr("The controller has not answered the Monitor page's polls since %1.")
+                  .arg(since->toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")))
+            : QString());
+}
+
+void CVORUserDlg::ExportParameters() {
+  if (!state_.ReadOk || !state_.DefinitionsLoaded || !CommitShownPage()) return;
+  const QString path = files_.ExportParameters();
+  if (path.isEmpty()) return;
+  // Said briefly, and only for a while: the file dialog named the file a moment ago.
+  constexpr int kNoticeMs = 10'000;
+  marks_->SetFor(MenuBarMarks::Mark::Exported, tr("Exported to %1").arg(QFileInfo(path).fileName()),
+                 QDir::toNativeSeparators(path), kNoticeMs);
 }
 
 void CVORUserDlg::OnMenuCommand(MenuCommand command) {
@@ -168,10 +193,7 @@ void CVORUserDlg::RunMenuCommand(MenuCommand command) {
       if (state_.ReadOk && state_.DefinitionsLoaded && CommitShownPage()) files_.SaveImageAs();
       return;
     case MenuCommand::ExportParameters:
-      if (state_.ReadOk && state_.DefinitionsLoaded && CommitShownPage()) {
-        files_.ExportParameters();
-      }
-      return;
+      return ExportParameters();
     case MenuCommand::OpenBackupsFolder:
       return OpenBackupsFolder();
     case MenuCommand::RecordLiveData:

@@ -1,9 +1,34 @@
 #include "mainwindow/message_box_prompter.h"
 
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QScreen>
+#include <QStyle>
+
+#include "mainwindow/box_placement.h"
 
 namespace vor {
 namespace {
+
+// A message box that, once it knows its size, moves beside what it must leave in sight.
+class PlacedMessageBox : public QMessageBox {
+public:
+  using QMessageBox::QMessageBox;
+  std::optional<QRect> keepVisible;
+
+protected:
+  void showEvent(QShowEvent* event) override {
+    QMessageBox::showEvent(event);  // sizes the box to its text, and centres it
+    if (!keepVisible) return;
+    const QScreen* screen = QGuiApplication::screenAt(keepVisible->center());
+    if (!screen) screen = this->screen();
+    const QRect anchor = parentWidget() ? parentWidget()->window()->frameGeometry() : *keepVisible;
+    const std::optional<QPoint> place =
+        PlaceBeside(size(), *keepVisible, anchor, screen->availableGeometry(),
+                    style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, this));
+    if (place) move(*place);
+  }
+};
 
 QMessageBox::StandardButtons ButtonsOf(Buttons buttons) {
   switch (buttons) {
@@ -85,10 +110,17 @@ Answer MessageBoxPrompter::AskTextWithDefault(const QString& text, Buttons butto
   return Show(text, buttons, icon, defaultAnswer);
 }
 
+Answer MessageBoxPrompter::AskTextBeside(const QString& text, Buttons buttons, Icon icon,
+                                         const QRect& keepVisible) {
+  return Show(text, buttons, icon, std::nullopt, {}, keepVisible);
+}
+
 Answer MessageBoxPrompter::Show(const QString& text, Buttons buttons, Icon icon,
-                                std::optional<Answer> defaultAnswer, const QString& detail) {
-  QMessageBox box(IconOf(ResolveIcon(buttons, icon)), QString::fromUtf8(kAppTitle), text,
-                  ButtonsOf(buttons), parent_ ? parent_() : nullptr);
+                                std::optional<Answer> defaultAnswer, const QString& detail,
+                                std::optional<QRect> keepVisible) {
+  PlacedMessageBox box(IconOf(ResolveIcon(buttons, icon)), QString::fromUtf8(kAppTitle), text,
+                       ButtonsOf(buttons), parent_ ? parent_() : nullptr);
+  box.keepVisible = keepVisible;
   // Set explicitly: an application display name would be appended to the caption.
   box.setWindowTitle(QString::fromUtf8(kAppTitle));
   if (defaultAnswer) box.setDefaultButton(ButtonOf(*defaultAnswer));

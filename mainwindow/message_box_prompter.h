@@ -23,10 +23,13 @@ public:
   Answer AskText(const QString& text, Buttons buttons, Icon icon) override;
   Answer AskTextWithDefault(const QString& text, Buttons buttons, Icon icon,
                             Answer defaultAnswer) override;
+  // The box goes beside `keepVisible` rather than over the middle of the window.
+  Answer AskTextBeside(const QString& text, Buttons buttons, Icon icon,
+                       const QRect& keepVisible) override;
 
 private:
   Answer Show(const QString& text, Buttons buttons, Icon icon, std::optional<Answer> defaultAnswer,
-              const QString& detail = {});
+              const QString& detail = {}, std::optional<QRect> keepVisible = std::nullopt);
 
   std::function<QWidget*()> parent_;
 };

@@ -5,10 +5,25 @@
 #include "pages/csv_text.h"
 
 namespace vor {
+namespace {
+
+QString NowText(FaultHistory::Now now) {
+  switch (now) {
+    case FaultHistory::Now::Active:
+      return QStringLiteral("yes");
+    case FaultHistory::Now::Inactive:
+      return QStringLiteral("no");
+    case FaultHistory::Now::Unknown:
+      break;
+  }
+  return QStringLiteral("unknown");
+}
+
+}  // namespace
 
 void FaultHistory::Record(std::uint32_t word, std::span<const FaultDef> faults,
                           const QDateTime& when) {
-  for (Entry& entry : entries_) entry.activeNow = false;
+  for (Entry& entry : entries_) entry.now = Now::Inactive;
   for (int bit = 0; bit < 32; ++bit) {
     if (!(word >> bit & 1u)) continue;
     auto it = std::find_if(entries_.begin(), entries_.end(),
@@ -17,13 +32,17 @@ void FaultHistory::Record(std::uint32_t word, std::span<const FaultDef> faults,
       const bool named = std::size_t(bit) < faults.size();
       const QString name =
           named ? faults[std::size_t(bit)].name : QStringLiteral("Bit %1").arg(bit);
-      entries_.push_back({bit, name, when, when, 0, false, named});
+      entries_.push_back({bit, name, when, when, 0, Now::Inactive, named});
       it = entries_.end() - 1;
     }
     it->lastSeen = when;
     ++it->polls;
-    it->activeNow = true;
+    it->now = Now::Active;
   }
+}
+
+void FaultHistory::Unknown() {
+  for (Entry& entry : entries_) entry.now = Now::Unknown;
 }
 
 std::vector<FaultHistory::Entry> FaultHistory::Entries() const {
@@ -41,8 +60,7 @@ QString FaultHistory::ToCsv() const {
     csv += CsvField(entry.name.trimmed()) + u',' + QString::number(entry.bit) + u',' +
            entry.firstSeen.toString(Qt::ISODateWithMs) + u',' +
            entry.lastSeen.toString(Qt::ISODateWithMs) + u',' + QString::number(entry.polls) + u',' +
-           (entry.activeNow ? QStringLiteral("yes") : QStringLiteral("no")) +
-           QStringLiteral("\r\n");
+           NowText(entry.now) + QStringLiteral("\r\n");
   }
   return csv;
 }

@@ -11,23 +11,30 @@
 namespace vor {
 
 // Every fault that was active in any poll since the program started (or since Clear): when it
-// was first and last seen, in how many polls it was active, and whether it is active in the
-// latest poll. Polls whose first request went unanswered carry no fault word and change nothing.
+// was first and last seen, in how many polls it was active, and whether it is active now, as far
+// as the latest poll tells. Polls that brought no fault word (their first request, or the one
+// for the fault word, went unanswered) count nothing, and while they fail, or nothing is polled,
+// whether a fault is active is not known.
 class FaultHistory {
 public:
+  enum class Now { Active, Inactive, Unknown };
+
   struct Entry {
     int bit = 0;
     QString name;
     QDateTime firstSeen;
     QDateTime lastSeen;
     int polls = 0;  // polls in which the fault was active
-    bool activeNow = false;
+    Now now = Now::Inactive;
     bool named = true;  // false: no fault names the bit, and `name` is "Bit i"
   };
 
-  // One answered poll at `when` with the fault word `word`; bit i is named by `faults[i]`
-  // (bits without a name are listed as "Bit i", which the window shows translated).
+  // One poll at `when` that brought the fault word `word`; bit i is named by `faults[i]` (bits
+  // without a name are listed as "Bit i", which the window shows translated).
   void Record(std::uint32_t word, std::span<const FaultDef> faults, const QDateTime& when);
+  // A poll that brought no fault word, or the end of polling: no fault is known to be active or
+  // not until the next Record.
+  void Unknown();
   void Clear() { entries_.clear(); }
 
   // The faults seen, most recently seen first (ties by bit number).

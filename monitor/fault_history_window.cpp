@@ -100,7 +100,7 @@ void FaultHistoryWindow::Refresh() {
   if (table_->rowCount() != int(entries.size())) table_->setRowCount(int(entries.size()));
   for (int row = 0; row < int(entries.size()); ++row) {
     const FaultHistory::Entry& entry = entries[std::size_t(row)];
-    const bool active = entry.activeNow;
+    const bool active = entry.now == FaultHistory::Now::Active;
     const QString name = entry.named ? entry.name.trimmed() : tr("Bit %1").arg(entry.bit);
     SetCell(table_, row, kName, name, name, active);
     SetCell(table_, row, kBit, QString::number(entry.bit), {}, active);
@@ -109,8 +109,26 @@ void FaultHistoryWindow::Refresh() {
     SetCell(table_, row, kLastSeen, Time(entry.lastSeen),
             entry.lastSeen.toString(Qt::ISODateWithMs), active);
     SetCell(table_, row, kPolls, QString::number(entry.polls), {}, active);
-    SetCell(table_, row, kActiveNow, active ? tr("yes") : tr("no"), {}, active);
+    SetCell(table_, row, kActiveNow, NowText(entry.now), NowTip(entry.now), active);
   }
+}
+
+QString FaultHistoryWindow::NowText(FaultHistory::Now now) {
+  switch (now) {
+    case FaultHistory::Now::Active:
+      return tr("yes");
+    case FaultHistory::Now::Inactive:
+      return tr("no");
+    case FaultHistory::Now::Unknown:
+      break;
+  }
+  return tr("unknown");
+}
+
+QString FaultHistoryWindow::NowTip(FaultHistory::Now now) {
+  return now == FaultHistory::Now::Unknown
+             ? tr("Not known while the Monitor's polls go unanswered or the Monitor page is off")
+             : QString();
 }
 
 void FaultHistoryWindow::Clear() {

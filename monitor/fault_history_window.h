@@ -38,6 +38,9 @@ protected:
 
 private:
   void Refresh();
+  // The "Active now" column's text and tooltip.
+  static QString NowText(FaultHistory::Now now);
+  static QString NowTip(FaultHistory::Now now);
 
   FaultHistory& history_;
   LiveToolServices services_;

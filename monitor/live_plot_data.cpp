@@ -77,6 +77,11 @@ void LivePlotData::Add(const LivePoll& poll) {
   }
 }
 
+void LivePlotData::PollingStopped() {
+  if (!latestUs_) return;
+  for (LiveSeries& series : series_) series.AppendStop(*latestUs_);
+}
+
 bool PlotChoice::Add(const QString& label) {
   if (Full() || Contains(label)) return false;
   labels_.append(label);
@@ -157,14 +162,19 @@ std::optional<LiveSeries::Sample> SampleNear(const LiveSeries& series, std::int6
       high = mid;
     }
   }
+  // The polls on either side. A stop is marked at the time of the poll before it, and so comes
+  // after that poll: only the one before can be hidden behind it.
+  int before = low - 1;
+  while (before >= 0 && series.At(before).NotPolled()) --before;
   std::optional<LiveSeries::Sample> nearest;
-  for (int i : {low - 1, low}) {
+  for (int i : {before, low}) {
     if (i < 0 || i >= series.Size()) continue;
     const LiveSeries::Sample& sample = series.At(i);
     const std::int64_t distance = std::llabs(sample.timeUs - timeUs);
     if (distance > withinUs) continue;
     if (!nearest || distance < std::llabs(nearest->timeUs - timeUs)) nearest = sample;
   }
+  if (!nearest && low > 0 && series.At(low - 1).NotPolled()) return series.At(low - 1);
   return nearest;
 }
 

@@ -50,6 +50,8 @@ public:
 
   // One poll: a sample or a gap for every item.
   void Add(const LivePoll& poll);
+  // The Monitor page stopped polling: the time until its next poll is a gap in every item.
+  void PollingStopped();
   // The time of the first poll added, the plot's time zero; nullopt before one.
   std::optional<std::int64_t> OriginUs() const { return originUs_; }
   // The time of the newest poll added; nullopt before one.
@@ -100,8 +102,9 @@ struct AxisRange {
 };
 AxisRange NiceRange(double low, double high);
 
-// The sample of `series` nearest to `timeUs` and no further than `withinUs` from it; nullopt
-// when there is none. A gap is returned as a gap.
+// What `series` says at `timeUs`: the poll nearest to it and no further than `withinUs` from it
+// (a failed poll as a gap); else, inside a time in which nothing was polled, the mark of that
+// time; else nullopt.
 std::optional<LiveSeries::Sample> SampleNear(const LiveSeries& series, std::int64_t timeUs,
                                              std::int64_t withinUs);
 

@@ -39,6 +39,8 @@ const char* const kItemsKey = "LivePlot/items";
 const char* const kWindowKey = "LivePlot/windowSeconds";
 const char* const kSharedKey = "LivePlot/sharedAxis";
 
+constexpr std::size_t kFirstUseItems = 2;
+
 // The value readout finds the poll nearest to the cursor, up to half a period either side.
 constexpr std::int64_t kReadoutReachUs = std::int64_t{MonitorPoll::kPeriodMs} * 1000 / 2 + 1;
 
@@ -76,6 +78,13 @@ LivePlotWindow::LivePlotWindow(const LivePlotData& data, const LiveToolServices&
 
   QStringList saved = services_.settings.value(kItemsKey).toStringList();
   saved.removeIf([this](const QString& label) { return data_.IndexOf(label) < 0; });
+  // Never a blank plot: on first use, or when no item kept is this model's (or none is kept), the
+  // first two items.
+  if (saved.isEmpty()) {
+    for (std::size_t i = 0; i < std::min(kFirstUseItems, data_.Items().size()); ++i) {
+      saved.append(data_.Items()[i].label);
+    }
+  }
   choice_.Set(saved);
   const int seconds = services_.settings.value(kWindowKey, kDefaultWindowSeconds).toInt();
   if (std::find(kWindowSeconds.begin(), kWindowSeconds.end(), seconds) != kWindowSeconds.end()) {
@@ -405,9 +414,10 @@ QString LivePlotWindow::ReadoutAt(double seconds) const {
   for (const Trace& trace : traces_) {
     const std::optional<LiveSeries::Sample> sample =
         SampleNear(data_.Series(trace.index), timeUs, kReadoutReachUs);
-    const QString value = !sample           ? tr("none")
-                          : sample->IsGap() ? tr("no answer")
-                                            : Number(sample->value);
+    const QString value = !sample               ? tr("none")
+                          : sample->NotPolled() ? tr("not polled")
+                          : sample->IsGap()     ? tr("no answer")
+                                                : Number(sample->value);
     parts.append(QStringLiteral("%1: %2").arg(trace.label, value));
   }
   return parts.join(QStringLiteral("    "));

@@ -6,18 +6,26 @@ namespace vor {
 
 LiveSeries::LiveSeries(int capacity) : samples_(std::size_t(std::max(1, capacity))) {}
 
-void LiveSeries::Append(std::int64_t timeUs, double value) {
+void LiveSeries::Add(const Sample& sample) {
   const int capacity = Capacity();
   if (size_ < capacity) {
-    samples_[std::size_t((first_ + size_++) % capacity)] = {timeUs, value};
+    samples_[std::size_t((first_ + size_++) % capacity)] = sample;
   } else {
-    samples_[std::size_t(first_)] = {timeUs, value};
+    samples_[std::size_t(first_)] = sample;
     first_ = (first_ + 1) % capacity;
   }
 }
 
+void LiveSeries::Append(std::int64_t timeUs, double value) {
+  Add({timeUs, value, Sample::Kind::Value});
+}
+
 void LiveSeries::AppendGap(std::int64_t timeUs) {
-  Append(timeUs, std::numeric_limits<double>::quiet_NaN());
+  Add({timeUs, std::numeric_limits<double>::quiet_NaN(), Sample::Kind::NoAnswer});
+}
+
+void LiveSeries::AppendStop(std::int64_t timeUs) {
+  Add({timeUs, std::numeric_limits<double>::quiet_NaN(), Sample::Kind::NotPolled});
 }
 
 void LiveSeries::Clear() {

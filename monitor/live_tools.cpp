@@ -37,6 +37,10 @@ bool LiveTools::EnsurePlotData() {
 }
 
 void LiveTools::OnPoll(const LivePoll& poll) {
+  if (poll.answered[0] == silentSince_.has_value()) {
+    silentSince_ = poll.answered[0] ? std::nullopt : std::optional(services_.now());
+    emit SilenceChanged();
+  }
   const DefinitionSet& set = *state_.definitions;
   // A fault word from a cleared block, or left from an earlier poll, is not counted.
   const LiveSlots liveSlots = LiveSlotWalk(set);
@@ -46,6 +50,8 @@ void LiveTools::OnPoll(const LivePoll& poll) {
     const std::optional<std::uint32_t> word = LiveItemValue(faultItem, poll.block.bytes);
     if (word && LiveItemFresh(faultItem, poll)) {
       history_.Record(*word, set.Faults(), services_.now());
+    } else {
+      history_.Unknown();
     }
   }
   if (EnsurePlotData()) plotData_->Add(poll);
@@ -73,8 +79,20 @@ void LiveTools::OnPoll(const LivePoll& poll) {
 }
 
 void LiveTools::OnPollingChanged(bool polling) {
+  if (!polling) {
+    // What comes next is not known until the next poll, and no line may bridge the wait.
+    history_.Unknown();
+    if (plotData_) plotData_->PollingStopped();
+    if (silentSince_) {
+      silentSince_.reset();
+      emit SilenceChanged();
+    }
+  }
   if (plotWindow_) plotWindow_->SetPolling(polling);
-  if (historyWindow_) historyWindow_->SetPolling(polling);
+  if (historyWindow_) {
+    historyWindow_->SetPolling(polling);
+    historyWindow_->OnPoll();
+  }
 }
 
 void LiveTools::ShowLivePlot() {

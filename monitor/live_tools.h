@@ -1,8 +1,10 @@
 #pragma once
 
+#include <QDateTime>
 #include <QObject>
 #include <QPointer>
 #include <memory>
+#include <optional>
 
 #include "monitor/fault_history.h"
 #include "monitor/live_plot_data.h"
@@ -51,6 +53,10 @@ public:
   // first poll, so that a benchmark can see the buffers full sooner.
   void SetPlotCapacity(int samples) { plotCapacity_ = samples; }
 
+  // Since when the Monitor page's polls have gone unanswered (the wall-clock time of the first
+  // unanswered poll after an answered one); nullopt while they are answered or none are made.
+  std::optional<QDateTime> SilentSince() const { return silentSince_; }
+
   const FaultHistory& History() const { return history_; }
   // The plot's data; nullptr before the definitions are loaded.
   const LivePlotData* PlotData() const { return plotData_.get(); }
@@ -61,6 +67,8 @@ public:
 signals:
   // A recording started or stopped, or a row was added.
   void RecordingChanged();
+  // SilentSince() has changed.
+  void SilenceChanged();
 
 private:
   void OnPoll(const LivePoll& poll);
@@ -75,6 +83,7 @@ private:
   LiveRecorder recorder_;
   int plotCapacity_ = LiveSeries::kCapacity;
   std::unique_ptr<LivePlotData> plotData_;
+  std::optional<QDateTime> silentSince_;
   // Children of the window parent, which may go first; otherwise they go with this.
   QPointer<LivePlotWindow> plotWindow_;
   QPointer<FaultHistoryWindow> historyWindow_;

@@ -138,7 +138,12 @@ bool ParameterPage::StorePass() {
     const std::optional<QString>& shown = shownText_[std::size_t(k)];
     const bool untouched = shown && edit->text() == *shown;
     if (StoreField(def, edit->text(), untouched) == StoreResult::OutOfRange) {
-      prompter_.AskText(RangeMessage(def), Buttons::Ok, Icon::Warning);
+      // The message leaves the refused entry and its label in sight.
+      QRect refused(edit->mapToGlobal(QPoint(0, 0)), edit->size());
+      if (const QLabel* label = FindStatic(this, SlotLabelId(k))) {
+        refused = refused.united(QRect(label->mapToGlobal(QPoint(0, 0)), label->size()));
+      }
+      prompter_.AskTextBeside(RangeMessage(def), Buttons::Ok, Icon::Warning, refused);
       return false;
     }
   }

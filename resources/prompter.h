@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QString>
 
 #include "resources/string_table.h"
@@ -41,9 +42,19 @@ public:
   }
 
   // Asks with the buttons the string table gives for `stringId`.
+  // As AskText, placed so that `keepVisible` (in screen coordinates: the field the text is about
+  // and its label) stays in sight. Prompters that place nothing ask as AskText does.
+  virtual Answer AskTextBeside(const QString& text, Buttons buttons, Icon icon,
+                               const QRect& keepVisible) {
+    (void)keepVisible;
+    return AskText(text, buttons, icon);
+  }
+
+  // Asks with the buttons and icon the string table gives for `stringId`.
   Answer Ask(int stringId) {
     const StringEntry* entry = FindString(stringId);
-    return Ask(stringId, entry ? entry->buttons : Buttons::Ok, Icon::Default);
+    return entry ? Ask(stringId, entry->buttons, entry->icon)
+                 : Ask(stringId, Buttons::Ok, Icon::Default);
   }
 };
 

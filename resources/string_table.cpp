@@ -27,8 +27,9 @@ constexpr std::array kStrings{
                 Buttons::RetryCancel},
     StringEntry{kMsgWriteError, QT_TRANSLATE_NOOP("vor::StringTable", "Error writing data."),
                 Buttons::RetryCancel},
+    // A success: not the exclamation mark that an OK box gets by default.
     StringEntry{kMsgWriteSuccess, QT_TRANSLATE_NOOP("vor::StringTable", "Written to success."),
-                Buttons::Ok},
+                Buttons::Ok, Icon::Information},
     StringEntry{kMsgSureToExit, QT_TRANSLATE_NOOP("vor::StringTable", "Sure to exit?"),
                 Buttons::OkCancel},
     StringEntry{kMsgUnsupportedModel,

@@ -26,6 +26,7 @@ struct StringEntry {
   int id;
   const char* text;  // UTF-8
   Buttons buttons;
+  Icon icon = Icon::Default;  // the platform's choice unless the message needs another
 };
 
 // The entry for `id`, or nullptr when the table has no such id.

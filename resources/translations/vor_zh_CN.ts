@@ -392,6 +392,22 @@ Qt %2
         <source>&amp;Redo %1</source>
         <translation>重做 %1(&amp;R)</translation>
     </message>
+    <message>
+        <source>Not available while the Monitor page polls the controller: switch the Monitor off first</source>
+        <translation>监控页面轮询控制器时不可用：请先关闭监控</translation>
+    </message>
+    <message>
+        <source>No answer since %1</source>
+        <translation>自 %1 起无应答</translation>
+    </message>
+    <message>
+        <source>The controller has not answered the Monitor page&apos;s polls since %1.</source>
+        <translation>自 %1 起控制器未应答监控页面的轮询。</translation>
+    </message>
+    <message>
+        <source>Exported to %1</source>
+        <translation>已导出到 %1</translation>
+    </message>
 </context>
 <context>
     <name>vor::CVehicleDlg</name>
@@ -503,6 +519,10 @@ Qt %2
     <message>
         <source>byte %1</source>
         <translation>字节 %1</translation>
+    </message>
+    <message>
+        <source>No differences: the pages and the controller hold the same configuration.</source>
+        <translation>无差异：页面与控制器中的配置相同。</translation>
     </message>
 </context>
 <context>
@@ -616,6 +636,14 @@ Qt %2
     <message>
         <source>The fault history could not be written to %1: %2</source>
         <translation>无法将故障历史写入 %1：%2</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>未知</translation>
+    </message>
+    <message>
+        <source>Not known while the Monitor&apos;s polls go unanswered or the Monitor page is off</source>
+        <translation>监控轮询无应答或监控页面关闭时无法得知</translation>
     </message>
 </context>
 <context>
@@ -811,6 +839,10 @@ Nothing was changed.</source>
     <message>
         <source>the chart could not be made into a PNG image</source>
         <translation>无法将图表生成为 PNG 图片</translation>
+    </message>
+    <message>
+        <source>not polled</source>
+        <translation>未轮询</translation>
     </message>
 </context>
 <context>

@@ -10,6 +10,7 @@
 
 #include "files/image_file.h"
 #include "mainwindow/change_marks.h"
+#include "mainwindow/menu_bar_marks.h"
 #include "tests/mainwindow/window_rig.h"
 #include "tests/support/private_mounts.h"
 
@@ -123,6 +124,25 @@ TEST_F(FileMenuTest, ExportWritesWhatThePagesShowByTheExtension) {
   QFile csv(Path("customer.csv"));
   ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
   EXPECT_TRUE(csv.readAll().contains("\r\nVehicle,Low Volt,42,18~90\r\n"));
+}
+
+// The export says where it wrote at the menu bar's end; nothing is said for one cancelled or
+// refused (that one says why in a message).
+TEST_F(FileMenuTest, AnExportSaysWhereItWroteAtTheBarsEnd) {
+  StartUp();
+  QLabel* mark = window->Marks().Label(MenuBarMarks::Mark::Exported);
+  Trigger(MenuCommand::ExportParameters);  // cancelled
+  EXPECT_TRUE(mark->isHidden());
+  services.dialogs.fileNames = {Path("no/such/folder/customer.csv")};
+  Trigger(MenuCommand::ExportParameters);
+  EXPECT_TRUE(mark->isHidden());
+  ASSERT_EQ(prompter.asked.size(), 1u);
+
+  services.dialogs.fileNames = {Path("customer")};
+  Trigger(MenuCommand::ExportParameters);
+  EXPECT_FALSE(mark->isHidden());
+  EXPECT_EQ(mark->text(), "Exported to customer.csv");
+  EXPECT_EQ(mark->toolTip(), QDir::toNativeSeparators(Path("customer.csv")));
 }
 
 TEST_F(FileMenuTest, AnExportOnAFullDiskSaysWhyAndLeavesNoFile) {

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QMenuBar>
 
+#include "mainwindow/menu_bar_marks.h"
 #include "monitor/fault_history_window.h"
 #include "monitor/live_plot_window.h"
 #include "monitor/live_tools.h"
@@ -15,9 +16,7 @@ namespace {
 
 class LiveToolsMenuTest : public ::testing::Test, public test::WindowRig {
 protected:
-  QLabel* RecordingMark() {
-    return qobject_cast<QLabel*>(window->Menu().Bar()->cornerWidget(Qt::TopRightCorner));
-  }
+  QLabel* RecordingMark() { return window->Marks().Label(MenuBarMarks::Mark::Recording); }
   void WaitForRows(std::int64_t rows) {
     ASSERT_TRUE(QTest::qWaitFor([&] { return window->Tools().RecordedRows() >= rows; }, 10'000));
   }
@@ -67,10 +66,40 @@ TEST_F(LiveToolsMenuTest, TheWindowsStayOpenAcrossPagesAndARecordingShowsAtTheBa
   Trigger(MenuCommand::StopRecording);
   EXPECT_FALSE(window->Tools().Recording());
   EXPECT_EQ(RecordingMark()->text(), "");
+  EXPECT_TRUE(RecordingMark()->isHidden());
   EXPECT_TRUE(Enabled(MenuCommand::RecordLiveData));
   const QStringList lines = Lines(path);
   EXPECT_GE(lines.size(), 3);
   EXPECT_TRUE(lines[0].startsWith("time_ms,status,"));
+}
+
+// While the Monitor's polls go unanswered the bar's end says since when; an answer, or the
+// Monitor switched off, takes the notice away.
+TEST_F(LiveToolsMenuTest, UnansweredPollsShowSinceWhenAtTheBarsEnd) {
+  constexpr std::uint8_t kLiveRead0 = 0x1B;
+  StartUp();
+  window->show();
+  QLabel* notice = window->Marks().Label(MenuBarMarks::Mark::NoAnswer);
+  controller.AddFault(FaultRule(FaultKind::Silent, kLiveRead0));
+  Trigger(MenuCommand::ViewMonitor);
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !notice->isHidden(); }, 10'000));
+  const QDateTime since = *window->Tools().SilentSince();
+  EXPECT_EQ(notice->text(), "No answer since " + since.toString("HH:mm:ss"));
+  EXPECT_TRUE(notice->toolTip().contains(since.toString("yyyy-MM-dd HH:mm:ss")));
+  // The notice and the recording's mark stand side by side, each whole, within the bar.
+  const QRect bar = window->Menu().Bar()->rect();
+  const QRect shown(notice->mapTo(window->Menu().Bar(), QPoint(0, 0)), notice->size());
+  EXPECT_TRUE(bar.contains(shown));
+  EXPECT_GE(notice->width(), notice->sizeHint().width());
+
+  controller.ClearFaults();
+  ASSERT_TRUE(QTest::qWaitFor([&] { return notice->isHidden(); }, 10'000));
+  EXPECT_FALSE(window->Tools().SilentSince());
+
+  controller.AddFault(FaultRule(FaultKind::Silent, kLiveRead0));
+  ASSERT_TRUE(QTest::qWaitFor([&] { return !notice->isHidden(); }, 10'000));
+  Trigger(MenuCommand::ViewMonitor);  // off: nothing is asked, so nothing is said
+  EXPECT_TRUE(notice->isHidden());
 }
 
 TEST_F(LiveToolsMenuTest, TheWindowsEndCloseARecordingThatStillRuns) {

@@ -323,6 +323,7 @@ TEST_F(MainWindowTest, WriteCommitsShowsTheSuccessMessageAndLeavesNoPage) {
   Click(kIdWriteButton);
   EXPECT_EQ(prompter.AskedIds(), std::vector<int>{kMsgWriteSuccess});
   EXPECT_EQ(prompter.asked[0].buttons, Buttons::Ok);
+  EXPECT_EQ(prompter.asked[0].icon, Icon::Information);  // a success, not a warning
   EXPECT_TRUE(state.WriteOk);
   EXPECT_EQ(Status(), "Write success!");
   EXPECT_EQ(controller.Image()[16], 0x21);
@@ -442,11 +443,19 @@ TEST_F(MainWindowTest, TheRangeMessageShowsOverThePageItRefers) {
   ASSERT_NE(lowVolt, nullptr);
   lowVolt->setText("300");
   bool shownDuringMessage = false;
-  prompter.onAsk = [&](int) { shownDuringMessage = lowVolt->isVisible(); };
+  QRect fieldOnScreen;
+  prompter.onAsk = [&](int) {
+    shownDuringMessage = lowVolt->isVisible();
+    fieldOnScreen = QRect(lowVolt->mapToGlobal(QPoint(0, 0)), lowVolt->size());
+  };
   Click(kIdControlButton);
   ASSERT_EQ(prompter.asked.size(), 1u);
   EXPECT_TRUE(shownDuringMessage);
   EXPECT_EQ(window->currentPage, 1);
+  // The box is to leave the field and its label in sight.
+  const QRect keep = prompter.asked[0].keepVisible;
+  EXPECT_TRUE(keep.contains(fieldOnScreen));
+  EXPECT_GT(keep.width(), fieldOnScreen.width());
 }
 
 // A close request during a failing Write waits for the whole command: its retry prompts and its

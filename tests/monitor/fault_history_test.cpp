@@ -34,12 +34,31 @@ TEST_F(FaultHistoryTest, CountsFirstAndLastSeenAndWhatIsActiveNow) {
   EXPECT_EQ(entries[0].firstSeen, At(0));
   EXPECT_EQ(entries[0].lastSeen, At(4));
   EXPECT_EQ(entries[0].polls, 3);
-  EXPECT_TRUE(entries[0].activeNow);
+  EXPECT_EQ(entries[0].now, FaultHistory::Now::Active);
   EXPECT_EQ(entries[1].name, "Temp Warn");
   EXPECT_EQ(entries[1].firstSeen, At(1));
   EXPECT_EQ(entries[1].lastSeen, At(2));
   EXPECT_EQ(entries[1].polls, 2);
-  EXPECT_FALSE(entries[1].activeNow);
+  EXPECT_EQ(entries[1].now, FaultHistory::Now::Inactive);
+}
+
+// While polls bring no fault word, or none are made, no fault is claimed to be active or not; the
+// next fault word tells again.
+TEST_F(FaultHistoryTest, WithoutAFaultWordWhatIsActiveIsNotKnown) {
+  history.Record(0b0110, faults, At(0));
+  history.Record(0b0100, faults, At(1));
+  history.Unknown();
+  for (const FaultHistory::Entry& entry : history.Entries()) {
+    EXPECT_EQ(entry.now, FaultHistory::Now::Unknown) << entry.name.toStdString();
+    EXPECT_EQ(entry.lastSeen, At(entry.bit == 2 ? 1 : 0));  // nothing else changes
+  }
+  EXPECT_TRUE(history.ToCsv().endsWith(",unknown\r\n"));
+  history.Record(0b0010, faults, At(5));
+  const std::vector<FaultHistory::Entry> entries = history.Entries();
+  ASSERT_EQ(entries.size(), 2u);
+  EXPECT_EQ(entries[0].name, "Over Voltage");
+  EXPECT_EQ(entries[0].now, FaultHistory::Now::Active);
+  EXPECT_EQ(entries[1].now, FaultHistory::Now::Inactive);
 }
 
 TEST_F(FaultHistoryTest, BitsWithoutANameAreListedByNumberAndClearForgetsAll) {

@@ -155,6 +155,50 @@ TEST_F(LivePlotDataTest, CollectsEveryItemWithGapsAndGivesTheWindowAsRunsBetween
   EXPECT_FALSE(SampleNear(data.Series(brake), 0, 100'001));
 }
 
+// The Monitor page off for 15 s: no line may ramp from the last value before to the first after,
+// and the readout says that nothing was polled there rather than that nothing answered.
+TEST_F(LivePlotDataTest, TimeWithoutPollsIsAGapAndReadsAsNotPolled) {
+  LivePlotData data(set, 100);
+  const int brake = data.IndexOf("Brake AD");
+  data.PollingStopped();  // before any poll: nothing to mark
+  EXPECT_EQ(data.Series(brake).Size(), 0);
+  const std::int64_t stopUs = 2 * kPollUs;
+  const std::int64_t resumeUs = stopUs + 15'000'000;
+  for (std::int64_t t = 0; t <= stopUs; t += kPollUs) data.Add(Poll(t, {{0, 10}}));
+  data.PollingStopped();
+  for (std::int64_t t = resumeUs; t <= resumeUs + kPollUs; t += kPollUs) {
+    data.Add(Poll(t, {{0, 90}}));
+  }
+
+  const std::vector<std::vector<QPointF>> runs = PlotSegments(data.Series(brake).Since(0), 0);
+  ASSERT_EQ(runs.size(), 2u);
+  EXPECT_EQ(runs[0].back(), QPointF(0.4, 10));
+  EXPECT_EQ(runs[1].front(), QPointF(15.4, 90));
+
+  const struct {
+    std::int64_t timeUs;
+    std::optional<double> value;  // nullopt: a gap
+    bool notPolled;
+  } reads[] = {
+      {stopUs, 10, false},             // the last poll before
+      {stopUs + 90'000, 10, false},    // still nearest to it
+      {stopUs + 7'000'000, {}, true},  // in the middle of the pause
+      {resumeUs - 90'000, 90, false},  // nearest to the first poll after
+      {resumeUs, 90, false},
+  };
+  for (const auto& read : reads) {
+    const std::optional<LiveSeries::Sample> sample =
+        SampleNear(data.Series(brake), read.timeUs, 100'001);
+    ASSERT_TRUE(sample) << read.timeUs;
+    EXPECT_EQ(sample->NotPolled(), read.notPolled) << read.timeUs;
+    if (read.value) {
+      EXPECT_EQ(sample->value, *read.value) << read.timeUs;
+    }
+  }
+  // After the newest poll nothing stopped: nothing is said there.
+  EXPECT_FALSE(SampleNear(data.Series(brake), resumeUs + 5'000'000, 100'001));
+}
+
 TEST(PlotChoice, HoldsFourItemsAtMostInTheOrderChosen) {
   PlotChoice choice;
   for (const char* label : {"a", "b", "c", "d"}) EXPECT_TRUE(choice.Add(label)) << label;

@@ -140,8 +140,12 @@ TEST_F(LiveToolsTest, TheChoiceOfItemsIsLimitedToFourAndKeptAcrossRuns) {
   QStringList offered;
   for (int row = 0; row < list->count(); ++row) offered.append(list->item(row)->text());
   EXPECT_EQ(offered, (QStringList{"Brake AD", "Duty", "High Temp", "Low Temp", "Motor Speed"}));
+  // Never blank: the first use plots the first two.
+  EXPECT_EQ(plot->PlottedLabels(), (QStringList{"Brake AD", "Duty"}));
+  EXPECT_EQ(ListEntry(plot, "Duty")->checkState(), Qt::Checked);
 
-  for (const char* label : {"Duty", "Motor Speed", "Brake AD", "High Temp"}) {
+  ListEntry(plot, "Brake AD")->setCheckState(Qt::Unchecked);
+  for (const char* label : {"Motor Speed", "Brake AD", "High Temp"}) {
     ListEntry(plot, label)->setCheckState(Qt::Checked);
   }
   EXPECT_EQ(plot->PlottedLabels(), (QStringList{"Duty", "Motor Speed", "Brake AD", "High Temp"}));
@@ -165,6 +169,14 @@ TEST_F(LiveToolsTest, TheChoiceOfItemsIsLimitedToFourAndKeptAcrossRuns) {
   EXPECT_EQ(again->WindowSeconds(), 300);
   EXPECT_TRUE(again->SharedAxis());
   EXPECT_EQ(ListEntry(again, "Duty")->checkState(), Qt::Checked);
+
+  // A plot emptied, or kept for another model's items, opens with the first two again.
+  for (const QStringList& kept : {QStringList{}, QStringList{"Other Model's Item"}}) {
+    settings.setValue("LivePlot/items", kept);
+    LiveTools run(state, page, Services(), nullptr);
+    run.ShowLivePlot();
+    EXPECT_EQ(run.PlotWindow()->PlottedLabels(), (QStringList{"Brake AD", "Duty"}));
+  }
 }
 
 TEST_F(LiveToolsTest, ADoubleClickOnAFieldPlotsItsItemWithTheNumbersTheFieldsShow) {
@@ -176,7 +188,9 @@ TEST_F(LiveToolsTest, ADoubleClickOnAFieldPlotsItsItemWithTheNumbersTheFieldsSho
   LivePlotWindow* plot = tools.PlotWindow();
   ASSERT_NE(plot, nullptr);
   EXPECT_TRUE(plot->isVisible());
-  EXPECT_EQ(plot->PlottedLabels(), (QStringList{"Duty", "Motor Speed"}));
+  // The first two, plotted on first use, then Motor Speed.
+  EXPECT_EQ(plot->PlottedLabels(), (QStringList{"Brake AD", "Duty", "Motor Speed"}));
+  ASSERT_TRUE(plot->RemoveItem("Brake AD"));
 
   ASSERT_TRUE(Deliver({{21, 41}, {34, 0x05}, {35, 0xDD}}));
   ASSERT_TRUE(Deliver({{21, 42}}, {false, true, true}));  // failed: a gap
@@ -196,7 +210,8 @@ TEST_F(LiveToolsTest, TheLinesScrollThroughTheChosenWindowAndStandStillWhilePaus
   page.show();
   tools.ShowLivePlot();
   LivePlotWindow* plot = tools.PlotWindow();
-  ASSERT_TRUE(plot->AddItem("Duty"));
+  ASSERT_TRUE(plot->RemoveItem("Brake AD"));  // Duty alone
+  ASSERT_EQ(plot->PlottedLabels(), QStringList{"Duty"});
   EXPECT_EQ(plot->WindowSeconds(), 60);  // the default
   EXPECT_EQ(plot->TimeAxis()->min(), -60);
   EXPECT_EQ(plot->TimeAxis()->max(), 0);
@@ -305,6 +320,47 @@ TEST_F(LiveToolsTest, TheFaultHistoryTableFollowsThePollsAndExportsAndClears) {
   EXPECT_EQ(table->rowCount(), 0);
   ASSERT_TRUE(Deliver({{33, 0x01}}));
   EXPECT_EQ(table->rowCount(), 1);
+}
+
+// The Monitor off for 15 s: the plot shows a gap there, not a ramp, and the fault history stops
+// claiming that a fault is active, as it does while polls go unanswered.
+TEST_F(LiveToolsTest, WhatWasNotPolledIsNeitherDrawnNorClaimed) {
+  tools.ShowLivePlot();
+  tools.ShowFaultHistory();
+  page.show();
+  page.hide();  // no poll yet: nothing to break
+  LivePlotWindow* plot = tools.PlotWindow();
+  ASSERT_TRUE(plot->RemoveItem("Brake AD"));  // Duty alone
+  QTableWidget* table = tools.HistoryWindow()->Table();
+  const auto activeNow = [&] { return table->item(0, FaultHistoryWindow::kActiveNow)->text(); };
+
+  page.show();
+  ASSERT_TRUE(Deliver({{21, 10}, {33, 0x02}}));
+  ASSERT_TRUE(Deliver({{21, 11}, {33, 0x02}}));
+  EXPECT_EQ(activeNow(), "yes");
+  EXPECT_FALSE(tools.SilentSince());
+  ASSERT_TRUE(Deliver({{21, 0}}, {false, true, true}));  // unanswered
+  const QDateTime firstUnanswered = clock;
+  ASSERT_TRUE(Deliver({{21, 0}}, {false, true, true}));
+  EXPECT_EQ(tools.SilentSince(), firstUnanswered);
+  EXPECT_EQ(activeNow(), "unknown");
+  ASSERT_TRUE(Deliver({{21, 12}, {33, 0x02}}));
+  EXPECT_FALSE(tools.SilentSince());
+  EXPECT_EQ(activeNow(), "yes");
+  ASSERT_TRUE(Deliver({{21, 0}}, {false, true, true}));
+  page.hide();
+  EXPECT_FALSE(tools.SilentSince());  // nothing is asked, so nothing goes unanswered
+  EXPECT_EQ(activeNow(), "unknown");
+  delivered += 15'000 / MonitorPoll::kPeriodMs;
+  page.show();
+  ASSERT_TRUE(Deliver({{21, 90}}));
+  EXPECT_EQ(activeNow(), "no");
+
+  const std::vector<QLineSeries*> duty = plot->Runs("Duty");
+  ASSERT_EQ(duty.size(), 3u);
+  EXPECT_EQ(duty[1]->points(), (QList<QPointF>{{-15.4, 12}}));
+  EXPECT_EQ(duty[2]->points(), (QList<QPointF>{{0, 90}}));
+  EXPECT_EQ(plot->ReadoutAt(-7), "-7.0 s    Duty: not polled");
 }
 
 }  // namespace

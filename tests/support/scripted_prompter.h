@@ -20,6 +20,7 @@ public:
     QString text;
     std::optional<Answer> defaultAnswer;  // the button Enter presses, when the caller named one
     QString detail;                       // the line below the message, when there is one
+    QRect keepVisible;  // what the box must leave in sight, when the caller named it
   };
 
   using Prompter::Ask;
@@ -36,6 +37,10 @@ public:
                             Answer defaultAnswer) override {
     return Reply(0, text, buttons, icon, defaultAnswer);
   }
+  Answer AskTextBeside(const QString& text, Buttons buttons, Icon icon,
+                       const QRect& keepVisible) override {
+    return Reply(0, text, buttons, icon, std::nullopt, {}, keepVisible);
+  }
 
   std::vector<int> AskedIds() const {
     std::vector<int> ids;
@@ -49,8 +54,9 @@ public:
 
 private:
   Answer Reply(int stringId, const QString& text, Buttons buttons, Icon icon,
-               std::optional<Answer> defaultAnswer = std::nullopt, const QString& detail = {}) {
-    asked.push_back({stringId, buttons, icon, text, defaultAnswer, detail});
+               std::optional<Answer> defaultAnswer = std::nullopt, const QString& detail = {},
+               QRect keepVisible = {}) {
+    asked.push_back({stringId, buttons, icon, text, defaultAnswer, detail, keepVisible});
     if (onAsk) onAsk(stringId);
     if (!answers.empty()) {
       const Answer answer = answers.front();
