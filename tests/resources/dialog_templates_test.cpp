@@ -61,7 +61,7 @@ TEST(DialogTemplates, NoTwoControlsOfAPageOrTheCalibrationDialogOverlap) {
 TEST(DialogTemplates, PageGridsPlaceLabelEditPairsInColumnsOfSixteen) {
   struct Case {
     int dialogId;
-    int slots;
+    int slotCount;
     int tipWidth;
     bool readOnly;
   };
@@ -76,7 +76,7 @@ TEST(DialogTemplates, PageGridsPlaceLabelEditPairsInColumnsOfSixteen) {
     EXPECT_EQ(page.height, 312);
     EXPECT_TRUE(page.style & kDlgChild);
     int previousEditY = 0;
-    for (int slot = 0; slot < c.slots; ++slot) {
+    for (int slot = 0; slot < c.slotCount; ++slot) {
       SCOPED_TRACE("slot " + std::to_string(slot));
       const ControlTemplate* label = FindControlTemplate(page, 1010 + 2 * slot);
       const ControlTemplate* edit = FindControlTemplate(page, 1011 + 2 * slot);

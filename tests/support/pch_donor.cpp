@@ -1,0 +1,1 @@
+// Empty: the target exists to build the precompiled headers that the test programs reuse.
