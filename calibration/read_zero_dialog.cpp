@@ -1,4 +1,4 @@
-#include "monitor/read_zero_dialog.h"
+#include "calibration/read_zero_dialog.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -8,8 +8,9 @@
 
 namespace vor {
 
-CReadZeroADdlg::CReadZeroADdlg(ProgramState& state, LinkAccess& link, QWidget* parent)
-    : QDialog(parent), state_(state), link_(link) {
+CReadZeroADdlg::CReadZeroADdlg(ZeroValues& zero, ConfigImage& image, LinkAccess& link,
+                               QWidget* parent)
+    : QDialog(parent), zero_(zero), image_(image), link_(link) {
   BuildDialog(kDialogReadZero, this);
   // The template's texts, in the user's language.
   setWindowTitle(tr("Read_Zero"));
@@ -30,7 +31,7 @@ CReadZeroADdlg::CReadZeroADdlg(ProgramState& state, LinkAccess& link, QWidget* p
   if (QPushButton* update = FindButton(this, kIdZeroUpdate)) {
     update->setText(tr("Update"));
     connect(update, &QPushButton::clicked, this, &CReadZeroADdlg::OnUpdate);
-    update->setEnabled(state_.zero.answered);
+    update->setEnabled(zero_.answered);
   }
 }
 
@@ -41,10 +42,10 @@ void CReadZeroADdlg::OnRead() {
     answers = ReadZeroExchanges(link);
     return true;
   });
-  ApplyZeroRead(answers, state_.zero, fields_);
+  ApplyZeroRead(answers, zero_, fields_);
   ShowFields();
   if (QPushButton* update = FindButton(this, kIdZeroUpdate)) {
-    update->setEnabled(state_.zero.answered);
+    update->setEnabled(zero_.answered);
   }
 }
 
@@ -52,7 +53,7 @@ void CReadZeroADdlg::OnUpdate() {
   if (update_) {
     update_();
   } else {
-    UpdatePhaseZero(state_.zero, state_.image);
+    UpdatePhaseZero(zero_, image_);
   }
 }
 

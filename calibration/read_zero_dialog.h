@@ -3,9 +3,10 @@
 #include <QDialog>
 #include <functional>
 
+#include "calibration/zero_calibration.h"
+#include "calibration/zero_values.h"
+#include "link/config_image.h"
 #include "link/link_access.h"
-#include "monitor/zero_calibration.h"
-#include "pages/program_state.h"
 
 namespace vor {
 
@@ -16,7 +17,9 @@ namespace vor {
 class CReadZeroADdlg : public QDialog {
   Q_OBJECT
 public:
-  CReadZeroADdlg(ProgramState& state, LinkAccess& link, QWidget* parent = nullptr);
+  // `zero` (the run's calibration values) and `image` (what Update writes into) must outlive the
+  // dialog.
+  CReadZeroADdlg(ZeroValues& zero, ConfigImage& image, LinkAccess& link, QWidget* parent = nullptr);
 
   // Button 1342: the three exchanges, run on the link while the window waits without freezing.
   void OnRead();
@@ -30,7 +33,8 @@ public:
 private:
   void ShowFields();
 
-  ProgramState& state_;
+  ZeroValues& zero_;
+  ConfigImage& image_;
   LinkAccess& link_;
   ZeroFields fields_;  // all empty when the dialog opens
   std::function<void()> update_;

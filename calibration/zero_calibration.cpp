@@ -1,4 +1,4 @@
-#include "monitor/zero_calibration.h"
+#include "calibration/zero_calibration.h"
 
 namespace vor {
 namespace {

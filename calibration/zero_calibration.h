@@ -8,9 +8,9 @@
 #include <array>
 #include <optional>
 
+#include "calibration/zero_values.h"
 #include "link/config_image.h"
 #include "link/phase_zero.h"
-#include "pages/program_state.h"
 
 namespace vor {
 

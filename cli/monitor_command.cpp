@@ -12,7 +12,7 @@
 #include "cli/link_session.h"
 #include "definitions/definition_loader.h"
 #include "link/live_block.h"
-#include "monitor/live_record.h"
+#include "live/live_record.h"
 #include "monitor/monitor_poll.h"
 
 namespace vor::cli {

@@ -5,10 +5,10 @@
 #include <QJsonObject>
 #include <cstdio>
 
+#include "calibration/zero_calibration.h"
 #include "cli/controller_update.h"
 #include "cli/image_commands.h"
 #include "cli/link_session.h"
-#include "monitor/zero_calibration.h"
 #include "resources/dialog_templates.h"
 
 namespace vor::cli {

@@ -3,8 +3,8 @@
 #include <algorithm>
 #include <span>
 
+#include "calibration/zero_calibration.h"
 #include "definitions/model_table.h"
-#include "monitor/zero_calibration.h"
 
 namespace vor {
 namespace {

@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QStringList>
 
-#include "monitor/zero_calibration.h"
+#include "calibration/zero_calibration.h"
 #include "pages/vehicle_rules.h"
 
 namespace vor {

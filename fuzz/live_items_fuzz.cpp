@@ -9,7 +9,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "monitor/live_record.h"
+#include "live/live_record.h"
 #include "monitor/monitor_poll.h"
 
 namespace {

@@ -1,4 +1,4 @@
-#include "monitor/fault_history.h"
+#include "live/fault_history.h"
 
 #include <algorithm>
 

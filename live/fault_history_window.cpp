@@ -1,4 +1,4 @@
-#include "monitor/fault_history_window.h"
+#include "live/fault_history_window.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -11,7 +11,7 @@
 #include <QVBoxLayout>
 
 #include "files/file_save.h"
-#include "monitor/live_plot_window.h"
+#include "live/live_plot_window.h"
 #include "resources/prompter.h"
 
 namespace vor {

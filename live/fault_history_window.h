@@ -2,8 +2,8 @@
 
 #include <QWidget>
 
-#include "monitor/fault_history.h"
-#include "monitor/live_tool_services.h"
+#include "live/fault_history.h"
+#include "live/live_tool_services.h"
 
 class QLabel;
 class QTableWidget;

@@ -1,4 +1,4 @@
-#include "monitor/live_plot_data.h"
+#include "live/live_plot_data.h"
 
 #include <algorithm>
 #include <cmath>

@@ -9,7 +9,7 @@
 
 #include "definitions/definition_set.h"
 #include "link/live_block.h"
-#include "monitor/live_series.h"
+#include "live/live_series.h"
 #include "pages/live_items.h"
 
 namespace vor {

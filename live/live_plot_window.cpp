@@ -1,4 +1,4 @@
-#include "monitor/live_plot_window.h"
+#include "live/live_plot_window.h"
 
 #include <QBuffer>
 #include <QChart>

@@ -6,8 +6,8 @@
 #include <optional>
 #include <vector>
 
-#include "monitor/live_plot_data.h"
-#include "monitor/live_tool_services.h"
+#include "live/live_plot_data.h"
+#include "live/live_tool_services.h"
 
 class QCheckBox;
 class QChart;

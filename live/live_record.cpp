@@ -1,4 +1,4 @@
-#include "monitor/live_record.h"
+#include "live/live_record.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

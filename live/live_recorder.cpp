@@ -1,6 +1,6 @@
-#include "monitor/live_recorder.h"
+#include "live/live_recorder.h"
 
-#include "monitor/live_record.h"
+#include "live/live_record.h"
 
 namespace vor {
 

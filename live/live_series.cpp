@@ -1,4 +1,4 @@
-#include "monitor/live_series.h"
+#include "live/live_series.h"
 
 #include <algorithm>
 

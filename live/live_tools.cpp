@@ -1,9 +1,9 @@
-#include "monitor/live_tools.h"
+#include "live/live_tools.h"
 
 #include <QFileInfo>
 
-#include "monitor/fault_history_window.h"
-#include "monitor/live_plot_window.h"
+#include "live/fault_history_window.h"
+#include "live/live_plot_window.h"
 #include "monitor/monitor_page.h"
 #include "resources/prompter.h"
 

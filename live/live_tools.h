@@ -6,10 +6,10 @@
 #include <memory>
 #include <optional>
 
-#include "monitor/fault_history.h"
-#include "monitor/live_plot_data.h"
-#include "monitor/live_recorder.h"
-#include "monitor/live_tool_services.h"
+#include "live/fault_history.h"
+#include "live/live_plot_data.h"
+#include "live/live_recorder.h"
+#include "live/live_tool_services.h"
 #include "pages/program_state.h"
 
 class QWidget;

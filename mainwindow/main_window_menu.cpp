@@ -11,12 +11,12 @@
 #include "definitions/model_table.h"
 #include "files/image_compare.h"
 #include "link/controller_link.h"
+#include "live/live_tools.h"
 #include "mainwindow/about_box.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/menu_bar_marks.h"
 #include "mainwindow/menu_dialogs.h"
 #include "mainwindow/troubleshooting.h"
-#include "monitor/live_tools.h"
 #include "monitor/monitor_page.h"
 #include "resources/dialog_builder.h"
 

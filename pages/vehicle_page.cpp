@@ -4,7 +4,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "monitor/read_zero_dialog.h"
+#include "calibration/read_zero_dialog.h"
 #include "resources/dialog_builder.h"
 #include "resources/dialog_templates.h"
 
@@ -121,7 +121,7 @@ std::vector<ParameterPage::ShownBox> CVehicleDlg::ShownBoxes() {
 
 void CVehicleDlg::OnReadZero() {
   // Owned by the main window, so that it is centred on it and keeps it from taking input.
-  CReadZeroADdlg dialog(state_, link_, window());
+  CReadZeroADdlg dialog(state_.zero, state_.image, link_, window());
   if (calibrationUpdate_) dialog.SetUpdate(calibrationUpdate_);
   if (dialog.exec() == QDialog::Rejected) OnShowWindow(true);
 }

@@ -1,5 +1,5 @@
 // The calibration dialog over a simulated controller on virtual time.
-#include "monitor/read_zero_dialog.h"
+#include "calibration/read_zero_dialog.h"
 
 #include <gtest/gtest.h>
 
@@ -30,11 +30,15 @@ protected:
 
   SimulatedController controller{*DefaultImageFor(u"VOR")};
   test::ImmediateLink line{&controller};
-  ProgramState state;
+  // What the program keeps for the dialog: the run's calibration values and the image.
+  struct {
+    ConfigImage image;
+    ZeroValues zero;
+  } state;
 };
 
 TEST_F(ReadZeroDialogTest, OpensEmptyWithUpdateDisabledUntilAReadIsAnswered) {
-  CReadZeroADdlg dialog(state, line);
+  CReadZeroADdlg dialog(state.zero, state.image, line);
   EXPECT_EQ(dialog.windowTitle(), "Read_Zero");
   EXPECT_EQ(FindStatic(&dialog, kIdPhaseBLabel)->text(), "Phase_B_Zero");
   for (int phase = 0; phase < 3; ++phase) {
@@ -47,7 +51,7 @@ TEST_F(ReadZeroDialogTest, OpensEmptyWithUpdateDisabledUntilAReadIsAnswered) {
 }
 
 TEST_F(ReadZeroDialogTest, ReadShowsTheReadingsAndUpdateCopiesTheLowestIntoTheImage) {
-  CReadZeroADdlg dialog(state, line);
+  CReadZeroADdlg dialog(state.zero, state.image, line);
   dialog.show();
   const ConfigImage before = state.image;
   QTest::mouseClick(Button(dialog, kIdZeroRead), Qt::LeftButton);
@@ -75,7 +79,7 @@ TEST_F(ReadZeroDialogTest, ReadShowsTheReadingsAndUpdateCopiesTheLowestIntoTheIm
 
 TEST_F(ReadZeroDialogTest, AnUnansweredReadLeavesUpdateDisabled) {
   controller.AddFault(FaultRule(FaultKind::Ignore, 0x35));
-  CReadZeroADdlg dialog(state, line);
+  CReadZeroADdlg dialog(state.zero, state.image, line);
   QTest::mouseClick(Button(dialog, kIdZeroRead), Qt::LeftButton);
   EXPECT_EQ(Lowest(dialog, 0), "0");
   EXPECT_TRUE(Readings(dialog, 0).isEmpty());
@@ -88,11 +92,11 @@ TEST_F(ReadZeroDialogTest, AnUnansweredReadLeavesUpdateDisabled) {
 // The values outlive the dialog: a later one opens empty, with Update ready to write them.
 TEST_F(ReadZeroDialogTest, ALaterDialogStartsEmptyAndUpdatesTheEarlierValues) {
   {
-    CReadZeroADdlg first(state, line);
+    CReadZeroADdlg first(state.zero, state.image, line);
     first.OnRead();
   }
   ASSERT_TRUE(state.zero.answered);
-  CReadZeroADdlg later(state, line);
+  CReadZeroADdlg later(state.zero, state.image, line);
   EXPECT_TRUE(Lowest(later, 0).isEmpty());
   EXPECT_TRUE(Button(later, kIdZeroUpdate)->isEnabled());
   later.OnUpdate();
@@ -100,7 +104,7 @@ TEST_F(ReadZeroDialogTest, ALaterDialogStartsEmptyAndUpdatesTheEarlierValues) {
 }
 
 TEST_F(ReadZeroDialogTest, EscapeEndsItWithTheCancelResult) {
-  CReadZeroADdlg dialog(state, line);
+  CReadZeroADdlg dialog(state.zero, state.image, line);
   dialog.show();
   QTest::keyClick(&dialog, Qt::Key_Escape);
   EXPECT_FALSE(dialog.isVisible());

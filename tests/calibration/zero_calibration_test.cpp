@@ -1,6 +1,6 @@
 // The calibration's Read without its window: the history rules on given answers, the exchanges
 // on the line in virtual time, and Update's bytes.
-#include "monitor/zero_calibration.h"
+#include "calibration/zero_calibration.h"
 
 #include <gtest/gtest.h>
 

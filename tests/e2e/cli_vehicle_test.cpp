@@ -6,9 +6,9 @@
 #include <QJsonObject>
 #include <QRegularExpression>
 
+#include "calibration/zero_calibration.h"
 #include "definitions/model_images.h"
 #include "definitions/model_table.h"
-#include "monitor/zero_calibration.h"
 #include "pages/vehicle_rules.h"
 #include "tests/e2e/cli_fixture.h"
 

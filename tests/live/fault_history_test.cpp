@@ -1,5 +1,5 @@
 // The fault history over a run of polls.
-#include "monitor/fault_history.h"
+#include "live/fault_history.h"
 
 #include <gtest/gtest.h>
 

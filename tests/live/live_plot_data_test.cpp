@@ -1,6 +1,6 @@
 // The plot's data: which items it offers, the numbers it takes from the page's texts, gaps, the
 // window and the four-item limit.
-#include "monitor/live_plot_data.h"
+#include "live/live_plot_data.h"
 
 #include <gtest/gtest.h>
 

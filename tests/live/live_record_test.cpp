@@ -1,5 +1,5 @@
 // One poll as a CSV row or a JSON line: the columns, the texts and the quoting.
-#include "monitor/live_record.h"
+#include "live/live_record.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // The recording of the Monitor's polls into a CSV file: vor-cli monitor's header and rows, a row
 // per poll, and what a write error leaves behind.
-#include "monitor/live_recorder.h"
+#include "live/live_recorder.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -13,7 +13,7 @@
 #include <QTemporaryDir>
 #include <csignal>
 
-#include "monitor/live_record.h"
+#include "live/live_record.h"
 
 namespace vor {
 namespace {

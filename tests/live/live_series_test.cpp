@@ -1,5 +1,5 @@
 // The plot's ring buffer: bounded, in time order, with gaps.
-#include "monitor/live_series.h"
+#include "live/live_series.h"
 
 #include <gtest/gtest.h>
 

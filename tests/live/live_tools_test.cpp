@@ -1,6 +1,6 @@
 // The live plot, the recording and the fault history on the Monitor page's polls, offscreen, with
 // a link whose polls the test delivers, scripted file names and settings of the test's own.
-#include "monitor/live_tools.h"
+#include "live/live_tools.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -17,8 +17,8 @@
 #include <QValueAxis>
 #include <deque>
 
-#include "monitor/fault_history_window.h"
-#include "monitor/live_plot_window.h"
+#include "live/fault_history_window.h"
+#include "live/live_plot_window.h"
 #include "monitor/monitor_page.h"
 #include "resources/dialog_builder.h"
 #include "tests/support/immediate_link.h"

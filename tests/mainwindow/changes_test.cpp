@@ -10,11 +10,11 @@
 #include <QTreeWidget>
 #include <map>
 
+#include "calibration/zero_calibration.h"
 #include "files/backup_store.h"
 #include "files/image_file.h"
 #include "mainwindow/change_marks.h"
 #include "mainwindow/review_dialog.h"
-#include "monitor/zero_calibration.h"
 #include "tests/files/loaded_definitions.h"
 #include "tests/mainwindow/window_rig.h"
 

@@ -16,12 +16,12 @@
 #include <optional>
 #include <set>
 
+#include "calibration/read_zero_dialog.h"
 #include "files/configuration_record.h"
-#include "monitor/fault_history_window.h"
-#include "monitor/live_plot_window.h"
-#include "monitor/live_record.h"
-#include "monitor/live_tools.h"
-#include "monitor/read_zero_dialog.h"
+#include "live/fault_history_window.h"
+#include "live/live_plot_window.h"
+#include "live/live_record.h"
+#include "live/live_tools.h"
 #include "pages/live_items.h"
 #include "resources/language.h"
 #include "tests/mainwindow/window_rig.h"
@@ -169,7 +169,7 @@ TEST_F(ChineseWindowTest, EveryWindowTextOfTheProgramIsTranslated) {
   }
   Trigger(MenuCommand::ViewVehicle);
   texts.push_back({"status line", Status()});
-  CReadZeroADdlg zero(state, link, window.get());
+  CReadZeroADdlg zero(state.zero, state.image, link, window.get());
   const std::vector<ShownText> shown = TextsOf(&zero);
   texts.insert(texts.end(), shown.begin(), shown.end());
 

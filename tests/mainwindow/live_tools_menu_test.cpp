@@ -5,10 +5,10 @@
 #include <QFile>
 #include <QMenuBar>
 
+#include "live/fault_history_window.h"
+#include "live/live_plot_window.h"
+#include "live/live_tools.h"
 #include "mainwindow/menu_bar_marks.h"
-#include "monitor/fault_history_window.h"
-#include "monitor/live_plot_window.h"
-#include "monitor/live_tools.h"
 #include "tests/mainwindow/window_rig.h"
 
 namespace vor {

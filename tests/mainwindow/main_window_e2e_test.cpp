@@ -10,7 +10,7 @@
 #include <QTest>
 #include <QTimer>
 
-#include "monitor/zero_calibration.h"
+#include "calibration/zero_calibration.h"
 #include "tests/support/pty_window_rig.h"
 
 namespace vor {

@@ -7,10 +7,10 @@
 #include <QMenuBar>
 #include <QTimer>
 
+#include "calibration/read_zero_dialog.h"
 #include "link/port_diagnostics.h"
 #include "mainwindow/troubleshooting.h"
 #include "mainwindow/write_options.h"
-#include "monitor/read_zero_dialog.h"
 #include "tests/mainwindow/window_rig.h"
 
 namespace vor {

@@ -16,7 +16,7 @@
 #include <optional>
 #include <string>
 
-#include "monitor/read_zero_dialog.h"
+#include "calibration/read_zero_dialog.h"
 #include "pages/live_items.h"
 #include "pages/page_records.h"
 #include "pages/value_codec.h"
@@ -250,7 +250,7 @@ protected:
   }
 
   void CheckCalibrationDialog() {
-    CReadZeroADdlg dialog(rig->state, rig->link, rig->window.get());
+    CReadZeroADdlg dialog(rig->state.zero, rig->state.image, rig->link, rig->window.get());
     dialog.show();
     for (int phase = 0; phase < 3; ++phase) {
       CheckField(FindEdit(&dialog, kIdLowestA + phase), {QStringLiteral("255")});

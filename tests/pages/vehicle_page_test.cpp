@@ -12,10 +12,10 @@
 #include <QTest>
 #include <QTimer>
 
+#include "calibration/read_zero_dialog.h"
 #include "definitions/definition_loader.h"
 #include "definitions/model_images.h"
 #include "definitions/model_table.h"
-#include "monitor/read_zero_dialog.h"
 #include "resources/dialog_builder.h"
 #include "simulator/simulated_controller.h"
 #include "tests/support/immediate_link.h"
