@@ -6,6 +6,7 @@ ControllerLink::ControllerLink(PortSystem& ports, LinkClock& clock, Prompter& pr
     : link_(clock), scan_(link_, ports, prompter) {
   // A stopped poll gives up the exchange it is in; the flag is lowered once it has.
   thread_.SetTickInterrupt({[this] { link_.RequestStop(); }, [this] { link_.ClearStop(); }});
+  connect(&thread_, &LinkThread::JobFinished, this, &LinkAccess::JobFinished);
 }
 
 ControllerLink::~ControllerLink() {

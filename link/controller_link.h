@@ -43,10 +43,11 @@ public:
   // The port scan, on the link thread: Done when a controller answered (then Connected holds
   // from now on), Failed when none did, Refused while another job runs. `operation` names it
   // for the wait policy.
-  JobResult ScanForController(const QString& operation);
+  JobResult ScanForController(const QString& operation) override;
+  QString DevicePath() const override { return scan_.ConnectedPath(); }
+  bool Busy() const override { return thread_.Busy(); }
 
   bool Connected() const { return scan_.Connected; }
-  QString DevicePath() const { return scan_.ConnectedPath(); }
   LinkThread& Thread() { return thread_; }
 
 private:

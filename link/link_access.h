@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QObject>
 #include <QString>
 #include <functional>
 
@@ -17,10 +18,20 @@ enum class JobResult {
 
 // What the windows need of the controller link. Every exchange runs on the link thread, one job
 // at a time, so the port has one user by construction; the calling (user-interface) thread waits
-// for a job without freezing and without taking user input.
-class LinkAccess {
+// for a job without freezing and without taking user input. Used from the thread that drives it.
+class LinkAccess : public QObject {
+  Q_OBJECT
 public:
-  virtual ~LinkAccess() = default;
+  ~LinkAccess() override = default;
+
+  // Looks for the controller on the ports, as a job: Done when one answered (the link then talks
+  // to it), Failed when none did, Refused while another job runs. `operation` names it as
+  // RunJob's does.
+  virtual JobResult ScanForController(const QString& operation) = 0;
+  // The port the controller answered on; empty before a scan found one.
+  virtual QString DevicePath() const = 0;
+  // A job (RunJob's or the scan) is running; JobFinished follows when it ends.
+  virtual bool Busy() const = 0;
 
   // Runs `job` on the link thread with the program's one link object and returns how it ended.
   // `operation` names the job for the busy indicator ("Reading..."). Refused at once, without
@@ -38,6 +49,10 @@ public:
   // `onPoll`. The live block keeps its bytes. Does nothing while no poll runs.
   virtual void StopLivePoll() = 0;
   virtual bool LivePollRunning() const = 0;
+
+signals:
+  // A job that ran has ended; emitted on the driving thread, before the job's call returns.
+  void JobFinished();
 };
 
 }  // namespace vor

@@ -8,7 +8,7 @@
 
 #include "definitions/definition_loader.h"
 #include "link/config_transfer.h"
-#include "link/controller_link.h"
+#include "link/link_access.h"
 #include "live/live_tools.h"
 #include "mainwindow/menu_bar_marks.h"
 #include "monitor/monitor_page.h"
@@ -85,7 +85,7 @@ std::vector<std::unique_ptr<PageWindow>> CreatePages(ProgramState& state, Prompt
   return pages;
 }
 
-CVORUserDlg::CVORUserDlg(ProgramState& state, ControllerLink& link, Prompter& prompter,
+CVORUserDlg::CVORUserDlg(ProgramState& state, LinkAccess& link, Prompter& prompter,
                          std::vector<std::unique_ptr<PageWindow>> pages,
                          const WindowServices& services, QWidget* parent)
     : QDialog(parent),
@@ -109,7 +109,7 @@ CVORUserDlg::CVORUserDlg(ProgramState& state, ControllerLink& link, Prompter& pr
   menu_->Action(MenuCommand::VerifyAfterWrite)->setChecked(options_.verifyAfterWrite);
   connect(menu_, &MainMenu::Triggered, this, &CVORUserDlg::OnMenuCommand);
   marks_ = new MenuBarMarks(menu_->Bar());
-  connect(&link_.Thread(), &LinkThread::JobFinished, this, &CVORUserDlg::TakeHeldBackClose);
+  connect(&link_, &LinkAccess::JobFinished, this, &CVORUserDlg::TakeHeldBackClose);
   SetUpLiveTools();
   SetUpChanges();
   UpdateMenu();
@@ -410,13 +410,13 @@ void CVORUserDlg::closeEvent(QCloseEvent* event) {
     closeAfterCommand_ = true;
     return;
   }
-  if (link_.Thread().Busy()) {
+  if (link_.Busy()) {
     // Asked again once the exchange in progress has ended.
     event->ignore();
     if (!closeWaitsForJob_) {
       closeWaitsForJob_ = true;
       connect(
-          &link_.Thread(), &LinkThread::JobFinished, this,
+          &link_, &LinkAccess::JobFinished, this,
           [this] {
             closeWaitsForJob_ = false;
             close();

@@ -23,7 +23,6 @@
 
 namespace vor {
 
-class ControllerLink;
 class LinkAccess;
 class LiveTools;
 class MenuBarMarks;
@@ -49,7 +48,7 @@ public:
 
   // `pages` are the Vehicle, Control, Motor and Monitor pages, in that order; the window owns
   // them from now on. `prompter` shows the messages, `services` what the menus use.
-  CVORUserDlg(ProgramState& state, ControllerLink& link, Prompter& prompter,
+  CVORUserDlg(ProgramState& state, LinkAccess& link, Prompter& prompter,
               std::vector<std::unique_ptr<PageWindow>> pages, const WindowServices& services,
               QWidget* parent = nullptr);
   ~CVORUserDlg() override;
@@ -166,7 +165,7 @@ private:
   // "3 changes have not been written to the controller.", or empty.
   QString UnwrittenText(int count) const;
   ProgramState& state_;
-  ControllerLink& link_;
+  LinkAccess& link_;
   Prompter& prompter_;
   std::vector<std::unique_ptr<PageWindow>> pages_;
   WindowServices services_;
@@ -178,7 +177,7 @@ private:
   EditHistory history_;
   ChangeMarks changeMarks_;
   QToolButton* changeCount_ = nullptr;  // among the marks at the menu bar's end, owned by them
-  MenuBarMarks* marks_ = nullptr;  // at the menu bar's end, owned by it
+  MenuBarMarks* marks_ = nullptr;       // at the menu bar's end, owned by it
   // Started with a configuration from a file and no controller.
   bool offline_ = false;
   QString imagePath_;

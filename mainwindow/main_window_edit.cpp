@@ -15,7 +15,7 @@
 #include "files/definitions_match.h"
 #include "files/image_file.h"
 #include "files/unwritten_changes.h"
-#include "link/controller_link.h"
+#include "link/link_access.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/menu_bar_marks.h"
 #include "mainwindow/menu_dialogs.h"
@@ -34,7 +34,7 @@ void CVORUserDlg::SetUpChanges() {
   connect(&history_.Stack(), &QUndoStack::indexChanged, this, &CVORUserDlg::OnChangesChanged);
   connect(&changeMarks_, &ChangeMarks::MarksChanged, this, &CVORUserDlg::OnChangesChanged);
   connect(&changeMarks_, &ChangeMarks::RevertRequested, this, [this](const PageField& field) {
-    if (commandDepth_ > 0 || link_.Thread().Busy()) return;
+    if (commandDepth_ > 0 || link_.Busy()) return;
     RunAsCommand([this, field] { RevertField(field); });
   });
 

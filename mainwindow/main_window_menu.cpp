@@ -10,7 +10,7 @@
 
 #include "definitions/model_table.h"
 #include "files/image_compare.h"
-#include "link/controller_link.h"
+#include "link/link_access.h"
 #include "live/live_tools.h"
 #include "mainwindow/about_box.h"
 #include "mainwindow/main_window.h"
@@ -157,7 +157,7 @@ void CVORUserDlg::OnMenuCommand(MenuCommand command) {
     SetOption(command, menu_->Action(command)->isChecked());
     return;
   }
-  if (commandDepth_ > 0 || link_.Thread().Busy()) return;
+  if (commandDepth_ > 0 || link_.Busy()) return;
   RunAsCommand([this, command] { RunMenuCommand(command); });
 }
 

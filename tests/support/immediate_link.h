@@ -14,7 +14,7 @@ namespace vor::test {
 
 class ImmediateLink : public LinkAccess {
 public:
-  explicit ImmediateLink(SimulatedController* controller = nullptr) {
+  explicit ImmediateLink(SimulatedController* controller = nullptr) : controller_(controller) {
     auto owned = std::make_unique<VirtualPort>(clock, controller);
     port = owned.get();
     link.SetPort(std::move(owned));
@@ -22,8 +22,18 @@ public:
 
   JobResult RunJob(const QString&, const std::function<bool(SerialLink&)>& job) override {
     ++jobs;
-    return job(link) ? JobResult::Done : JobResult::Failed;
+    busy_ = true;
+    const bool done = job(link);
+    busy_ = false;
+    emit JobFinished();
+    return done ? JobResult::Done : JobResult::Failed;
   }
+  // Found when there is a controller at the other end.
+  JobResult ScanForController(const QString& operation) override {
+    return RunJob(operation, [this](SerialLink&) { return controller_ != nullptr; });
+  }
+  QString DevicePath() const override { return QString(); }
+  bool Busy() const override { return busy_; }
 
   void StartLivePoll(int periodMs, std::function<void(const LivePoll&)> onPoll) override {
     ++starts;
@@ -63,6 +73,8 @@ public:
   int lastPeriodMs = 0;
 
 private:
+  SimulatedController* controller_;
+  bool busy_ = false;
   std::function<void(const LivePoll&)> onPoll_;
 };
 
