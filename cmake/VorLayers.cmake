@@ -1,3 +1,6 @@
+# The layers of the build: which headers a library shows, and which libraries a program may not
+# link.
+#
 # Which headers a library shows to the code that uses it.
 #
 # vor_public_headers(<target>) gives <target> the include folder
