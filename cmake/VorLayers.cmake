@@ -1,8 +1,6 @@
 # The layers of the build: which headers a library shows, and which libraries a program may not
 # link.
 #
-# Which headers a library shows to the code that uses it.
-#
 # vor_public_headers(<target>) gives <target> the include folder
 # ${CMAKE_BINARY_DIR}/include/<target>/, which holds <folder>/<name>.h links to the headers among
 # the target's own sources and nothing else, and makes it the target's PUBLIC include directory.
@@ -13,7 +11,8 @@
 #
 # The links are made when the folder's CMakeLists.txt has been read, so sources added later in it
 # with target_sources() count too; the folder is made afresh at every configure, so a header that
-# moves or goes leaves no link behind. Where links cannot be made, the headers are copied.
+# moves or goes leaves no link behind. Where links cannot be made, the headers are copied, and a
+# change of one configures again.
 function(vor_public_headers target)
   set(dir ${CMAKE_BINARY_DIR}/include/${target})
   get_target_property(type ${target} TYPE)
@@ -40,6 +39,10 @@ function(_vor_link_headers target dir)
     cmake_path(GET relative PARENT_PATH parent)
     file(MAKE_DIRECTORY ${dir}/${parent})
     file(CREATE_LINK ${header} ${dir}/${relative} SYMBOLIC COPY_ON_ERROR)
+    if(NOT IS_SYMLINK ${dir}/${relative})
+      # A copy: a change of the header must make it anew.
+      set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${header})
+    endif()
   endforeach()
 endfunction()
 
