@@ -207,10 +207,10 @@ protected:
       ASSERT_NE(edit, nullptr);
       // What it shows now, and the texts of its range's ends.
       QStringList texts{edit->text()};
-      if (def.sw != u"a") {
+      if (def.sw.Kind() != Encoding::Ascii) {
         for (const std::int32_t bound : {def.rangeL, def.rangeH}) {
           ConfigImage image = rig->state.image;
-          const QString entry = QString::number(bound, def.sw == u"h" ? 16 : 10);
+          const QString entry = QString::number(bound, def.sw.Kind() == Encoding::Hex ? 16 : 10);
           if (StoreValue(def, entry, image) != StoreResult::Stored) continue;
           if (const std::optional<QString> text = FormatValue(def, image)) texts.append(*text);
         }
