@@ -14,6 +14,7 @@
 #include "monitor/monitor_page.h"
 #include "pages/parameter_pages.h"
 #include "resources/dialog_builder.h"
+#include "resources/status_colours.h"
 
 namespace vor {
 namespace {
@@ -22,9 +23,6 @@ constexpr int kReadId = kIdReadButton;
 constexpr int kWriteId = kIdWriteButton;
 constexpr int kMonitorId = kIdMonitorButton;
 constexpr int kFirstPageButton = 1001;  // a page button's key is its id minus this
-
-const QColor kSuccessColour(0, 213, 11);
-const QColor kFailureColour(255, 0, 0);
 
 // The buttons' captions in place of the template's; in Chinese they read as the template's did.
 struct Caption {

@@ -57,13 +57,13 @@ protected:
     return FindStatic(Page(key), ControlIdOf(edit) - 1);
   }
   static bool Marked(const QLineEdit* edit) {
-    return edit->palette().color(QPalette::Base) == ChangeMarks::kFieldTint;
+    return edit->palette().color(QPalette::Base) == kChangeTint;
   }
   static bool Marked(const QLabel* label) {
-    return label->palette().color(QPalette::WindowText) == ChangeMarks::kLabelColour;
+    return label->palette().color(QPalette::WindowText) == kChangeTextColour;
   }
   static bool Marked(const QCheckBox* box) {
-    return box->palette().color(QPalette::WindowText) == ChangeMarks::kLabelColour;
+    return box->palette().color(QPalette::WindowText) == kChangeTextColour;
   }
   QString SaveFile(const QString& name, const ConfigImage& image) {
     const QString path = services.dir.filePath(name);

@@ -193,7 +193,7 @@ TEST_F(FileMenuTest, StartedWithAnImageShowsThePagesAndDisablesTheLinkCommands) 
   EXPECT_EQ(Load(Path("edited.bin"))[19], 41);
   EXPECT_TRUE(ports.opens.empty());
   // Without a controller there is nothing to differ from: no marks; Undo works all the same.
-  EXPECT_NE(Field(1, "Low Volt")->palette().color(QPalette::Base), ChangeMarks::kFieldTint);
+  EXPECT_NE(Field(1, "Low Volt")->palette().color(QPalette::Base), kChangeTint);
   EXPECT_FALSE(Enabled(MenuCommand::RevertAllChanges));
   Trigger(MenuCommand::Undo);
   EXPECT_EQ(Field(1, "Low Volt")->text(), "40");
