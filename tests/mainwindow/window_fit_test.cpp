@@ -195,7 +195,7 @@ protected:
     }
   }
 
-  void CheckParameterPage(int key, PageKind kind) {
+  void CheckParameterPage(PageKey key, PageKind kind) {
     QWidget* page = rig->Page(key);
     const DefinitionSet& set = *rig->state.definitions;
     const PageSlots walk = SlotWalk(set, kind);
@@ -222,7 +222,7 @@ protected:
   }
 
   void CheckMonitorPage() {
-    QWidget* page = rig->Page(4);
+    QWidget* page = rig->Page(PageKey::Monitor);
     const DefinitionSet& set = *rig->state.definitions;
     const LiveSlots walk = LiveSlotWalk(set);
     QStringList faultNames{QStringLiteral(" ")};
@@ -283,11 +283,11 @@ TEST_P(TextsFitTest, EveryTextIsWholeAndEveryControlInItsPlace) {
 
   const struct {
     MenuCommand command;
-    int key;
+    PageKey key;
     PageKind kind;
-  } pages[] = {{MenuCommand::ViewVehicle, 1, PageKind::Vehicle},
-               {MenuCommand::ViewControl, 2, PageKind::Control},
-               {MenuCommand::ViewMotor, 3, PageKind::Motor}};
+  } pages[] = {{MenuCommand::ViewVehicle, PageKey::Vehicle, PageKind::Vehicle},
+               {MenuCommand::ViewControl, PageKey::Control, PageKind::Control},
+               {MenuCommand::ViewMotor, PageKey::Motor, PageKind::Motor}};
   for (const auto& page : pages) {
     rig->Trigger(page.command);
     CheckParameterPage(page.key, page.kind);
@@ -344,7 +344,7 @@ TEST(MainWindowLayout, BannerSpansTheWindowAndTheButtonsStandClearOfItsLowerEdge
       borderRight = line->geometry().left();
     }
   }
-  EXPECT_LT(rig.Page(1)->geometry().right(), borderRight);
+  EXPECT_LT(rig.Page(PageKey::Vehicle)->geometry().right(), borderRight);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryModelRowInBothLanguages, TextsFitTest,
