@@ -1,5 +1,6 @@
 #pragma once
 
+#include <iterator>
 #include <ostream>
 
 namespace vor {
@@ -18,28 +19,10 @@ enum class PageKey : int {
 
 // The key with its name, for test failures and logs: "Monitor (4)".
 inline std::ostream& operator<<(std::ostream& out, PageKey key) {
-  const char* name = "?";
-  switch (key) {
-    case PageKey::None:
-      name = "None";
-      break;
-    case PageKey::Vehicle:
-      name = "Vehicle";
-      break;
-    case PageKey::Control:
-      name = "Control";
-      break;
-    case PageKey::Motor:
-      name = "Motor";
-      break;
-    case PageKey::Monitor:
-      name = "Monitor";
-      break;
-    case PageKey::MonitorOff:
-      name = "MonitorOff";
-      break;
-  }
-  return out << name << " (" << static_cast<int>(key) << ")";
+  constexpr const char* kNames[] = {"None", "Vehicle", "Control", "Motor", "Monitor", "MonitorOff"};
+  const int number = static_cast<int>(key);
+  const bool named = number >= 0 && number < static_cast<int>(std::size(kNames));
+  return out << (named ? kNames[number] : "?") << " (" << number << ")";
 }
 
 }  // namespace vor
