@@ -70,7 +70,7 @@ int main(int argc, char* argv[]) {
   QCoreApplication::setApplicationName("vor-cli");
   QCoreApplication::setApplicationVersion("1.0.0.1");
   // --help speaks the user's language; what the commands print stays English for scripts.
-  const std::unique_ptr<vor::Translation> translation =
+  std::unique_ptr<vor::Translation> translation =
       vor::StartTranslation(QCoreApplication::arguments());
 
   QCommandLineParser parser;
@@ -109,6 +109,8 @@ int main(int argc, char* argv[]) {
   if (const QString error = vor::LanguageOptionError(parser, languageOption); !error.isEmpty()) {
     return Usage(error);
   }
+  // Past --help, English: the commands print the string table's messages too, for scripts.
+  translation.reset();
 
   const QStringList args = parser.positionalArguments();
   if (args.isEmpty()) return Usage(QStringLiteral("no command given"));

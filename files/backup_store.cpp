@@ -15,8 +15,6 @@
 namespace vor {
 namespace {
 
-constexpr std::size_t kSerialNumberBytes = 4;
-
 // Names sort by time within a serial number because the time is written most significant first.
 constexpr auto kTimeFormat = "yyyyMMdd-HHmmss-zzz";
 
@@ -39,7 +37,7 @@ QString BackupModuleName(const ConfigImage& image) {
 
 QString BackupSerial(const ConfigImage& image) {
   std::uint32_t serial = 0;
-  for (std::size_t i = 0; i < kSerialNumberBytes; ++i) {
+  for (std::size_t i = 0; i < kSerialNumberSize; ++i) {
     serial = serial << 8 | image[kSerialNumberAddr + i];
   }
   return QString::number(serial);

@@ -74,8 +74,10 @@ QString FileCommands::ExportParameters() {
 }
 
 QString FileCommands::Folder() const {
-  return folder_.isEmpty() ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation)
-                           : folder_;
+  if (!folder_.isEmpty()) return folder_;
+  // A documents folder that does not exist would be offered as a file name in the home folder.
+  const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 QString FileCommands::SuggestedPath(const QString& extension) const {

@@ -363,6 +363,7 @@ void CVORUserDlg::Write(PageKey previous) {
   if (state_.WriteOk) state_.WriteOk = writeGuard_.AfterWrite(options_);
   if (state_.WriteOk) {
     SetStatus(tr("Write success!"), Tone::Success);
+    OnChangesChanged();  // the count goes before the message says the Write took
     prompter_.Ask(kMsgWriteSuccess);
   } else {
     SetStatus(tr("Write failure!"), Tone::Failure);

@@ -87,6 +87,10 @@ TEST_F(CliDiffTest, BadFilesFailWithTheReasonAndMistakesAreUsageErrors) {
   } cases[] = {
       {{"diff", good, WriteFile("short.bin", original.left(5))}, 1, "holds 5 bytes"},
       {{"diff", WriteFile("x.bin", unsupported), good}, 1, "Does not support this model"},
+      // Only --help follows the language: what a command prints stays English for scripts.
+      {{"--lang", "zh_CN", "diff", WriteFile("x.bin", unsupported), good},
+       1,
+       "Does not support this model"},
       {{"diff"}, 2, "diff takes FILE [FILE2]"},
       {{"diff", good, good, good}, 2, "diff takes FILE [FILE2]"},
       {{"--port", "/dev/null", "diff", good, good}, 2, "--port goes with diff"},

@@ -95,10 +95,17 @@ TEST_F(ChangesTest, TypingSwitchingPagesUndoingAndWritingSendsWhatThePagesHold) 
   EXPECT_EQ(Field(PageKey::Control, "Control Mode")->text(), "0");
   EXPECT_EQ(Requests(), requests);  // Undo sends nothing
 
+  // "Written to success." never shows beside a count of unwritten changes.
+  QString countDuringSuccess = QStringLiteral("not asked");
+  prompter.onAsk = [&](int id) {
+    if (id == kMsgWriteSuccess) countDuringSuccess = Count();
+  };
   Click(kIdWriteButton);
+  prompter.onAsk = nullptr;
   ConfigImage expected = factory;
   expected[kLowVolt] = 50;
   EXPECT_EQ(controller.Image().bytes, expected.bytes);
+  EXPECT_EQ(countDuringSuccess, "");
   EXPECT_EQ(Count(), "");
 
   // The stack outlives the Write: undoing now makes a change again.
