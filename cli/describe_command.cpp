@@ -40,7 +40,7 @@ QJsonObject ToJson(const ConfigImage& image, const DefinitionSet& set) {
                               {"addr", p.addr},
                               {"pro", p.pro},
                               {"pos", p.pos},
-                              {"sw", p.sw},
+                              {"sw", p.sw.Text()},
                               {"name", p.name},
                               {"rangeL", p.rangeL},
                               {"rangeH", p.rangeH},
@@ -54,7 +54,7 @@ QJsonObject ToJson(const ConfigImage& image, const DefinitionSet& set) {
     liveItems.append(QJsonObject{{"addr", l.addr},
                                  {"pro", l.pro},
                                  {"pos", l.pos},
-                                 {"sw", l.sw},
+                                 {"sw", l.sw.Text()},
                                  {"name", l.name},
                                  {"min", l.min},
                                  {"max", l.max},
@@ -112,7 +112,7 @@ void PrintText(const ConfigImage& image, const DefinitionSet& set) {
               .arg(p.addr, 3, 10, QChar(u'0'))
               .arg(p.pro, 3)
               .arg(p.pos, 3)
-              .arg(p.sw, -2)
+              .arg(p.sw.Text(), -2)
               .arg(p.show, 4)
               .arg(p.en, 2)
               .arg(p.rangeL, 6)
@@ -127,7 +127,7 @@ void PrintText(const ConfigImage& image, const DefinitionSet& set) {
               .arg(l.addr, 2, 10, QChar(u'0'))
               .arg(l.pro, 3)
               .arg(l.pos, 3)
-              .arg(l.sw, -2)
+              .arg(l.sw.Text(), -2)
               .arg(l.en, 3)
               .arg(l.min, 6)
               .arg(l.max, -6)

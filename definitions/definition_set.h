@@ -4,8 +4,46 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <utility>
 
 namespace vor {
+
+// How a record's value is shown and entered.
+enum class Encoding {
+  Unsigned,  // "uo": unsigned decimal
+  Signed,    // "so": signed (two's complement) decimal
+  Hex,       // "h": lower-case hexadecimal
+  Ascii,     // "a": one character per byte
+  Unknown,   // any other text: the value has no text form
+};
+
+// A record's `sw` text as the script has it, with its encoding read once, here. The text is kept
+// to be shown as it is (an unknown one included); whatever acts on the kind asks Kind(). The four
+// texts are compared exactly and case-sensitively: "uo " is Unknown.
+class DisplayFormat {
+public:
+  DisplayFormat() = default;
+  // Implicit: a script's text (or a test's literal) is assigned as the record's `sw`.
+  DisplayFormat(QString text) : text_(std::move(text)), kind_(KindOf(text_)) {}
+  DisplayFormat(const char* text) : DisplayFormat(QString::fromUtf8(text)) {}
+
+  const QString& Text() const { return text_; }
+  Encoding Kind() const { return kind_; }
+
+  friend bool operator==(const DisplayFormat&, const DisplayFormat&) = default;
+
+private:
+  static Encoding KindOf(const QString& text) {
+    if (text == u"uo") return Encoding::Unsigned;
+    if (text == u"so") return Encoding::Signed;
+    if (text == u"h") return Encoding::Hex;
+    if (text == u"a") return Encoding::Ascii;
+    return Encoding::Unknown;
+  }
+
+  QString text_;
+  Encoding kind_ = Encoding::Unknown;
+};
 
 // One record of a parameter script: a field (or switch bit) of the configuration image.
 struct ParamDef {
@@ -14,7 +52,7 @@ struct ParamDef {
   std::int32_t pos = 0;   // bit number for pro 0, byte count minus one for pro 2
   std::int32_t show = 0;  // 1 = gets a field on its page
   std::int32_t en = 0;    // 1 = editable and held to the range
-  QString sw{};           // "uo", "so", "h" or "a"
+  DisplayFormat sw{};     // "uo", "so", "h" or "a"
   QString name{};
   std::int32_t rangeL = 0;
   std::int32_t rangeH = 0;
@@ -28,7 +66,7 @@ struct LiveDef {
   std::int32_t addr = 0;  // byte offset in the live block
   std::int32_t pro = 0;   // 1 one byte, 2 pos + 1 bytes
   std::int32_t pos = 0;
-  QString sw{};
+  DisplayFormat sw{};
   QString name{};
   std::int32_t min = 0;   // carried only
   std::int32_t max = 0;   // carried only

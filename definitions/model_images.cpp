@@ -79,7 +79,9 @@ void PutWord(ConfigImage& image, std::size_t addr, std::uint16_t value) {
 // Pulls a shown, editable numeric field into its range, judged as the pages judge an entry: one
 // byte as 0..255 against the signed limits, several bytes as unsigned numbers.
 void ClampToRange(ConfigImage& image, const ParamDef& def) {
-  if (def.show != 1 || def.en != 1 || def.sw == u"a" || def.sw == u"h") return;
+  if (def.show != 1 || def.en != 1 || def.sw.Kind() == Encoding::Ascii ||
+      def.sw.Kind() == Encoding::Hex)
+    return;
   if (def.addr < 0) return;
   const std::size_t addr = std::size_t(def.addr);
   if (def.pro == 1 && addr < ConfigImage::kSize) {

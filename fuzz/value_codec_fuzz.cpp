@@ -82,7 +82,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Check(back.before == original.before && back.after == original.after);
     // Characters end at the first zero byte, so such a field comes back zero-filled after it.
     bool zeroInside = false;
-    for (std::int32_t j = 0; def.sw == u"a" && def.pro == 2 && j < def.pos; ++j) {
+    for (std::int32_t j = 0; def.sw.Kind() == vor::Encoding::Ascii && def.pro == 2 && j < def.pos;
+         ++j) {
       zeroInside = zeroInside || original.image[std::size_t(def.addr + j)] == 0;
     }
     if (!zeroInside) Check(back.image.bytes == original.image.bytes);

@@ -13,11 +13,10 @@
 #include "files/file_save.h"
 #include "live/live_plot_window.h"
 #include "resources/prompter.h"
+#include "resources/status_colours.h"
 
 namespace vor {
 namespace {
-
-const QColor kActiveColour(255, 0, 0);  // the Monitor page's fault colour
 
 QString Time(const QDateTime& when) { return when.toString(QStringLiteral("HH:mm:ss")); }
 
@@ -36,7 +35,7 @@ void SetCell(QTableWidget* table, int row, int column, const QString& text, cons
   }
   if (item->text() != text) item->setText(text);
   if (item->toolTip() != tip) item->setToolTip(tip);
-  const QBrush foreground = active ? QBrush(kActiveColour) : QBrush();
+  const QBrush foreground = active ? QBrush(kFailureColour) : QBrush();
   if (item->foreground() != foreground) item->setForeground(foreground);
 }
 
@@ -50,9 +49,7 @@ FaultHistoryWindow::FaultHistoryWindow(FaultHistory& history, const LiveToolServ
 
   pausedLabel_ = new QLabel(LivePlotWindow::tr(LivePlotWindow::kPausedText), this);
   pausedLabel_->setAlignment(Qt::AlignCenter);
-  pausedLabel_->setStyleSheet(
-      QStringLiteral("QLabel { background: #fff3c4; color: #5c4400; font-weight: bold; "
-                     "padding: 4px; border: 1px solid #e0c060; }"));
+  pausedLabel_->setStyleSheet(NoticeStyleSheet());
   layout->addWidget(pausedLabel_);
 
   table_ = new QTableWidget(0, kColumns, this);

@@ -8,9 +8,11 @@ namespace vor {
 namespace {
 
 bool Plottable(const LiveDef& def) {
-  if (def.pro == 1) return def.sw == u"uo" || def.sw == u"so" || def.sw == u"h";
+  const Encoding kind = def.sw.Kind();
+  if (def.pro == 1)
+    return kind == Encoding::Unsigned || kind == Encoding::Signed || kind == Encoding::Hex;
   // A multi-byte "h" item is the fault word, which shows fault names rather than a number.
-  return def.pro == 2 && (def.sw == u"uo" || def.sw == u"so");
+  return def.pro == 2 && (kind == Encoding::Unsigned || kind == Encoding::Signed);
 }
 
 }  // namespace
@@ -42,12 +44,9 @@ bool LiveItemFresh(const LiveDef& def, const LivePoll& poll) {
 
 std::optional<double> PlotValue(const LiveDef& def, const LivePoll& poll) {
   if (!LiveItemFresh(def, poll)) return std::nullopt;
-  const LiveText text = FormatLiveItem(def, poll.block.bytes);
-  if (text.kind != LiveText::Kind::Text) return std::nullopt;
-  bool ok = false;
-  const double value = def.sw == u"h" ? double(text.text.toUInt(&ok, 16)) : text.text.toDouble(&ok);
-  if (!ok) return std::nullopt;
-  return value;
+  const LiveValue value = DecodeLiveItem(def, poll.block.bytes);
+  if (value.kind != LiveValue::Kind::Number) return std::nullopt;
+  return double(value.number);
 }
 
 LivePlotData::LivePlotData(const DefinitionSet& set, int capacity)

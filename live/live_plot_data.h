@@ -30,8 +30,8 @@ std::vector<PlotItem> PlottableItems(const DefinitionSet& set, const LiveSlots& 
 // an earlier poll's).
 bool LiveItemFresh(const LiveDef& def, const LivePoll& poll);
 
-// The number that the item's field shows after `poll` (the text of the one formatting module,
-// read back), or nullopt for a gap: the poll failed (its first request went unanswered, so the
+// The number that the item's field shows after `poll` (the value the field's text is made from),
+// or nullopt for a gap: the poll failed (its first request went unanswered, so the
 // field shows the cleared block), a request carrying the item's bytes went unanswered (the field
 // shows an old value), or the field shows no number.
 std::optional<double> PlotValue(const LiveDef& def, const LivePoll& poll);

@@ -27,6 +27,7 @@
 #include "files/file_save.h"
 #include "monitor/monitor_poll.h"
 #include "resources/prompter.h"
+#include "resources/status_colours.h"
 
 namespace vor {
 namespace {
@@ -132,9 +133,7 @@ void LivePlotWindow::BuildControls() {
   auto* plotColumn = new QVBoxLayout;
   pausedLabel_ = new QLabel(tr(kPausedText), central);
   pausedLabel_->setAlignment(Qt::AlignCenter);
-  pausedLabel_->setStyleSheet(
-      QStringLiteral("QLabel { background: #fff3c4; color: #5c4400; font-weight: bold; "
-                     "padding: 4px; border: 1px solid #e0c060; }"));
+  pausedLabel_->setStyleSheet(NoticeStyleSheet());
   plotColumn->addWidget(pausedLabel_);
 
   chart_ = new QChart;

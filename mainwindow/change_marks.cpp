@@ -25,8 +25,8 @@ void SetMark(QWidget* control, bool marked, QPalette::ColorRole tinted, QPalette
   QPalette palette = control->palette();
   for (const QPalette::ColorGroup group :
        {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-    if (tinted != QPalette::NoRole) palette.setColor(group, tinted, ChangeMarks::kFieldTint);
-    if (text != QPalette::NoRole) palette.setColor(group, text, ChangeMarks::kLabelColour);
+    if (tinted != QPalette::NoRole) palette.setColor(group, tinted, kChangeTint);
+    if (text != QPalette::NoRole) palette.setColor(group, text, kChangeTextColour);
   }
   control->setPalette(palette);
 }

@@ -1,27 +1,24 @@
 #pragma once
 
-#include <QColor>
 #include <QObject>
 
 #include "pages/page_fields.h"
 #include "pages/page_window.h"
 #include "pages/program_state.h"
+#include "resources/status_colours.h"
 
 namespace vor {
 
 // The marks of unwritten changes on the parameter pages. A field or check box whose value
 // differs from the controller's has a tinted background and its label (a box its text) in the
-// mark colour, and the controller's value in its tooltip ("On the controller: 54"): while the
-// user types or ticks, not only once the page is stored. Neither moves nor resizes a control:
-// bold type would widen the labels, so the mark is colour. A field's context menu offers to
-// revert it. Without the controller's image (a configuration from a file at start-up) nothing is
-// marked, for there is nothing to differ from.
+// mark colour (kChangeTint, kChangeTextColour), and the controller's value in its tooltip ("On the
+// controller: 54"): while the user types or ticks, not only once the page is stored. Neither moves
+// nor resizes a control: bold type would widen the labels, so the mark is colour. A field's context
+// menu offers to revert it. Without the controller's image (a configuration from a file at
+// start-up) nothing is marked, for there is nothing to differ from.
 class ChangeMarks : public QObject {
   Q_OBJECT
 public:
-  static inline const QColor kFieldTint{255, 228, 160};
-  static inline const QColor kLabelColour{160, 82, 0};
-
   explicit ChangeMarks(const ProgramState& state, QObject* parent = nullptr);
 
   // Marks `page` from now on: after each display pass and at each change of a field's text.

@@ -14,6 +14,7 @@
 #include "monitor/monitor_page.h"
 #include "pages/parameter_pages.h"
 #include "resources/dialog_builder.h"
+#include "resources/status_colours.h"
 
 namespace vor {
 namespace {
@@ -22,9 +23,6 @@ constexpr int kReadId = kIdReadButton;
 constexpr int kWriteId = kIdWriteButton;
 constexpr int kMonitorId = kIdMonitorButton;
 constexpr int kFirstPageButton = 1001;  // a page button's key is its id minus this
-
-const QColor kSuccessColour(0, 213, 11);
-const QColor kFailureColour(255, 0, 0);
 
 // The buttons' captions in place of the template's; in Chinese they read as the template's did.
 struct Caption {
@@ -217,26 +215,30 @@ void CVORUserDlg::AddPage(PageWindow* page, int templateId) {
   // Below the area are the buttons: there the page ends with the area.
   page->setGeometry(QRect(pageRect.topLeft(), QSize(page->width(), pageRect.height())));
   ++pageCount;
-  pageList.push_back({pageCount, page});
+  pageList.push_back({static_cast<PageKey>(pageCount), page});
 }
 
-void CVORUserDlg::ShowPage(int key) {
+void CVORUserDlg::ShowPage(PageKey key) {
   for (const PageEntry& entry : pageList) {
     if (entry.key == key) entry.page->show();
   }
 }
 
-void CVORUserDlg::HideAllPages() {
-  for (const PageEntry& entry : pageList) entry.page->hide();
-  currentPage = kNoPage;
-}
-
-ParameterPage* CVORUserDlg::ParameterPageOf(int key) const {
-  if (key < 1 || key > 3) return nullptr;
+PageWindow* CVORUserDlg::PageOf(PageKey key) const {
   for (const PageEntry& entry : pageList) {
-    if (entry.key == key) return qobject_cast<ParameterPage*>(entry.page);
+    if (entry.key == key) return entry.page;
   }
   return nullptr;
+}
+
+void CVORUserDlg::HideAllPages() {
+  for (const PageEntry& entry : pageList) entry.page->hide();
+  currentPage = PageKey::None;
+}
+
+ParameterPage* CVORUserDlg::ParameterPageOf(PageKey key) const {
+  if (key != PageKey::Vehicle && key != PageKey::Control && key != PageKey::Motor) return nullptr;
+  return qobject_cast<ParameterPage*>(PageOf(key));
 }
 
 void CVORUserDlg::RunAsCommand(const std::function<void()>& command) {
@@ -271,22 +273,24 @@ void CVORUserDlg::OnPageCommand(int id) {
 }
 
 void CVORUserDlg::RunCommand(int id) {
-  const int previous = currentPage;
+  const PageKey previous = currentPage;
   // Without a controller there is nothing to read, write or watch.
   if (offline_ && (id == kReadId || id == kWriteId || id == kMonitorId)) return;
   if (id == kReadId) {
     Read();
     return;
   }
-  if (id == kMonitorId && state_.ReadOk && currentPage != kMonitorPage) {
+  if (id == kMonitorId && state_.ReadOk && currentPage != PageKey::Monitor) {
     HideAllPages();
-    currentPage = kMonitorPage;
-    ShowPage(kMonitorPage);
+    currentPage = PageKey::Monitor;
+    ShowPage(PageKey::Monitor);
     SetReadWriteEnabled(false);
     return;
   }
 
-  const int key = id - kFirstPageButton;
+  // The page buttons' keys, and MonitorOff for the Monitor button; Write's is no page's and is
+  // never shown.
+  const auto key = static_cast<PageKey>(id - kFirstPageButton);
   if (!state_.ReadOk) return;
   if (key == currentPage && id != kWriteId) return;
   if (state_.DefinitionsLoaded) HideAllPages();
@@ -314,7 +318,7 @@ JobResult CVORUserDlg::RetryWhileFailing(int messageId, const std::function<JobR
   return result;
 }
 
-std::optional<bool> CVORUserDlg::Transfer(const QString& operation, int messageId, int previous,
+std::optional<bool> CVORUserDlg::Transfer(const QString& operation, int messageId, PageKey previous,
                                           const std::function<bool(SerialLink&)>& job) {
   const JobResult result =
       RetryWhileFailing(messageId, [&] { return link_.RunJob(operation, job); });
@@ -326,7 +330,7 @@ std::optional<bool> CVORUserDlg::Transfer(const QString& operation, int messageI
 }
 
 void CVORUserDlg::Read() {
-  const int previous = currentPage;
+  const PageKey previous = currentPage;
   if (state_.DefinitionsLoaded) HideAllPages();
   history_.BeforeRead();
   const std::optional<bool> read =
@@ -344,7 +348,7 @@ void CVORUserDlg::Read() {
   }
 }
 
-void CVORUserDlg::Write(int previous) {
+void CVORUserDlg::Write(PageKey previous) {
   if (!writeGuard_.BeforeWrite(options_)) {
     // Nothing was sent: the user goes back to the page they wrote from.
     currentPage = previous;
@@ -395,7 +399,7 @@ void CVORUserDlg::SetStatus(const QString& text, Tone tone) {
 }
 
 bool CVORUserDlg::CommitShownPage() {
-  const int shown = currentPage;
+  const PageKey shown = currentPage;
   const ParameterPage* page = ParameterPageOf(shown);
   if (!page) return true;
   HideAllPages();
@@ -426,7 +430,7 @@ void CVORUserDlg::closeEvent(QCloseEvent* event) {
     }
     return;
   }
-  const int remembered = currentPage;
+  const PageKey remembered = currentPage;
   HideAllPages();
   if (prompter_.AskWithDetail(kMsgSureToExit, Buttons::OkCancel, Icon::Question,
                               UnwrittenText(UnwrittenCount())) == Answer::Cancel) {

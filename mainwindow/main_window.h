@@ -14,6 +14,7 @@
 #include "mainwindow/edit_history.h"
 #include "mainwindow/file_commands.h"
 #include "mainwindow/main_menu.h"
+#include "mainwindow/page_key.h"
 #include "mainwindow/window_services.h"
 #include "mainwindow/write_guard.h"
 #include "mainwindow/write_options.h"
@@ -34,15 +35,12 @@ class MenuBarMarks;
 class CVORUserDlg : public QDialog {
   Q_OBJECT
 public:
-  // Page keys: 1 Vehicle, 2 Control, 3 Motor, 4 Monitor; 0 and 5 mean that no page is on show.
-  static constexpr int kNoPage = 0;
-  static constexpr int kMonitorPage = 4;
   // The status line after an image came from a file rather than from the controller.
   static constexpr const char* kFromFileStatus =
       QT_TRANSLATE_NOOP("vor::CVORUserDlg", "From file, not yet written");
 
   struct PageEntry {
-    int key;
+    PageKey key;
     PageWindow* page;
   };
 
@@ -75,14 +73,17 @@ public:
 
   // Registers `page` under the next key, as a hidden child filling the page area.
   void AddPage(PageWindow* page, int templateId);
-  // Shows the page registered under `key` (none for 0 or 5); currentPage is left as it is.
-  void ShowPage(int key);
-  // Hides every page, in the order they were added, then sets currentPage to 0.
+  // Shows the page registered under `key` (none for None or MonitorOff); currentPage is left as
+  // it is.
+  void ShowPage(PageKey key);
+  // The page registered under `key`, or nullptr.
+  PageWindow* PageOf(PageKey key) const;
+  // Hides every page, in the order they were added, then sets currentPage to None.
   void HideAllPages();
 
   QRect pageRect;
   int pageCount = 0;
-  int currentPage = kNoPage;
+  PageKey currentPage = PageKey::None;
   std::vector<PageEntry> pageList;
 
 protected:
@@ -107,7 +108,7 @@ private:
   void SetStatus(const QString& text, Tone tone);
   void Read();
   // `previous` is the page that was on show, shown again when the Write does not go ahead.
-  void Write(int previous);
+  void Write(PageKey previous);
   // Runs `attempt` and, while it fails, asks `messageId` (Retry/Cancel) and runs it again on
   // Retry. A refused attempt never ran: it is not asked about, and the outcome is that of the
   // last attempt that ran (Refused when none did).
@@ -115,10 +116,10 @@ private:
   // The image transfer `job` on the link as `operation`, retried as RetryWhileFailing does:
   // whether it succeeded, or nothing when it never ran (another job held the link); then the
   // page `previous` is shown again, and there is nothing the user must hear of.
-  std::optional<bool> Transfer(const QString& operation, int messageId, int previous,
+  std::optional<bool> Transfer(const QString& operation, int messageId, PageKey previous,
                                const std::function<bool(SerialLink&)>& job);
   // The parameter page under `key`, or nullptr for the Monitor page and keys without a page.
-  ParameterPage* ParameterPageOf(int key) const;
+  ParameterPage* ParameterPageOf(PageKey key) const;
   // Runs the store pass of the parameter page on show, as leaving it does, and shows it again.
   // False when it refused an entry (its message has been shown).
   bool CommitShownPage();

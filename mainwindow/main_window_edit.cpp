@@ -70,7 +70,7 @@ void CVORUserDlg::AttachPagesToChanges() {
 }
 
 bool CVORUserDlg::ChangeImage(const std::function<void()>& change) {
-  const int shown = currentPage;
+  const PageKey shown = currentPage;
   ParameterPage* page = ParameterPageOf(shown);
   if (!page) {
     change();
@@ -132,7 +132,7 @@ void CVORUserDlg::ApplyFile(const ConfigImage& file, const QString& path) {
                    [](const ApplyRow& row) { return row.checked; })) {
     return;
   }
-  const int previous = currentPage;
+  const PageKey previous = currentPage;
   const bool applied =
       ChangeImage([&] { history_.Push(ApplyStep(set, state_.image, file, review.rows, name)); });
   if (!applied) return;

@@ -81,9 +81,9 @@ void CVORUserDlg::UpdateMenu() {
   OnChangesChanged();
 
   // What talks to the controller says why it cannot, on the buttons and in the menu.
-  const QString why = offline_                      ? tr(kNoControllerTip)
-                      : currentPage == kMonitorPage ? tr(kMonitorPollsTip)
-                                                    : QString();
+  const QString why = offline_                          ? tr(kNoControllerTip)
+                      : currentPage == PageKey::Monitor ? tr(kMonitorPollsTip)
+                                                        : QString();
   for (int id : {kIdReadButton, kIdWriteButton}) {
     if (QPushButton* button = FindButton(this, id)) {
       button->setToolTip(button->isEnabled() ? QString() : why);
@@ -236,12 +236,12 @@ void CVORUserDlg::CompareWithController() {
 }
 
 void CVORUserDlg::PhaseZeroCalibration() {
-  if (offline_ || currentPage == kMonitorPage) return;
+  if (offline_ || currentPage == PageKey::Monitor) return;
   // The calibration belongs to the Vehicle page: go there as its button does, unless an entry
   // refused on the page on show keeps the user there.
-  if (currentPage != 1) OnPageCommand(kIdVehicleButton);
-  if (currentPage != 1) return;
-  if (QPushButton* readZero = FindButton(pageList.front().page, kIdReadZeroButton)) {
+  if (currentPage != PageKey::Vehicle) OnPageCommand(kIdVehicleButton);
+  if (currentPage != PageKey::Vehicle) return;
+  if (QPushButton* readZero = FindButton(PageOf(PageKey::Vehicle), kIdReadZeroButton)) {
     readZero->click();
   }
 }

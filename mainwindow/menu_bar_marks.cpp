@@ -6,22 +6,22 @@
 #include <QMenuBar>
 #include <QResizeEvent>
 
+#include "resources/status_colours.h"
+
 namespace vor {
 namespace {
 
 // Alarms in the status line's red; news in the window's own text colour.
-const char* const kAlarmStyle = "QLabel { color: rgb(255, 0, 0); font-weight: bold; }";
-
-const char* StyleOf(MenuBarMarks::Mark mark) {
+QString StyleOf(MenuBarMarks::Mark mark) {
   switch (mark) {
     case MenuBarMarks::Mark::NoAnswer:
     case MenuBarMarks::Mark::Recording:
-      return kAlarmStyle;
+      return QStringLiteral("QLabel { color: %1; font-weight: bold; }").arg(kFailureColour.name());
     case MenuBarMarks::Mark::Exported:
     case MenuBarMarks::Mark::Count:
       break;
   }
-  return "";
+  return QString();
 }
 
 }  // namespace
@@ -32,7 +32,7 @@ MenuBarMarks::MenuBarMarks(QMenuBar* bar) : QWidget(bar), bar_(bar) {
   row->setSpacing(16);
   for (std::size_t i = 0; i < labels_.size(); ++i) {
     auto* label = new QLabel(this);
-    label->setStyleSheet(QString::fromLatin1(StyleOf(static_cast<Mark>(i))));
+    label->setStyleSheet(StyleOf(static_cast<Mark>(i)));
     label->setAlignment(Qt::AlignVCenter);
     label->hide();
     row->addWidget(label);

@@ -8,8 +8,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "mainwindow/change_marks.h"
 #include "mainwindow/compare_dialog.h"
+#include "resources/status_colours.h"
 
 namespace vor {
 namespace {
@@ -55,7 +55,7 @@ ReviewDialog::ReviewDialog(const ApplyReview& review, QWidget* parent)
     item->setCheckState(0, row.checked ? Qt::Checked : Qt::Unchecked);
     if (row.own) {
       item->setText(kOwnColumn, tr("this controller's own"));
-      item->setForeground(kOwnColumn, ChangeMarks::kLabelColour);
+      item->setForeground(kOwnColumn, kChangeTextColour);
     }
     list_->addTopLevelItem(item);
   }

@@ -5,14 +5,10 @@
 #include <QLineEdit>
 
 #include "resources/dialog_builder.h"
+#include "resources/status_colours.h"
 
 namespace vor {
 namespace {
-
-const QColor kTipColour(0, 0, 255);
-const QColor kSuccessColour(0, 213, 11);
-const QColor kFailureColour(255, 0, 0);
-const QColor kFaultColour(255, 0, 0);
 
 // Only a change of colour touches the palette, so a poll that changes nothing repaints nothing.
 void SetTextColour(QWidget* control, QPalette::ColorRole role, const QColor& colour) {
@@ -30,7 +26,7 @@ CMonitor1Dlg::CMonitor1Dlg(ProgramState& state, Prompter& prompter, LinkAccess& 
 CMonitor1Dlg::~CMonitor1Dlg() { StopPolling(); }
 
 void CMonitor1Dlg::OnInitDialog() {
-  SetTextColour(FindStatic(this, kIdTipArea), QPalette::WindowText, kTipColour);
+  SetTextColour(FindStatic(this, kIdTipArea), QPalette::WindowText, kHelpTextColour);
   OnCtlColor();
   for (int k = 0; k < kMonitorSlotCount; ++k) {
     if (QLineEdit* edit = FindEdit(this, SlotEditId(k))) edit->installEventFilter(this);
@@ -108,7 +104,8 @@ void CMonitor1Dlg::Poll(const LivePoll& poll) {
 void CMonitor1Dlg::OnCtlColor() {
   SetTextColour(FindEdit(this, kIdStatusField), QPalette::Text,
                 poll_.LinkOk ? kSuccessColour : kFailureColour);
-  if (FaultFieldId != 0) SetTextColour(FindEdit(this, FaultFieldId), QPalette::Text, kFaultColour);
+  if (FaultFieldId != 0)
+    SetTextColour(FindEdit(this, FaultFieldId), QPalette::Text, kFailureColour);
 }
 
 void CMonitor1Dlg::OnFieldFocus(int editId) {

@@ -17,37 +17,52 @@ std::uint32_t BigEndian(LiveBytes bytes) {
   return value;
 }
 
-LiveText Text(QString text) { return {LiveText::Kind::Text, std::move(text), 0}; }
+LiveValue Number(std::int64_t number) { return {LiveValue::Kind::Number, number, 0, QString()}; }
 
-LiveText Blank() { return {}; }
+LiveValue Chars(LiveBytes bytes) {
+  QString text;
+  for (std::uint8_t byte : bytes) {
+    if (byte == 0) break;
+    text += QChar(byte);
+  }
+  return {LiveValue::Kind::Chars, 0, 0, text};
+}
 
-LiveText OneByte(const QString& sw, std::uint8_t byte) {
-  if (sw == u"uo") return Text(QString::number(byte));
-  if (sw == u"so") return Text(QString::number(int{static_cast<std::int8_t>(byte)}));
-  if (sw == u"h") return Text(QString::number(byte, 16));
-  if (sw == u"a") return Text(byte == 0 ? QString() : QString(QChar(byte)));
+LiveValue Blank() { return {}; }
+
+LiveValue OneByte(Encoding encoding, std::uint8_t byte) {
+  switch (encoding) {
+    case Encoding::Unsigned:
+    case Encoding::Hex:
+      return Number(byte);
+    case Encoding::Signed:
+      return Number(static_cast<std::int8_t>(byte));
+    case Encoding::Ascii:
+      return Chars(LiveBytes(&byte, 1));
+    case Encoding::Unknown:
+      break;
+  }
   return Blank();
 }
 
-LiveText MultiByte(const QString& sw, LiveBytes bytes) {
-  if (sw == u"a") {
-    QString text;
-    for (std::uint8_t byte : bytes) {
-      if (byte == 0) break;
-      text += QChar(byte);
-    }
-    return Text(text);
-  }
+LiveValue MultiByte(Encoding encoding, LiveBytes bytes) {
+  if (encoding == Encoding::Ascii) return Chars(bytes);
   if (bytes.size() > 4) return Blank();
   const std::uint32_t value = BigEndian(bytes);
-  // Four bytes with the top bit set are a large count, not a negative one.
-  if (sw == u"uo") return Text(QString::number(value));
-  if (sw == u"so") {
-    if (bytes.size() == 2) return Text(QString::number(int{static_cast<std::int16_t>(value)}));
-    if (bytes.size() == 4) return Text(QString::number(static_cast<std::int32_t>(value)));
-    return Blank();
+  switch (encoding) {
+    case Encoding::Unsigned:
+      // Four bytes with the top bit set are a large count, not a negative one.
+      return Number(value);
+    case Encoding::Signed:
+      if (bytes.size() == 2) return Number(static_cast<std::int16_t>(value));
+      if (bytes.size() == 4) return Number(static_cast<std::int32_t>(value));
+      return Blank();
+    case Encoding::Hex:
+      return {LiveValue::Kind::FaultWord, 0, value, QString()};
+    case Encoding::Ascii:
+    case Encoding::Unknown:
+      break;
   }
-  if (sw == u"h") return {LiveText::Kind::FaultWord, QString(), value};
   return Blank();
 }
 
@@ -58,18 +73,38 @@ LiveSlots LiveSlotWalk(const DefinitionSet& set) {
   for (int i = 0; i < set.liveCount && liveSlots.count < kMonitorSlotCount; ++i) {
     const LiveDef& def = set.liveItems[static_cast<std::size_t>(i)];
     if (def.en != 1) continue;
-    if (def.sw == u"h") liveSlots.faultSlot = liveSlots.count;
+    if (def.sw.Kind() == Encoding::Hex) liveSlots.faultSlot = liveSlots.count;
     liveSlots.position[static_cast<std::size_t>(liveSlots.count++)] = i;
   }
   return liveSlots;
 }
 
-LiveText FormatLiveItem(const LiveDef& def, LiveBytes block) {
-  if (def.pro != 1 && def.pro != 2) return {LiveText::Kind::Unwritten, QString(), 0};
+LiveValue DecodeLiveItem(const LiveDef& def, LiveBytes block) {
+  if (def.pro != 1 && def.pro != 2) return {LiveValue::Kind::Unwritten, 0, 0, QString()};
   const LiveBytes bytes = ItemBytes(def, block);
   if (bytes.empty()) return Blank();
-  if (def.pro == 1) return OneByte(def.sw, bytes[0]);
-  return MultiByte(def.sw, bytes);
+  if (def.pro == 1) return OneByte(def.sw.Kind(), bytes[0]);
+  return MultiByte(def.sw.Kind(), bytes);
+}
+
+LiveText FormatLiveItem(const LiveDef& def, LiveBytes block) {
+  const LiveValue value = DecodeLiveItem(def, block);
+  switch (value.kind) {
+    case LiveValue::Kind::Number: {
+      // Only a one-byte "h" item is a number in hex; a wider one is the fault word.
+      const int base = def.sw.Kind() == Encoding::Hex ? 16 : 10;
+      return {LiveText::Kind::Text, QString::number(value.number, base), 0};
+    }
+    case LiveValue::Kind::Chars:
+      return {LiveText::Kind::Text, value.text, 0};
+    case LiveValue::Kind::Blank:
+      return {LiveText::Kind::Blank, QString(), 0};
+    case LiveValue::Kind::Unwritten:
+      return {LiveText::Kind::Unwritten, QString(), 0};
+    case LiveValue::Kind::FaultWord:
+      return {LiveText::Kind::FaultWord, QString(), value.word};
+  }
+  return {};
 }
 
 std::optional<std::uint32_t> LiveItemValue(const LiveDef& def, LiveBytes block) {

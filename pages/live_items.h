@@ -27,6 +27,24 @@ struct LiveSlots {
 };
 LiveSlots LiveSlotWalk(const DefinitionSet& set);
 
+// The value of one item over the block, before any text is made of it: what the Monitor page's
+// field shows (FormatLiveItem) and what the live plot draws are both taken from it.
+struct LiveValue {
+  enum class Kind {
+    Number,     // a "uo" or "so" item, or a one-byte "h" item: `number`
+    Chars,      // an "a" item: `text`, up to the first zero byte
+    Blank,      // the item does not fit the block or has no value
+    Unwritten,  // `pro` is neither 1 nor 2
+    FaultWord,  // a multi-byte "h" item: `word`
+  };
+  Kind kind = Kind::Blank;
+  std::int64_t number = 0;  // wide enough for a four-byte "uo" and a four-byte "so" alike
+  std::uint32_t word = 0;
+  QString text;
+};
+// The rules are those of FormatLiveItem below.
+LiveValue DecodeLiveItem(const LiveDef& def, LiveBytes block);
+
 // What one poll writes into an item's field.
 struct LiveText {
   enum class Kind {

@@ -7,11 +7,10 @@
 
 #include "pages/value_codec.h"
 #include "resources/dialog_builder.h"
+#include "resources/status_colours.h"
 
 namespace vor {
 namespace {
-
-const QColor kTipColour(0, 0, 255);
 
 // The keys of the main window's Undo and Redo. A field's own typing comes first: the field takes
 // them while it has something of its own to undo or redo, and leaves them to the window after.
@@ -56,7 +55,7 @@ ParameterPage::ParameterPage(int templateId, PageKind kind, ProgramState& state,
 void ParameterPage::OnInitDialog() {
   if (QLabel* tip = FindStatic(this, kIdTipArea)) {
     QPalette palette = tip->palette();
-    palette.setColor(QPalette::WindowText, kTipColour);
+    palette.setColor(QPalette::WindowText, kHelpTextColour);
     tip->setPalette(palette);
   }
   for (int k = 0; k < SlotCount(kind_); ++k) {

@@ -10,16 +10,6 @@ namespace {
 constexpr std::int64_t kInt32Min = std::numeric_limits<std::int32_t>::min();
 constexpr std::int64_t kUint32Max = std::numeric_limits<std::uint32_t>::max();
 
-enum class Encoding { Unsigned, Signed, Hex, Chars, Unknown };
-
-Encoding EncodingOf(const ParamDef& def) {
-  if (def.sw == u"uo") return Encoding::Unsigned;
-  if (def.sw == u"so") return Encoding::Signed;
-  if (def.sw == u"h") return Encoding::Hex;
-  if (def.sw == u"a") return Encoding::Chars;
-  return Encoding::Unknown;
-}
-
 std::uint8_t LowByte(std::int64_t value) { return static_cast<std::uint8_t>(value & 0xFF); }
 
 bool InSignedRange(std::int64_t value, const ParamDef& def) {
@@ -49,7 +39,7 @@ std::optional<QString> FormatByte(Encoding encoding, std::uint8_t byte) {
       return QString::number(int{static_cast<std::int8_t>(byte)});
     case Encoding::Hex:
       return QString::number(byte, 16);
-    case Encoding::Chars:
+    case Encoding::Ascii:
       return byte == 0 ? QString() : QString(QChar(byte));
     case Encoding::Unknown:
       break;
@@ -74,7 +64,7 @@ std::optional<QString> FormatBytes(Encoding encoding, const std::uint8_t* bytes,
         text += QStringLiteral("%1").arg(uint{bytes[j]}, 2, 16, QChar(u'0'));
       return text;
     }
-    case Encoding::Chars: {
+    case Encoding::Ascii: {
       QString text;
       for (int j = 0; j < count && bytes[j] != 0; ++j) text += QChar(bytes[j]);
       return text;
@@ -93,7 +83,7 @@ StoreResult StoreByte(const ParamDef& def, Encoding encoding, const QString& tex
   const bool editable = def.en != 0;
   std::uint8_t byte = 0;
   switch (encoding) {
-    case Encoding::Chars:
+    case Encoding::Ascii:
       byte = text.isEmpty() ? 0 : LowByte(text[0].unicode());
       if (tested && !InSignedRange(byte, def)) return StoreResult::OutOfRange;
       break;
@@ -149,7 +139,7 @@ StoreResult StoreBytes(const ParamDef& def, Encoding encoding, const QString& te
     case Encoding::Hex:
       for (int j = 0; j < count; ++j) at(j) = LowByte(ParseHex(QStringView(text).mid(2 * j, 2)));
       return StoreResult::Stored;
-    case Encoding::Chars:
+    case Encoding::Ascii:
       // Zero-filled to the full width: a shorter text must not leave old characters behind.
       for (int j = 0; j < count; ++j) at(j) = j < text.size() ? LowByte(text[j].unicode()) : 0;
       return StoreResult::Stored;
@@ -170,7 +160,7 @@ bool FitsImage(const ParamDef& def) {
 
 std::optional<QString> FormatValue(const ParamDef& def, const ConfigImage& image) {
   if ((def.pro != 1 && def.pro != 2) || !FitsImage(def)) return std::nullopt;
-  const Encoding encoding = EncodingOf(def);
+  const Encoding encoding = def.sw.Kind();
   const auto addr = static_cast<std::size_t>(def.addr);
   if (def.pro == 1) return FormatByte(encoding, image[addr]);
   // Kind 2 with one byte is a one-byte value too; only its signedness comes from the kind-2 rule.
@@ -179,7 +169,7 @@ std::optional<QString> FormatValue(const ParamDef& def, const ConfigImage& image
 
 StoreResult StoreValue(const ParamDef& def, const QString& text, ConfigImage& image) {
   if ((def.pro != 1 && def.pro != 2) || !FitsImage(def)) return StoreResult::NotStored;
-  const Encoding encoding = EncodingOf(def);
+  const Encoding encoding = def.sw.Kind();
   if (def.pro == 1) return StoreByte(def, encoding, text, image);
   return StoreBytes(def, encoding, text, image);
 }

@@ -77,11 +77,12 @@ std::optional<int> ExclusivePartner(const DefinitionSet& set, int position) {
 }
 
 bool IsSpecialVersionField(const ParamDef& def) {
-  return def.addr == int(kSpecialVersionAddr) && def.pro == 1 && def.sw == u"uo";
+  return def.addr == int(kSpecialVersionAddr) && def.pro == 1 &&
+         def.sw.Kind() == Encoding::Unsigned;
 }
 
 bool IsModuleNameField(const ParamDef& def) {
-  return def.addr == int(kModuleNameAddr) && def.pro == 2 && def.sw == u"a";
+  return def.addr == int(kModuleNameAddr) && def.pro == 2 && def.sw.Kind() == Encoding::Ascii;
 }
 
 QString VehicleDisplayText(const DefinitionSet& set, const ParamDef& def, const QString& text) {
@@ -102,7 +103,7 @@ QString VehicleDisplayText(const DefinitionSet& set, const ParamDef& def, const 
 VehicleStore VehicleStoreRule(const DefinitionSet& set, const ParamDef& def, const QString& text) {
   // The field shows an edition code, not its byte.
   if (set.SpecialVersionFlag && IsSpecialVersionField(def)) return VehicleStore::TestOnly;
-  if (def.pro == 2 && def.sw == u"a") {
+  if (def.pro == 2 && def.sw.Kind() == Encoding::Ascii) {
     if (IsModuleNameField(def) && def.en == 0) return VehicleStore::Skip;
     if (text.isEmpty()) return VehicleStore::Skip;
   }

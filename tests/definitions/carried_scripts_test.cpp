@@ -118,7 +118,7 @@ TEST(CarriedScripts, ParameterScriptsFitThePagesAndTheImage) {
     for (int i = 0; i < 24; ++i) {
       const ParamDef& def = records[std::size_t(i)];
       EXPECT_EQ(def.pro, 0) << i;
-      EXPECT_EQ(def.sw, "uo") << i;
+      EXPECT_EQ(def.sw.Text(), "uo") << i;
       EXPECT_TRUE(def.rangeL == 0 && def.rangeH == 1) << i;
       EXPECT_TRUE(def.addr == 0 || def.addr == 1 || def.addr == 45) << i;
       EXPECT_TRUE(def.pos >= 0 && def.pos <= 7) << i;
@@ -131,7 +131,7 @@ TEST(CarriedScripts, ParameterScriptsFitThePagesAndTheImage) {
       SCOPED_TRACE(def.name.toStdString());
       EXPECT_TRUE(def.pro == 1 || def.pro == 2);
       EXPECT_TRUE(def.addr >= 0 && def.addr + Width(def) <= 128);
-      EXPECT_TRUE(def.sw == "uo" || def.sw == "so" || def.sw == "h" || def.sw == "a");
+      EXPECT_NE(def.sw.Kind(), Encoding::Unknown) << def.sw.Text().toStdString();
       EXPECT_TRUE(def.show == 0 || def.show == 1);
       EXPECT_TRUE(def.en == 0 || def.en == 1);
       if (def.show == 1 && def.en == 1) {
@@ -156,7 +156,7 @@ TEST(CarriedScripts, ParameterScriptsFitThePagesAndTheImage) {
       EXPECT_EQ(def.name, name);
       EXPECT_EQ(def.pro, 2);
       EXPECT_EQ(def.pos, pos);
-      EXPECT_EQ(def.sw, sw);
+      EXPECT_EQ(def.sw.Text(), sw);
     };
     identification(kModuleNameAddr, 7, "a", "Module Name");
     identification(kSoftwareVersionAddr, 1, "h", "Software Version");
@@ -242,7 +242,7 @@ TEST(CarriedScripts, VorParameterScriptHoldsItsRecordsInOrder) {
       EXPECT_EQ(def.en, 0) << "position " << i;
     }
   }
-  EXPECT_EQ(records[std::size_t(LastPositionOf(records, 95))].sw, "so");
+  EXPECT_EQ(records[std::size_t(LastPositionOf(records, 95))].sw.Text(), "so");
   EXPECT_EQ(records[std::size_t(LastPositionOf(records, 119))].pos, 2);  // 3 bytes
 }
 
@@ -267,8 +267,8 @@ TEST(CarriedScripts, VorLiveDataScriptHoldsItsItemsAndFaults) {
     EXPECT_EQ(item.en, shownAt.count(item.addr) ? 1 : 0) << item.addr;
     EXPECT_EQ(Width(item), item.addr == 32 || item.addr == 34 ? 2 : 1) << item.addr;
   }
-  EXPECT_EQ(script.items[32].sw, "h");
-  EXPECT_EQ(script.items[33].sw, "uo");
+  EXPECT_EQ(script.items[32].sw.Text(), "h");
+  EXPECT_EQ(script.items[33].sw.Text(), "uo");
 
   const QStringList faults =
       QString(

@@ -57,7 +57,8 @@ TEST(DefaultImageFor, ReachesEveryRowOfTheModelTableWithValuesInRange) {
     EXPECT_EQ(set->liveScript, c.liveScript);
     EXPECT_EQ(set->SpecialVersionFlag, c.flag);
     for (const ParamDef& def : set->Params()) {
-      if (def.show == 1 && def.en == 1 && def.sw != "a" && def.sw != "h") {
+      if (def.show == 1 && def.en == 1 && def.sw.Kind() != Encoding::Ascii &&
+          def.sw.Kind() != Encoding::Hex) {
         EXPECT_TRUE(InRange(*image, def)) << def.name.toStdString();
       }
     }

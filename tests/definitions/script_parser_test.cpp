@@ -88,6 +88,24 @@ TEST(ParseParameterScript, ReadsValuesByTheValueRules) {
   }
 }
 
+// The encoding is read from the text once, exactly as written: anything but the four texts is
+// Unknown (and so has no text form on the pages), while the text itself is kept for display.
+TEST(ParseParameterScript, ReadsTheEncodingFromTheExactText) {
+  const struct {
+    const char* sw;
+    Encoding kind;
+  } cases[] = {{"uo", Encoding::Unsigned}, {"so", Encoding::Signed},   {"h", Encoding::Hex},
+               {"a", Encoding::Ascii},     {"uo ", Encoding::Unknown}, {"UO", Encoding::Unknown},
+               {"H", Encoding::Unknown},   {"", Encoding::Unknown}};
+  for (const auto& c : cases) {
+    const std::vector<ParamDef> records =
+        ParseParameterScript(Script(std::string("[001]#\tsw=") + c.sw + "#\n\\"));
+    ASSERT_EQ(records.size(), 1u) << c.sw;
+    EXPECT_EQ(records[0].sw.Kind(), c.kind) << '"' << c.sw << '"';
+    EXPECT_EQ(records[0].sw.Text(), c.sw);
+  }
+}
+
 struct ScanCase {
   const char* what;
   std::string script;

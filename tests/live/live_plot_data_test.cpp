@@ -5,22 +5,14 @@
 #include <gtest/gtest.h>
 
 #include "monitor/monitor_poll.h"
+#include "tests/support/live_item.h"
 
 namespace vor {
 namespace {
 
-constexpr std::int64_t kPollUs = 200'000;
+using test::LiveItem;
 
-LiveDef Item(int addr, int pro, int pos, const char* sw, const char* name, int en = 1) {
-  LiveDef def;
-  def.addr = addr;
-  def.pro = pro;
-  def.pos = pos;
-  def.sw = sw;
-  def.name = name;
-  def.en = en;
-  return def;
-}
+constexpr std::int64_t kPollUs = 200'000;
 
 LivePoll Poll(std::int64_t timeUs, const std::vector<std::pair<int, std::uint8_t>>& bytes = {},
               LiveAnswers answered = {true, true, true}) {
@@ -35,11 +27,12 @@ class LivePlotDataTest : public ::testing::Test {
 protected:
   LivePlotDataTest() {
     for (const LiveDef& item :
-         {Item(0, 1, 0, "uo", "Brake AD"), Item(1, 1, 0, "uo", "Hidden", 0),
-          Item(2, 2, 1, "uo", "Big"), Item(4, 1, 0, "so", "Temp"), Item(5, 1, 0, "h", "Flags"),
-          Item(6, 2, 1, "so", "Current"), Item(8, 2, 3, "uo", "Odometer"),
-          Item(12, 2, 2, "a", "Name"), Item(24, 1, 0, "uo", "Duty"), Item(32, 2, 1, "h", "Fault"),
-          Item(34, 2, 1, "uo", "Motor Speed"), Item(40, 1, 0, "uo", "Duty")}) {
+         {LiveItem(0, 1, 0, "uo", "Brake AD"), LiveItem(1, 1, 0, "uo", "Hidden", 0),
+          LiveItem(2, 2, 1, "uo", "Big"), LiveItem(4, 1, 0, "so", "Temp"),
+          LiveItem(5, 1, 0, "h", "Flags"), LiveItem(6, 2, 1, "so", "Current"),
+          LiveItem(8, 2, 3, "uo", "Odometer"), LiveItem(12, 2, 2, "a", "Name"),
+          LiveItem(24, 1, 0, "uo", "Duty"), LiveItem(32, 2, 1, "h", "Fault"),
+          LiveItem(34, 2, 1, "uo", "Motor Speed"), LiveItem(40, 1, 0, "uo", "Duty")}) {
       set.liveItems[std::size_t(set.liveCount++)] = item;
     }
     liveSlots = LiveSlotWalk(set);

@@ -8,27 +8,20 @@
 #include <QJsonObject>
 #include <array>
 
+#include "tests/support/live_item.h"
+
 namespace vor {
 namespace {
 
-LiveDef Item(int addr, int pro, int pos, const char* sw, const char* name, int en = 1) {
-  LiveDef def;
-  def.addr = addr;
-  def.pro = pro;
-  def.pos = pos;
-  def.sw = sw;
-  def.name = name;
-  def.en = en;
-  return def;
-}
+using test::LiveItem;
 
 class LiveRecordTest : public ::testing::Test {
 protected:
   LiveRecordTest() {
     for (const LiveDef& item :
-         {Item(21, 1, 0, "uo", "Duty"), Item(0, 1, 0, "uo", "Hidden", 0),
-          Item(23, 1, 0, "so", "High Temp"), Item(8, 2, 3, "a", "Name, \"short\""),
-          Item(32, 2, 1, "h", "Fault"), Item(34, 2, 1, "uo", "Motor Speed")}) {
+         {LiveItem(21, 1, 0, "uo", "Duty"), LiveItem(0, 1, 0, "uo", "Hidden", 0),
+          LiveItem(23, 1, 0, "so", "High Temp"), LiveItem(8, 2, 3, "a", "Name, \"short\""),
+          LiveItem(32, 2, 1, "h", "Fault"), LiveItem(34, 2, 1, "uo", "Motor Speed")}) {
       set.liveItems[std::size_t(set.liveCount++)] = item;
     }
     const char* names[] = {"Identify Err", "Over Voltage", "Low Voltage", "Temp Warn",

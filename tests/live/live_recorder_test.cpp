@@ -14,20 +14,12 @@
 #include <csignal>
 
 #include "live/live_record.h"
+#include "tests/support/live_item.h"
 
 namespace vor {
 namespace {
 
-LiveDef Item(int addr, int pro, int pos, const char* sw, const char* name) {
-  LiveDef def;
-  def.addr = addr;
-  def.pro = pro;
-  def.pos = pos;
-  def.sw = sw;
-  def.name = name;
-  def.en = 1;
-  return def;
-}
+using test::LiveItem;
 
 LivePoll Poll(std::int64_t timeUs, std::uint8_t duty, bool answered = true) {
   LivePoll poll;
@@ -49,8 +41,9 @@ QStringList Lines(const QString& path) {
 class LiveRecorderTest : public ::testing::Test {
 protected:
   LiveRecorderTest() {
-    for (const LiveDef& item : {Item(21, 1, 0, "uo", "Duty"), Item(8, 2, 1, "a", "Name, \"x\""),
-                                Item(32, 2, 1, "h", "Fault")}) {
+    for (const LiveDef& item :
+         {LiveItem(21, 1, 0, "uo", "Duty"), LiveItem(8, 2, 1, "a", "Name, \"x\""),
+          LiveItem(32, 2, 1, "h", "Fault")}) {
       set.liveItems[std::size_t(set.liveCount++)] = item;
     }
     set.faults[0].name = "Identify Err";

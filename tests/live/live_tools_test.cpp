@@ -22,21 +22,13 @@
 #include "monitor/monitor_page.h"
 #include "resources/dialog_builder.h"
 #include "tests/support/immediate_link.h"
+#include "tests/support/live_item.h"
 #include "tests/support/scripted_prompter.h"
 
 namespace vor {
 namespace {
 
-LiveDef Item(int addr, int pro, int pos, const char* sw, const char* name) {
-  LiveDef def;
-  def.addr = addr;
-  def.pro = pro;
-  def.pos = pos;
-  def.sw = sw;
-  def.name = name;
-  def.en = 1;
-  return def;
-}
+using test::LiveItem;
 
 class LiveToolsTest : public ::testing::Test {
 protected:
@@ -44,10 +36,11 @@ protected:
     state.ReadOk = true;
     state.DefinitionsLoaded = true;
     DefinitionSet& set = *state.definitions;
-    for (const LiveDef& item : {Item(0, 1, 0, "uo", "Brake AD"), Item(21, 1, 0, "uo", "Duty"),
-                                Item(23, 1, 0, "so", "High Temp"), Item(8, 2, 3, "a", "Name"),
-                                Item(24, 1, 0, "uo", "Low Temp"), Item(32, 2, 1, "h", "Fault"),
-                                Item(34, 2, 1, "uo", "Motor Speed")}) {
+    for (const LiveDef& item :
+         {LiveItem(0, 1, 0, "uo", "Brake AD"), LiveItem(21, 1, 0, "uo", "Duty"),
+          LiveItem(23, 1, 0, "so", "High Temp"), LiveItem(8, 2, 3, "a", "Name"),
+          LiveItem(24, 1, 0, "uo", "Low Temp"), LiveItem(32, 2, 1, "h", "Fault"),
+          LiveItem(34, 2, 1, "uo", "Motor Speed")}) {
       set.liveItems[std::size_t(set.liveCount++)] = item;
     }
     for (int bit = 0; bit < 16; ++bit)

@@ -52,18 +52,18 @@ protected:
     auto* count = window->Menu().Bar()->findChild<QToolButton*>("changeCount");
     return count && !count->isHidden() ? count->text() : QString();
   }
-  QLabel* Label(int key, const QString& name) {
+  QLabel* Label(PageKey key, const QString& name) {
     QLineEdit* edit = Field(key, name);
     return FindStatic(Page(key), ControlIdOf(edit) - 1);
   }
   static bool Marked(const QLineEdit* edit) {
-    return edit->palette().color(QPalette::Base) == ChangeMarks::kFieldTint;
+    return edit->palette().color(QPalette::Base) == kChangeTint;
   }
   static bool Marked(const QLabel* label) {
-    return label->palette().color(QPalette::WindowText) == ChangeMarks::kLabelColour;
+    return label->palette().color(QPalette::WindowText) == kChangeTextColour;
   }
   static bool Marked(const QCheckBox* box) {
-    return box->palette().color(QPalette::WindowText) == ChangeMarks::kLabelColour;
+    return box->palette().color(QPalette::WindowText) == kChangeTextColour;
   }
   QString SaveFile(const QString& name, const ConfigImage& image) {
     const QString path = services.dir.filePath(name);
@@ -77,10 +77,10 @@ TEST_F(ChangesTest, TypingSwitchingPagesUndoingAndWritingSendsWhatThePagesHold) 
   StartShown();
   const ConfigImage factory = controller.Image();
   const int requests = Requests();
-  Type(Field(1, "Low Volt"), "50");
+  Type(Field(PageKey::Vehicle, "Low Volt"), "50");
   Click(kIdControlButton);  // the store pass makes the entry a step
   EXPECT_EQ(Entry(MenuCommand::Undo), "Undo Low Volt 54 → 50");
-  Type(Field(2, "Control Mode"), "2");
+  Type(Field(PageKey::Control, "Control Mode"), "2");
   // Typed and not yet stored: Undo would store it first and take it back.
   EXPECT_EQ(Entry(MenuCommand::Undo), "Undo Control Mode 0 → 2");
   EXPECT_EQ(Count(), "2 unwritten changes");
@@ -92,7 +92,7 @@ TEST_F(ChangesTest, TypingSwitchingPagesUndoingAndWritingSendsWhatThePagesHold) 
   EXPECT_EQ(Entry(MenuCommand::Redo), "Redo Control Mode 0 → 2");
   EXPECT_EQ(Count(), "1 unwritten change");
   Click(kIdControlButton);
-  EXPECT_EQ(Field(2, "Control Mode")->text(), "0");
+  EXPECT_EQ(Field(PageKey::Control, "Control Mode")->text(), "0");
   EXPECT_EQ(Requests(), requests);  // Undo sends nothing
 
   // "Written to success." never shows beside a count of unwritten changes.
@@ -118,9 +118,10 @@ TEST_F(ChangesTest, TypingSwitchingPagesUndoingAndWritingSendsWhatThePagesHold) 
 TEST_F(ChangesTest, AFieldIsMarkedWhileTypedAndNoTemplateControlMoves) {
   StartShown();
   std::map<QWidget*, QRect> places;
-  for (QWidget* control : Page(1)->findChildren<QWidget*>()) places[control] = control->geometry();
-  QLineEdit* lowVolt = Field(1, "Low Volt");
-  QLabel* label = Label(1, "Low Volt");
+  for (QWidget* control : Page(PageKey::Vehicle)->findChildren<QWidget*>())
+    places[control] = control->geometry();
+  QLineEdit* lowVolt = Field(PageKey::Vehicle, "Low Volt");
+  QLabel* label = Label(PageKey::Vehicle, "Low Volt");
   ASSERT_FALSE(Marked(lowVolt));
 
   Type(lowVolt, "50");
@@ -140,7 +141,7 @@ TEST_F(ChangesTest, AFieldIsMarkedWhileTypedAndNoTemplateControlMoves) {
   // Stored and shown again, still marked; the controller's value, however written, is none.
   Click(kIdControlButton);
   Click(kIdVehicleButton);
-  EXPECT_TRUE(Marked(Field(1, "Low Volt")));
+  EXPECT_TRUE(Marked(Field(PageKey::Vehicle, "Low Volt")));
   EXPECT_TRUE(Marked(box));
   Type(lowVolt, "054");
   EXPECT_FALSE(Marked(lowVolt));
@@ -153,7 +154,7 @@ TEST_F(ChangesTest, CtrlZTakesAFieldsOwnTypingFirstThenTheWindowsLastStep) {
   StartShown();
   QCheckBox* box = Box("Rev_HCurr");
   QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5));  // the one step
-  QLineEdit* lowVolt = Field(1, "Low Volt");
+  QLineEdit* lowVolt = Field(PageKey::Vehicle, "Low Volt");
   Type(lowVolt, "50");
   for (int i = 0; i < 5 && lowVolt->isUndoAvailable(); ++i) CtrlZ(lowVolt);  // its own typing
   EXPECT_EQ(lowVolt->text(), "54");
@@ -171,7 +172,7 @@ TEST_F(ChangesTest, UndoWithTheFocusElsewhereStoresTheTypingFirstAndLosesNothing
   StartShown();
   QCheckBox* box = Box("Rev_HCurr");
   QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5));
-  QLineEdit* lowVolt = Field(1, "Low Volt");
+  QLineEdit* lowVolt = Field(PageKey::Vehicle, "Low Volt");
   Type(lowVolt, "50");
   box->setFocus();
   CtrlZ(box);  // the typing became the latest step, and Undo took it
@@ -183,20 +184,20 @@ TEST_F(ChangesTest, UndoWithTheFocusElsewhereStoresTheTypingFirstAndLosesNothing
   EXPECT_EQ(state.image[kLowVolt], 50);
 
   // An entry out of range is refused as on every command; nothing is undone.
-  Type(Field(1, "Over Volt"), "300");
+  Type(Field(PageKey::Vehicle, "Over Volt"), "300");
   box->setFocus();
   CtrlZ(box);
   ASSERT_EQ(prompter.asked.size(), 1u);
   EXPECT_TRUE(prompter.asked[0].text.startsWith("Param:Over Volt"));
   EXPECT_EQ(state.image[kLowVolt], 50);
-  EXPECT_EQ(window->currentPage, 1);
+  EXPECT_EQ(window->currentPage, PageKey::Vehicle);
 }
 
 // A Read that fails half way leaves the image half read; the changes a later Read replaces
 // are still the ones the user made.
 TEST_F(ChangesTest, UndoingAReadBringsTheChangesBackOverTheNewImage) {
   StartShown();
-  Type(Field(1, "Low Volt"), "50");
+  Type(Field(PageKey::Vehicle, "Low Volt"), "50");
   controller.AddFault(FaultRule(FaultKind::Silent, kReadBlockCommand,
                                 controller.RequestCount(kReadBlockCommand) + 4));
   Trigger(MenuCommand::Read);  // Cancel on "Read data error."
@@ -209,21 +210,21 @@ TEST_F(ChangesTest, UndoingAReadBringsTheChangesBackOverTheNewImage) {
 
   Trigger(MenuCommand::Read);
   ASSERT_EQ(Status(), "Read success!");
-  EXPECT_EQ(Field(1, "Low Volt")->text(), "54");
+  EXPECT_EQ(Field(PageKey::Vehicle, "Low Volt")->text(), "54");
   EXPECT_EQ(Entry(MenuCommand::Undo), "Undo Read");
   Trigger(MenuCommand::Undo);
-  EXPECT_EQ(Field(1, "Low Volt")->text(), "50");
-  EXPECT_EQ(Field(1, "Over Volt")->text(), "80");  // what the Read brought stays
+  EXPECT_EQ(Field(PageKey::Vehicle, "Low Volt")->text(), "50");
+  EXPECT_EQ(Field(PageKey::Vehicle, "Over Volt")->text(), "80");  // what the Read brought stays
   EXPECT_EQ(Count(), "1 unwritten change");
 }
 
 TEST_F(ChangesTest, RevertTakesAFieldOrEverythingBackAndTheCloseQuestionCountsTheRest) {
   StartShown();
-  Type(Field(1, "Low Volt"), "50");
-  Type(Field(1, "Over Volt"), "80");
+  Type(Field(PageKey::Vehicle, "Low Volt"), "50");
+  Type(Field(PageKey::Vehicle, "Over Volt"), "80");
   Click(kIdControlButton);
   Click(kIdVehicleButton);
-  QLineEdit* lowVolt = Field(1, "Low Volt");
+  QLineEdit* lowVolt = Field(PageKey::Vehicle, "Low Volt");
   Type(lowVolt, "300");  // reverted along, never stored nor refused
   QString offered;
   QTimer::singleShot(0, [&] {
@@ -240,7 +241,7 @@ TEST_F(ChangesTest, RevertTakesAFieldOrEverythingBackAndTheCloseQuestionCountsTh
   EXPECT_EQ(offered, "Revert to the controller's value (54)");
   EXPECT_TRUE(prompter.asked.empty());
   EXPECT_EQ(lowVolt->text(), "54");
-  EXPECT_EQ(Field(1, "Over Volt")->text(), "80");
+  EXPECT_EQ(Field(PageKey::Vehicle, "Over Volt")->text(), "80");
   EXPECT_EQ(Entry(MenuCommand::Undo), "Undo Revert Low Volt");
 
   prompter.answers = {Answer::Cancel};
@@ -256,7 +257,7 @@ TEST_F(ChangesTest, RevertTakesAFieldOrEverythingBackAndTheCloseQuestionCountsTh
   window->close();
   EXPECT_EQ(prompter.asked.back().detail, "");
   Trigger(MenuCommand::Undo);
-  EXPECT_EQ(Field(1, "Over Volt")->text(), "80");
+  EXPECT_EQ(Field(PageKey::Vehicle, "Over Volt")->text(), "80");
 }
 
 TEST_F(ChangesTest, TheCalibrationsUpdateIsAStep) {
@@ -269,11 +270,12 @@ TEST_F(ChangesTest, TheCalibrationsUpdateIsAStep) {
     QTest::mouseClick(FindButton(dialog, kIdZeroUpdate), Qt::LeftButton);
     dialog->close();
   });
-  QTest::mouseClick(FindButton(Page(1), kIdReadZeroButton), Qt::LeftButton);
+  QTest::mouseClick(FindButton(Page(PageKey::Vehicle), kIdReadZeroButton), Qt::LeftButton);
   ASSERT_EQ(Entry(MenuCommand::Undo), "Undo Phase Zero Calibration");
   Trigger(MenuCommand::Undo);
   EXPECT_EQ(state.image.bytes, factory.bytes);
-  EXPECT_EQ(Field(1, "Phase_A_Zero")->text(), QString::number(factory[kPhaseZeroAddr]));
+  EXPECT_EQ(Field(PageKey::Vehicle, "Phase_A_Zero")->text(),
+            QString::number(factory[kPhaseZeroAddr]));
 }
 
 // Copying settings from another vehicle's file: its settings come, this controller's identity
@@ -338,7 +340,7 @@ TEST_F(ChangesTest, AnotherControllersFileIsReviewedAndOnlyTheCheckedRowsComeAsO
   ConfigImage applied = factory;
   applied[kLowVolt] = 48;
   EXPECT_EQ(state.image.bytes, applied.bytes);
-  EXPECT_TRUE(Marked(Field(1, "Low Volt")));
+  EXPECT_TRUE(Marked(Field(PageKey::Vehicle, "Low Volt")));
   EXPECT_EQ(Requests(), requests);  // nothing sent until Write
   EXPECT_EQ(Entry(MenuCommand::Undo), "Undo Apply other.bin");
   Trigger(MenuCommand::Undo);
@@ -348,7 +350,7 @@ TEST_F(ChangesTest, AnotherControllersFileIsReviewedAndOnlyTheCheckedRowsComeAsO
 TEST_F(ChangesTest, RestoreBackupListsThisControllersBackupsNewestFirstAndRestoresEveryByte) {
   StartShown();
   const ConfigImage factory = state.image;
-  Type(Field(1, "Low Volt"), "50");
+  Type(Field(PageKey::Vehicle, "Low Volt"), "50");
   Click(kIdWriteButton);  // saves the factory image as a backup first
   const BackupStore store(services.BackupsFolder());
   ConfigImage older = factory;

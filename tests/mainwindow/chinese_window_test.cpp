@@ -156,9 +156,9 @@ TEST_F(ChineseWindowTest, EveryWindowTextOfTheProgramIsTranslated) {
     texts.insert(texts.end(), shown.begin(), shown.end());
   }
   // The Monitor's status field after a poll, then the live tools beside it.
-  ASSERT_TRUE(QTest::qWaitFor([&] { return !FindEdit(Page(4), kIdStatusField)->text().isEmpty(); },
-                              10'000));
-  texts.push_back({"status field", FindEdit(Page(4), kIdStatusField)->text()});
+  ASSERT_TRUE(QTest::qWaitFor(
+      [&] { return !FindEdit(Page(PageKey::Monitor), kIdStatusField)->text().isEmpty(); }, 10'000));
+  texts.push_back({"status field", FindEdit(Page(PageKey::Monitor), kIdStatusField)->text()});
   Trigger(MenuCommand::ViewLivePlot);
   Trigger(MenuCommand::ViewFaultHistory);
   const std::vector<QWidget*> tools{window->Tools().PlotWindow(), window->Tools().HistoryWindow()};

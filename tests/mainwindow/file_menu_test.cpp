@@ -34,23 +34,23 @@ TEST_F(FileMenuTest, AChangedFieldSurvivesSaveOpenAndWrite) {
   StartUp();
   const std::uint8_t factory = controller.Image()[19];
   ASSERT_NE(factory, 42);
-  Field(1, "Low Volt")->setText("42");
+  Field(PageKey::Vehicle, "Low Volt")->setText("42");
   services.dialogs.fileNames = {Path("vehicle")};  // typed without an extension
   Trigger(MenuCommand::SaveConfigurationAs);
   EXPECT_TRUE(services.dialogs.suggestedPaths.at(0).endsWith(".bin"));
   const ConfigImage saved = Load(Path("vehicle.bin"));
   EXPECT_EQ(saved.bytes, state.image.bytes);  // byte for byte, the entry stored first
   EXPECT_EQ(saved[19], 42);
-  EXPECT_EQ(window->currentPage, 1);
+  EXPECT_EQ(window->currentPage, PageKey::Vehicle);
   EXPECT_TRUE(prompter.asked.empty());
 
   Trigger(MenuCommand::Read);  // the controller's own values again
-  ASSERT_EQ(Field(1, "Low Volt")->text(), QString::number(factory));
+  ASSERT_EQ(Field(PageKey::Vehicle, "Low Volt")->text(), QString::number(factory));
   const int requests = Requests();
   services.dialogs.fileNames = {Path("vehicle.bin")};
   Trigger(MenuCommand::OpenConfiguration);
   EXPECT_EQ(state.image.bytes, saved.bytes);
-  EXPECT_EQ(Field(1, "Low Volt")->text(), "42");
+  EXPECT_EQ(Field(PageKey::Vehicle, "Low Volt")->text(), "42");
   EXPECT_EQ(Status(), "From file, not yet written");
   EXPECT_EQ(Requests(), requests);  // nothing sent until Write
   EXPECT_EQ(controller.Image()[19], factory);
@@ -62,13 +62,13 @@ TEST_F(FileMenuTest, AChangedFieldSurvivesSaveOpenAndWrite) {
 
 TEST_F(FileMenuTest, SaveStopsAtAnEntryOutOfRange) {
   StartUp();
-  Field(1, "Low Volt")->setText("300");
+  Field(PageKey::Vehicle, "Low Volt")->setText("300");
   services.dialogs.fileNames = {Path("never.bin")};
   Trigger(MenuCommand::SaveConfigurationAs);
   ASSERT_EQ(prompter.asked.size(), 1u);
   EXPECT_TRUE(prompter.asked[0].text.startsWith("Param:Low Volt"));
   EXPECT_TRUE(services.dialogs.fileCaptions.empty());  // no file was asked for
-  EXPECT_EQ(window->currentPage, 1);
+  EXPECT_EQ(window->currentPage, PageKey::Vehicle);
 }
 
 TEST_F(FileMenuTest, OpenRefusesAShortFileAndAnotherModelsImageAndChangesNothing) {
@@ -96,7 +96,7 @@ TEST_F(FileMenuTest, OpenRefusesAShortFileAndAnotherModelsImageAndChangesNothing
     EXPECT_TRUE(prompter.asked[0].text.contains(c.reason)) << prompter.asked[0].text.toStdString();
     EXPECT_TRUE(prompter.asked[0].text.endsWith("Nothing was changed."));
     EXPECT_EQ(state.image.bytes, before.bytes) << c.file;
-    EXPECT_EQ(window->currentPage, 2) << c.file;
+    EXPECT_EQ(window->currentPage, PageKey::Control) << c.file;
     EXPECT_EQ(Status(), "Read success!") << c.file;
   }
   EXPECT_EQ(Requests(), requests);
@@ -104,7 +104,7 @@ TEST_F(FileMenuTest, OpenRefusesAShortFileAndAnotherModelsImageAndChangesNothing
 
 TEST_F(FileMenuTest, ExportWritesWhatThePagesShowByTheExtension) {
   StartUp();
-  Field(1, "Low Volt")->setText("42");
+  Field(PageKey::Vehicle, "Low Volt")->setText("42");
   services.dialogs.fileNames = {Path("customer.json"), Path("customer")};
   Trigger(MenuCommand::ExportParameters);
   Trigger(MenuCommand::ExportParameters);
@@ -167,13 +167,14 @@ TEST_F(FileMenuTest, StartedWithAnImageShowsThePagesAndDisablesTheLinkCommands) 
   ASSERT_TRUE(window->OnInitFromImage(image, Path("from.bin")));
   EXPECT_TRUE(prompter.asked.empty());
   EXPECT_TRUE(ports.opens.empty());  // no port was touched
-  EXPECT_EQ(window->currentPage, 1);
-  EXPECT_EQ(Field(1, "Low Volt")->text(), "40");
+  EXPECT_EQ(window->currentPage, PageKey::Vehicle);
+  EXPECT_EQ(Field(PageKey::Vehicle, "Low Volt")->text(), "40");
   EXPECT_EQ(Status(), "From file, not yet written");
 
   for (QPushButton* button :
        {FindButton(window.get(), kIdReadButton), FindButton(window.get(), kIdWriteButton),
-        FindButton(window.get(), kIdMonitorButton), FindButton(Page(1), kIdReadZeroButton)}) {
+        FindButton(window.get(), kIdMonitorButton),
+        FindButton(Page(PageKey::Vehicle), kIdReadZeroButton)}) {
     EXPECT_FALSE(button->isEnabled()) << button->text().toStdString();
     EXPECT_TRUE(button->toolTip().contains("without a controller")) << button->text().toStdString();
   }
@@ -187,16 +188,16 @@ TEST_F(FileMenuTest, StartedWithAnImageShowsThePagesAndDisablesTheLinkCommands) 
   Click(kIdVehicleButton);
   EXPECT_FALSE(FindButton(window.get(), kIdWriteButton)->isEnabled());
   EXPECT_TRUE(Enabled(MenuCommand::SaveConfigurationAs));
-  Field(1, "Low Volt")->setText("41");
+  Field(PageKey::Vehicle, "Low Volt")->setText("41");
   services.dialogs.fileNames = {Path("edited.bin")};
   Trigger(MenuCommand::SaveConfigurationAs);
   EXPECT_EQ(Load(Path("edited.bin"))[19], 41);
   EXPECT_TRUE(ports.opens.empty());
   // Without a controller there is nothing to differ from: no marks; Undo works all the same.
-  EXPECT_NE(Field(1, "Low Volt")->palette().color(QPalette::Base), ChangeMarks::kFieldTint);
+  EXPECT_NE(Field(PageKey::Vehicle, "Low Volt")->palette().color(QPalette::Base), kChangeTint);
   EXPECT_FALSE(Enabled(MenuCommand::RevertAllChanges));
   Trigger(MenuCommand::Undo);
-  EXPECT_EQ(Field(1, "Low Volt")->text(), "40");
+  EXPECT_EQ(Field(PageKey::Vehicle, "Low Volt")->text(), "40");
 }
 
 }  // namespace

@@ -28,6 +28,8 @@
 namespace vor {
 namespace {
 
+constexpr PageKey kPages[] = {PageKey::Vehicle, PageKey::Control, PageKey::Motor, PageKey::Monitor};
+
 constexpr std::uint8_t kBeginTransfer = 0xF1;
 constexpr std::uint8_t kWriteBlock = 0xF3;
 
@@ -76,7 +78,7 @@ struct Rig {
   void StartUp() {
     MakeWindow();
     ASSERT_TRUE(window->OnInitDialog());
-    ASSERT_EQ(window->currentPage, 1);
+    ASSERT_EQ(window->currentPage, PageKey::Vehicle);
     prompter.asked.clear();
   }
 
@@ -90,12 +92,10 @@ struct Rig {
   QColor StatusColour() {
     return FindStatic(window.get(), kIdStatusLine)->palette().color(QPalette::WindowText);
   }
-  bool Visible(int key) {
-    return window->pageList.at(std::size_t(key - 1)).page->isVisibleTo(window.get());
-  }
+  bool Visible(PageKey key) { return window->PageOf(key)->isVisibleTo(window.get()); }
   // The edit of the field labelled `name` on the page under `key`.
-  QLineEdit* FieldEdit(int key, const QString& name) {
-    QWidget* page = window->pageList.at(std::size_t(key - 1)).page;
+  QLineEdit* FieldEdit(PageKey key, const QString& name) {
+    QWidget* page = window->PageOf(key);
     for (int k = 0; k < kParamSlotCount; ++k) {
       QLabel* label = FindStatic(page, SlotLabelId(k));
       if (label && label->text() == name) return FindEdit(page, SlotEditId(k));
@@ -139,7 +139,8 @@ TEST_F(MainWindowTest, StartUpFindsTheControllerReadsAndShowsTheVehiclePage) {
   ASSERT_EQ(window->pageList.size(), 4u);
   const int templates[] = {kDialogVehicle, kDialogControl, kDialogMotor, kDialogMonitor};
   for (int i = 0; i < 4; ++i) {
-    EXPECT_EQ(window->pageList[std::size_t(i)].key, i + 1);
+    EXPECT_EQ(window->pageList[std::size_t(i)].key, kPages[i]);
+    EXPECT_EQ(static_cast<int>(kPages[i]), i + 1);
     EXPECT_EQ(window->pageList[std::size_t(i)].page->TemplateId(), templates[i]);
     const QRect page = window->pageList[std::size_t(i)].page->geometry();
     EXPECT_EQ(page.topLeft(), window->pageRect.topLeft());
@@ -147,8 +148,8 @@ TEST_F(MainWindowTest, StartUpFindsTheControllerReadsAndShowsTheVehiclePage) {
     EXPECT_GT(page.width(), window->pageRect.width());
   }
   EXPECT_EQ(window->pageRect, FindControl(window.get(), kIdPageArea)->geometry());
-  EXPECT_TRUE(Visible(1));
-  EXPECT_FALSE(Visible(2));
+  EXPECT_TRUE(Visible(PageKey::Vehicle));
+  EXPECT_FALSE(Visible(PageKey::Control));
   EXPECT_TRUE(Enabled(kIdReadButton));
   EXPECT_TRUE(Enabled(kIdWriteButton));
   EXPECT_EQ(window->windowTitle(), "HEW User");
@@ -166,7 +167,7 @@ TEST_F(MainWindowTest, NoControllerThenRetryFindsOneThatWasPluggedIn) {
   EXPECT_TRUE(window->OnInitDialog());
   EXPECT_EQ(prompter.AskedIds(), std::vector<int>{kMsgNoController});
   EXPECT_EQ(prompter.asked[0].buttons, Buttons::RetryCancel);
-  EXPECT_EQ(window->currentPage, 1);
+  EXPECT_EQ(window->currentPage, PageKey::Vehicle);
 }
 
 TEST_F(MainWindowTest, StartUpEndsOnCancelOrAnUnsupportedModel) {
@@ -201,7 +202,7 @@ TEST_F(MainWindowTest, StartUpEndsOnCancelOrAnUnsupportedModel) {
     EXPECT_FALSE(t.window->OnInitDialog()) << c.name;
     EXPECT_EQ(t.prompter.AskedIds(), c.asked) << c.name;
     EXPECT_EQ(t.window->pageCount, c.pagesAdded) << c.name;
-    EXPECT_EQ(t.window->currentPage, 0) << c.name;
+    EXPECT_EQ(t.window->currentPage, PageKey::None) << c.name;
   }
 }
 
@@ -212,15 +213,15 @@ TEST_F(MainWindowTest, FirstReadFailingThenRetryLetsStartUpGoOn) {
   EXPECT_TRUE(window->OnInitDialog());
   EXPECT_EQ(prompter.AskedIds(), std::vector<int>{kMsgReadError});
   EXPECT_EQ(Status(), "Read success!");
-  EXPECT_EQ(window->currentPage, 1);
+  EXPECT_EQ(window->currentPage, PageKey::Vehicle);
 }
 
 TEST_F(MainWindowTest, PageButtonsSwitchPagesAndTheShownPageButtonDoesNothing) {
   StartUp();
   Click(kIdControlButton);
-  EXPECT_EQ(window->currentPage, 2);
-  EXPECT_TRUE(Visible(2));
-  EXPECT_FALSE(Visible(1));
+  EXPECT_EQ(window->currentPage, PageKey::Control);
+  EXPECT_TRUE(Visible(PageKey::Control));
+  EXPECT_FALSE(Visible(PageKey::Vehicle));
   EXPECT_EQ(controlPage->displays, 1);
 
   Click(kIdControlButton);
@@ -228,30 +229,30 @@ TEST_F(MainWindowTest, PageButtonsSwitchPagesAndTheShownPageButtonDoesNothing) {
   EXPECT_EQ(controlPage->displays, 1);
 
   Click(kIdMotorButton);
-  EXPECT_EQ(window->currentPage, 3);
+  EXPECT_EQ(window->currentPage, PageKey::Motor);
   EXPECT_EQ(controlPage->stores, 1);
 }
 
 TEST_F(MainWindowTest, MonitorButtonSwitchesTheMonitorPageOnAndOff) {
   StartUp();
   Click(kIdMonitorButton);
-  EXPECT_EQ(window->currentPage, 4);
-  EXPECT_TRUE(Visible(4));
+  EXPECT_EQ(window->currentPage, PageKey::Monitor);
+  EXPECT_TRUE(Visible(PageKey::Monitor));
   EXPECT_FALSE(Enabled(kIdReadButton));
   EXPECT_FALSE(Enabled(kIdWriteButton));
   EXPECT_TRUE(monitorLink.LivePollRunning());
   EXPECT_EQ(monitorLink.lastPeriodMs, 200);
 
   Click(kIdMonitorButton);
-  EXPECT_EQ(window->currentPage, 5);
-  for (int key = 1; key <= 4; ++key) EXPECT_FALSE(Visible(key));
+  EXPECT_EQ(window->currentPage, PageKey::MonitorOff);
+  for (PageKey key : kPages) EXPECT_FALSE(Visible(key));
   EXPECT_TRUE(Enabled(kIdReadButton));
   EXPECT_TRUE(Enabled(kIdWriteButton));
   EXPECT_FALSE(monitorLink.LivePollRunning());
 
   Click(kIdMonitorButton);
-  EXPECT_EQ(window->currentPage, 4);
-  EXPECT_TRUE(Visible(4));
+  EXPECT_EQ(window->currentPage, PageKey::Monitor);
+  EXPECT_TRUE(Visible(PageKey::Monitor));
   EXPECT_TRUE(monitorLink.LivePollRunning());
   Click(kIdMotorButton);
   EXPECT_FALSE(monitorLink.LivePollRunning());
@@ -267,8 +268,8 @@ TEST_F(MainWindowTest, TheCloseQuestionStopsTheMonitorAndCancelResumesIt) {
   prompter.answers = {Answer::Cancel};
   EXPECT_FALSE(window->close());
   EXPECT_FALSE(pollingWhileAsked);
-  EXPECT_EQ(window->currentPage, 4);
-  EXPECT_TRUE(Visible(4));
+  EXPECT_EQ(window->currentPage, PageKey::Monitor);
+  EXPECT_TRUE(Visible(PageKey::Monitor));
 
   // The next poll reaches the page again.
   LivePoll poll;
@@ -300,20 +301,20 @@ TEST_F(MainWindowTest, AfterACancelledFailedReadOnlyReadWorks) {
   EXPECT_FALSE(state.ReadOk);
   EXPECT_EQ(Status(), "Read failure!");
   EXPECT_EQ(StatusColour(), QColor(255, 0, 0));
-  EXPECT_EQ(window->currentPage, 0);
+  EXPECT_EQ(window->currentPage, PageKey::None);
 
   const int requests = controller.RequestCount(kBeginTransfer);
   for (int id : {int{kIdVehicleButton}, int{kIdControlButton}, int{kIdMotorButton},
                  int{kIdMonitorButton}, int{kIdWriteButton}}) {
     Click(id);
-    EXPECT_EQ(window->currentPage, 0) << id;
+    EXPECT_EQ(window->currentPage, PageKey::None) << id;
   }
   EXPECT_EQ(controller.RequestCount(kBeginTransfer), requests);  // Write sent nothing
 
   controller.ClearFaults();
   Click(kIdReadButton);
   EXPECT_TRUE(state.ReadOk);
-  EXPECT_EQ(window->currentPage, 1);
+  EXPECT_EQ(window->currentPage, PageKey::Vehicle);
   EXPECT_EQ(Status(), "Read success!");
 }
 
@@ -327,11 +328,11 @@ TEST_F(MainWindowTest, WriteCommitsShowsTheSuccessMessageAndLeavesNoPage) {
   EXPECT_TRUE(state.WriteOk);
   EXPECT_EQ(Status(), "Write success!");
   EXPECT_EQ(controller.Image()[16], 0x21);
-  EXPECT_EQ(window->currentPage, 0);
-  for (int key = 1; key <= 4; ++key) EXPECT_FALSE(Visible(key));
+  EXPECT_EQ(window->currentPage, PageKey::None);
+  for (PageKey key : kPages) EXPECT_FALSE(Visible(key));
 
   Click(kIdVehicleButton);  // a page button brings a page back
-  EXPECT_EQ(window->currentPage, 1);
+  EXPECT_EQ(window->currentPage, PageKey::Vehicle);
 }
 
 TEST_F(MainWindowTest, WriteFailureRetriesThenReportsInRed) {
@@ -346,7 +347,7 @@ TEST_F(MainWindowTest, WriteFailureRetriesThenReportsInRed) {
   EXPECT_EQ(Status(), "Write failure!");
   EXPECT_EQ(StatusColour(), QColor(255, 0, 0));
   Click(kIdMotorButton);  // pages can be chosen again
-  EXPECT_EQ(window->currentPage, 3);
+  EXPECT_EQ(window->currentPage, PageKey::Motor);
 }
 
 // A Read or Write that another job kept from running never ran: it asks no Retry, says nothing
@@ -362,8 +363,8 @@ TEST_F(MainWindowTest, ARefusedReadOrWriteAsksNothingAndLeavesTheWindowAsItWas) 
     EXPECT_TRUE(state.ReadOk) << id;
     EXPECT_FALSE(state.WriteOk) << id;
     EXPECT_EQ(Status(), "Read success!") << id;
-    EXPECT_EQ(window->currentPage, 2) << id;
-    EXPECT_TRUE(Visible(2)) << id;
+    EXPECT_EQ(window->currentPage, PageKey::Control) << id;
+    EXPECT_TRUE(Visible(PageKey::Control)) << id;
     EXPECT_TRUE(Enabled(kIdReadButton) && Enabled(kIdWriteButton)) << id;
   }
 }
@@ -391,21 +392,21 @@ TEST_F(MainWindowTest, ARefusedEntryKeepsTheUserOnThePageAndSendsNothing) {
 
   for (int id : {int{kIdWriteButton}, int{kIdVehicleButton}}) {
     Click(id);
-    EXPECT_EQ(window->currentPage, 2) << id;
-    EXPECT_TRUE(Visible(2)) << id;
+    EXPECT_EQ(window->currentPage, PageKey::Control) << id;
+    EXPECT_TRUE(Visible(PageKey::Control)) << id;
   }
   EXPECT_EQ(controller.RequestCount(kBeginTransfer), requests);
   EXPECT_EQ(Status(), "Read success!");
 
   // Monitor does not consult the page: it opens all the same.
   Click(kIdMonitorButton);
-  EXPECT_EQ(window->currentPage, 4);
+  EXPECT_EQ(window->currentPage, PageKey::Monitor);
 }
 
 TEST_F(MainWindowTest, WriteWithAnEntryOutOfRangeShowsTheMessageAndSendsNothing) {
   realPages = true;
   StartUp();
-  QLineEdit* lowVolt = FieldEdit(1, "Low Volt");
+  QLineEdit* lowVolt = FieldEdit(PageKey::Vehicle, "Low Volt");
   ASSERT_NE(lowVolt, nullptr);
   const QString stored = lowVolt->text();
   lowVolt->setText("300");
@@ -415,21 +416,21 @@ TEST_F(MainWindowTest, WriteWithAnEntryOutOfRangeShowsTheMessageAndSendsNothing)
   ASSERT_EQ(prompter.asked.size(), 1u);
   EXPECT_EQ(prompter.asked[0].text, "Param:Low Volt\nThe range should be between 18~90");
   EXPECT_EQ(controller.RequestCount(kBeginTransfer), requests);
-  EXPECT_EQ(window->currentPage, 1);
+  EXPECT_EQ(window->currentPage, PageKey::Vehicle);
   EXPECT_EQ(lowVolt->text(), stored);  // the page shows the image again
 }
 
 TEST_F(MainWindowTest, LeavingForTheMonitorWithAnEntryOutOfRangeStillOpensIt) {
   realPages = true;
   StartUp();
-  QLineEdit* lowVolt = FieldEdit(1, "Low Volt");
+  QLineEdit* lowVolt = FieldEdit(PageKey::Vehicle, "Low Volt");
   ASSERT_NE(lowVolt, nullptr);
   const std::uint8_t before = state.image[19];
   lowVolt->setText("17");
   Click(kIdMonitorButton);
   ASSERT_EQ(prompter.asked.size(), 1u);
   EXPECT_EQ(prompter.asked[0].stringId, 0);
-  EXPECT_EQ(window->currentPage, 4);
+  EXPECT_EQ(window->currentPage, PageKey::Monitor);
   EXPECT_EQ(state.image[19], before);
 }
 
@@ -439,7 +440,7 @@ TEST_F(MainWindowTest, TheRangeMessageShowsOverThePageItRefers) {
   realPages = true;
   StartUp();
   window->show();
-  QLineEdit* lowVolt = FieldEdit(1, "Low Volt");
+  QLineEdit* lowVolt = FieldEdit(PageKey::Vehicle, "Low Volt");
   ASSERT_NE(lowVolt, nullptr);
   lowVolt->setText("300");
   bool shownDuringMessage = false;
@@ -451,7 +452,7 @@ TEST_F(MainWindowTest, TheRangeMessageShowsOverThePageItRefers) {
   Click(kIdControlButton);
   ASSERT_EQ(prompter.asked.size(), 1u);
   EXPECT_TRUE(shownDuringMessage);
-  EXPECT_EQ(window->currentPage, 1);
+  EXPECT_EQ(window->currentPage, PageKey::Vehicle);
   // The box is to leave the field and its label in sight.
   const QRect keep = prompter.asked[0].keepVisible;
   EXPECT_TRUE(keep.contains(fieldOnScreen));
@@ -491,15 +492,15 @@ TEST_F(MainWindowTest, CloseAsksFirstAndCancelRestoresThePage) {
   EXPECT_EQ(prompter.asked[0].buttons, Buttons::OkCancel);
   EXPECT_EQ(prompter.asked[0].icon, Icon::Question);
   EXPECT_EQ(controlPage->stores, 1);  // hidden before the question
-  EXPECT_EQ(window->currentPage, 2);
-  EXPECT_TRUE(Visible(2));
+  EXPECT_EQ(window->currentPage, PageKey::Control);
+  EXPECT_TRUE(Visible(PageKey::Control));
 
   QSignalSpy finished(window.get(), &QDialog::finished);
   prompter.answers = {Answer::Ok};
   EXPECT_TRUE(window->close());
   EXPECT_EQ(finished.count(), 1);
   EXPECT_EQ(window->result(), QDialog::Rejected);
-  EXPECT_EQ(window->currentPage, 0);
+  EXPECT_EQ(window->currentPage, PageKey::None);
 }
 
 TEST_F(MainWindowTest, QuitEndsAtOnceWithoutAskingOrHidingThePage) {

@@ -87,7 +87,7 @@ TEST_F(MenuBarTest, AltAndAMenusLetterOpensItAndAnEntrysLetterRunsIt) {
   QTest::keyClick(window.get(), Qt::Key_V, Qt::AltModifier);
   ASSERT_TRUE(view->isVisible());
   QTest::keyClick(view, Qt::Key_M);
-  EXPECT_EQ(window->currentPage, 3);
+  EXPECT_EQ(window->currentPage, PageKey::Motor);
 }
 
 // Bound on every desktop, also where Qt's standard Save As key is empty (as here, offscreen).
@@ -123,9 +123,9 @@ TEST_F(MenuBarTest, TheWindowGrowsByTheBarAndEveryTemplateControlKeepsItsPlace) 
 TEST_F(MenuBarTest, EntriesRunTheirButtonsFlowsAndReadAndWriteYieldToTheMonitor) {
   StartUp();
   Trigger(MenuCommand::ViewControl);
-  EXPECT_EQ(window->currentPage, 2);
+  EXPECT_EQ(window->currentPage, PageKey::Control);
   Trigger(MenuCommand::ViewMonitor);
-  EXPECT_EQ(window->currentPage, 4);
+  EXPECT_EQ(window->currentPage, PageKey::Monitor);
   const QString why =
       "Not available while the Monitor page polls the controller: switch the Monitor off first";
   for (MenuCommand command :
@@ -139,14 +139,14 @@ TEST_F(MenuBarTest, EntriesRunTheirButtonsFlowsAndReadAndWriteYieldToTheMonitor)
   EXPECT_EQ(Requests(), requests);
 
   Trigger(MenuCommand::ViewMonitor);  // off again, as the button does
-  EXPECT_EQ(window->currentPage, 5);
+  EXPECT_EQ(window->currentPage, PageKey::MonitorOff);
   EXPECT_TRUE(Enabled(MenuCommand::Read));
   EXPECT_EQ(window->Menu().Action(MenuCommand::Read)->toolTip(), "Read");
   EXPECT_EQ(FindButton(window.get(), kIdWriteButton)->toolTip(), "");
   Trigger(MenuCommand::Read);
   EXPECT_EQ(Requests(), requests + 2);  // the two opening handshakes
   EXPECT_EQ(Status(), "Read success!");
-  EXPECT_EQ(window->currentPage, 1);
+  EXPECT_EQ(window->currentPage, PageKey::Vehicle);
 }
 
 TEST_F(MenuBarTest, PhaseZeroFromAnotherPageGoesToTheVehiclePageAndOpensTheCalibration) {
@@ -154,7 +154,7 @@ TEST_F(MenuBarTest, PhaseZeroFromAnotherPageGoesToTheVehiclePageAndOpensTheCalib
   window->show();
   Trigger(MenuCommand::ViewMotor);
   bool opened = false;
-  int pageWhenOpen = 0;
+  PageKey pageWhenOpen = PageKey::None;
   QTimer::singleShot(0, [&] {
     QWidget* dialog = QApplication::activeModalWidget();
     opened = qobject_cast<CReadZeroADdlg*>(dialog) != nullptr;
@@ -163,7 +163,7 @@ TEST_F(MenuBarTest, PhaseZeroFromAnotherPageGoesToTheVehiclePageAndOpensTheCalib
   });
   Trigger(MenuCommand::PhaseZeroCalibration);
   EXPECT_TRUE(opened);
-  EXPECT_EQ(pageWhenOpen, 1);
+  EXPECT_EQ(pageWhenOpen, PageKey::Vehicle);
   EXPECT_TRUE(prompter.asked.empty());
 }
 

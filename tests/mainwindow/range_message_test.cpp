@@ -41,8 +41,8 @@ TEST_P(RangeMessageTest, TheBoxLeavesTheRefusedFieldAndItsLabelInSight) {
   // Each field of the Vehicle page in turn, so the box meets fields high and low on the page.
   int checked = 0;
   for (int k = 0; k < kParamSlotCount; ++k) {
-    QLineEdit* edit = FindEdit(Page(1), SlotEditId(k));
-    QLabel* label = FindStatic(Page(1), SlotLabelId(k));
+    QLineEdit* edit = FindEdit(Page(PageKey::Vehicle), SlotEditId(k));
+    QLabel* label = FindStatic(Page(PageKey::Vehicle), SlotLabelId(k));
     if (!edit || !label || !edit->isVisible() || !edit->isEnabled()) continue;
     bool number = false;
     edit->text().toInt(&number);
@@ -70,7 +70,7 @@ TEST_P(RangeMessageTest, TheBoxLeavesTheRefusedFieldAndItsLabelInSight) {
     ++checked;
     EXPECT_FALSE(box->intersects(field)) << label->text().toStdString();
     EXPECT_TRUE(screen.contains(*box)) << label->text().toStdString();
-    EXPECT_EQ(window->currentPage, 1);
+    EXPECT_EQ(window->currentPage, PageKey::Vehicle);
   }
   EXPECT_GE(checked, 3);
 }

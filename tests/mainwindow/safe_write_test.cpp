@@ -64,7 +64,7 @@ protected:
 TEST_F(SafeWriteTest, TheBackupHoldsTheControllersPreviousImageAndIsSavedBeforeTheFirstFrame) {
   StartUp();
   const ConfigImage previous = controller.Image();
-  Field(1, "Low Volt")->setText("42");
+  Field(PageKey::Vehicle, "Low Volt")->setText("42");
   FirstFrameWatch watch(services.BackupsFolder());
   link.SetObserver(&watch);
   Click(kIdWriteButton);
@@ -81,7 +81,7 @@ TEST_F(SafeWriteTest, TheBackupHoldsTheControllersPreviousImageAndIsSavedBeforeT
 
   // The next backup holds what the first Write put into the controller.
   Click(kIdVehicleButton);
-  Field(1, "Low Volt")->setText("43");
+  Field(PageKey::Vehicle, "Low Volt")->setText("43");
   Click(kIdWriteButton);
   const QStringList backups2 = store.BackupsOf(BackupSerial(previous));
   ASSERT_FALSE(backups2.isEmpty());
@@ -94,7 +94,7 @@ TEST_F(SafeWriteTest, WhenTheBackupCannotBeSavedTheUserDecidesAndNoIsTheDefault)
   ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
   StartUp();
   WriteAnsweringNoToWriteAnyway("cannot create the backups folder " + services.BackupsFolder());
-  EXPECT_EQ(window->currentPage, 1);  // back on the page it was written from
+  EXPECT_EQ(window->currentPage, PageKey::Vehicle);  // back on the page it was written from
   EXPECT_EQ(Status(), "Read success!");
 
   prompter.asked.clear();
@@ -109,7 +109,7 @@ TEST_F(SafeWriteTest, ABackupThatTheFullDiskCannotTakeAsksWhetherToWriteWithNoAs
   if (!test::InPrivateMountNamespace()) return;
   const test::FullDisk full(services.BackupsFolder());
   StartUp();
-  Field(1, "Low Volt")->setText("42");
+  Field(PageKey::Vehicle, "Low Volt")->setText("42");
   WriteAnsweringNoToWriteAnyway(": No space left on device");
   EXPECT_EQ(QDir(services.BackupsFolder()).entryList(QDir::Files | QDir::Hidden),
             QStringList{"fill"});
@@ -117,12 +117,12 @@ TEST_F(SafeWriteTest, ABackupThatTheFullDiskCannotTakeAsksWhetherToWriteWithNoAs
 
 TEST_F(SafeWriteTest, CompareListsExactlyTheChangedFieldsAndSwitchesAndSendsNothing) {
   StartUp();
-  const QString lowVolt = Field(1, "Low Volt")->text();
-  Field(1, "Low Volt")->setText("42");
+  const QString lowVolt = Field(PageKey::Vehicle, "Low Volt")->text();
+  Field(PageKey::Vehicle, "Low Volt")->setText("42");
   Tick("Rev_HCurr");
   Click(kIdControlButton);
-  const QString controlMode = Field(2, "Control Mode")->text();
-  Field(2, "Control Mode")->setText(controlMode == "1" ? "2" : "1");
+  const QString controlMode = Field(PageKey::Control, "Control Mode")->text();
+  Field(PageKey::Control, "Control Mode")->setText(controlMode == "1" ? "2" : "1");
   const int requests = Requests();
   Trigger(MenuCommand::CompareWithController);
   ASSERT_EQ(services.dialogs.shownDifferences.size(), 1u);
@@ -143,7 +143,7 @@ TEST_F(SafeWriteTest, CompareListsExactlyTheChangedFieldsAndSwitchesAndSendsNoth
   }
   EXPECT_TRUE(shown.bytes.empty());
   EXPECT_EQ(Requests(), requests);
-  EXPECT_EQ(window->currentPage, 2);
+  EXPECT_EQ(window->currentPage, PageKey::Control);
 
   prompter.answers = {Answer::Ok};
   Click(kIdWriteButton);
@@ -154,7 +154,7 @@ TEST_F(SafeWriteTest, CompareListsExactlyTheChangedFieldsAndSwitchesAndSendsNoth
 TEST_F(SafeWriteTest, ConfirmWritesShowsTheChangesAndCancelSendsNothing) {
   StartUp();
   Trigger(MenuCommand::ConfirmWrites);
-  Field(1, "Low Volt")->setText("42");
+  Field(PageKey::Vehicle, "Low Volt")->setText("42");
   services.dialogs.confirmAnswers = {false};
   Click(kIdWriteButton);
   ASSERT_EQ(services.dialogs.shownDifferences.size(), 1u);
@@ -164,8 +164,8 @@ TEST_F(SafeWriteTest, ConfirmWritesShowsTheChangesAndCancelSendsNothing) {
   EXPECT_EQ(controller.RequestCount(kWriteBlock), 0);
   EXPECT_FALSE(QDir(services.BackupsFolder()).exists());  // no backup either
   EXPECT_TRUE(prompter.asked.empty());
-  EXPECT_EQ(window->currentPage, 1);
-  EXPECT_EQ(Field(1, "Low Volt")->text(), "42");  // stored, still to be written
+  EXPECT_EQ(window->currentPage, PageKey::Vehicle);
+  EXPECT_EQ(Field(PageKey::Vehicle, "Low Volt")->text(), "42");  // stored, still to be written
 
   services.dialogs.confirmAnswers = {true};
   prompter.answers = {Answer::Ok};
@@ -186,8 +186,8 @@ TEST_F(SafeWriteTest, AWriteIsVerifiedByDefaultAndNamesTheFieldsThatDidNotTake) 
   ASSERT_TRUE(window->Menu().Action(MenuCommand::VerifyAfterWrite)->isChecked());
   const std::uint8_t lowVolt = controller.Image()[19];
   controller.AddFault(FaultRule(FaultKind::Forget, kWriteBlock, 2));
-  Field(1, "Low Volt")->setText("42");
-  Field(1, "User Code")->setText("abcd");  // byte 81: another block, which takes
+  Field(PageKey::Vehicle, "Low Volt")->setText("42");
+  Field(PageKey::Vehicle, "User Code")->setText("abcd");  // byte 81: another block, which takes
   Click(kIdWriteButton);
   ASSERT_EQ(prompter.asked.size(), 1u);
   const QString report = prompter.asked[0].text;

@@ -195,7 +195,7 @@ protected:
     }
   }
 
-  void CheckParameterPage(int key, PageKind kind) {
+  void CheckParameterPage(PageKey key, PageKind kind) {
     QWidget* page = rig->Page(key);
     const DefinitionSet& set = *rig->state.definitions;
     const PageSlots walk = SlotWalk(set, kind);
@@ -207,10 +207,10 @@ protected:
       ASSERT_NE(edit, nullptr);
       // What it shows now, and the texts of its range's ends.
       QStringList texts{edit->text()};
-      if (def.sw != u"a") {
+      if (def.sw.Kind() != Encoding::Ascii) {
         for (const std::int32_t bound : {def.rangeL, def.rangeH}) {
           ConfigImage image = rig->state.image;
-          const QString entry = QString::number(bound, def.sw == u"h" ? 16 : 10);
+          const QString entry = QString::number(bound, def.sw.Kind() == Encoding::Hex ? 16 : 10);
           if (StoreValue(def, entry, image) != StoreResult::Stored) continue;
           if (const std::optional<QString> text = FormatValue(def, image)) texts.append(*text);
         }
@@ -222,7 +222,7 @@ protected:
   }
 
   void CheckMonitorPage() {
-    QWidget* page = rig->Page(4);
+    QWidget* page = rig->Page(PageKey::Monitor);
     const DefinitionSet& set = *rig->state.definitions;
     const LiveSlots walk = LiveSlotWalk(set);
     QStringList faultNames{QStringLiteral(" ")};
@@ -283,11 +283,11 @@ TEST_P(TextsFitTest, EveryTextIsWholeAndEveryControlInItsPlace) {
 
   const struct {
     MenuCommand command;
-    int key;
+    PageKey key;
     PageKind kind;
-  } pages[] = {{MenuCommand::ViewVehicle, 1, PageKind::Vehicle},
-               {MenuCommand::ViewControl, 2, PageKind::Control},
-               {MenuCommand::ViewMotor, 3, PageKind::Motor}};
+  } pages[] = {{MenuCommand::ViewVehicle, PageKey::Vehicle, PageKind::Vehicle},
+               {MenuCommand::ViewControl, PageKey::Control, PageKind::Control},
+               {MenuCommand::ViewMotor, PageKey::Motor, PageKind::Motor}};
   for (const auto& page : pages) {
     rig->Trigger(page.command);
     CheckParameterPage(page.key, page.kind);
@@ -344,7 +344,7 @@ TEST(MainWindowLayout, BannerSpansTheWindowAndTheButtonsStandClearOfItsLowerEdge
       borderRight = line->geometry().left();
     }
   }
-  EXPECT_LT(rig.Page(1)->geometry().right(), borderRight);
+  EXPECT_LT(rig.Page(PageKey::Vehicle)->geometry().right(), borderRight);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryModelRowInBothLanguages, TextsFitTest,

@@ -42,7 +42,7 @@ struct WindowRig {
   void StartUp() {
     MakeWindow();
     ASSERT_TRUE(window->OnInitDialog());
-    ASSERT_EQ(window->currentPage, 1);
+    ASSERT_EQ(window->currentPage, PageKey::Vehicle);
     prompter.asked.clear();
   }
 
@@ -50,11 +50,11 @@ struct WindowRig {
   void Trigger(MenuCommand command) { window->Menu().Action(command)->trigger(); }
   bool Enabled(MenuCommand command) { return window->Menu().Action(command)->isEnabled(); }
   QString Status() { return FindStatic(window.get(), kIdStatusLine)->text(); }
-  QWidget* Page(int key) { return window->pageList.at(std::size_t(key - 1)).page; }
+  QWidget* Page(PageKey key) { return window->PageOf(key); }
   int Requests() { return controller.RequestCount(kBeginTransferCommand); }
 
   // The edit of the field labelled `name` on the page under `key`.
-  QLineEdit* Field(int key, const QString& name) {
+  QLineEdit* Field(PageKey key, const QString& name) {
     for (int k = 0; k < kParamSlotCount; ++k) {
       QLabel* label = FindStatic(Page(key), SlotLabelId(k));
       if (label && label->text() == name) return FindEdit(Page(key), SlotEditId(k));
@@ -65,7 +65,7 @@ struct WindowRig {
   // The Vehicle page's check box named `name`.
   QCheckBox* Box(const QString& name) {
     for (int k = 0; k < kCheckBoxCount; ++k) {
-      QCheckBox* box = FindCheckBox(Page(1), kIdFirstCheckBox + k);
+      QCheckBox* box = FindCheckBox(Page(PageKey::Vehicle), kIdFirstCheckBox + k);
       if (box && box->text() == name) return box;
     }
     ADD_FAILURE() << "no box " << name.toStdString();

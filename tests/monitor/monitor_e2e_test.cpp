@@ -75,7 +75,7 @@ protected:
                                            CreatePages(state, prompter, link), services.services);
     ASSERT_TRUE(window->OnInitDialog());
     window->show();
-    monitor = qobject_cast<CMonitor1Dlg*>(window->pageList.at(3).page);
+    monitor = qobject_cast<CMonitor1Dlg*>(window->PageOf(PageKey::Monitor));
     ASSERT_NE(monitor, nullptr);
   }
 

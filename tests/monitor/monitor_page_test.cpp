@@ -12,34 +12,25 @@
 
 #include "resources/dialog_builder.h"
 #include "tests/support/immediate_link.h"
+#include "tests/support/live_item.h"
 #include "tests/support/scripted_prompter.h"
 
 namespace vor {
 namespace {
 
+using test::LiveItem;
+
 const QColor kGreen(0, 213, 11);
 const QColor kRed(255, 0, 0);
 const QColor kBlue(0, 0, 255);
-
-LiveDef Item(int addr, int pro, int pos, const char* sw, const char* name, int en = 1) {
-  LiveDef def;
-  def.addr = addr;
-  def.pro = pro;
-  def.pos = pos;
-  def.sw = sw;
-  def.name = name;
-  def.en = en;
-  def.tips = QStringLiteral("%1 help").arg(name);
-  return def;
-}
 
 class MonitorPageTest : public ::testing::Test {
 protected:
   MonitorPageTest() {
     state.ReadOk = true;
-    Define({Item(0, 1, 0, "uo", "Brake AD"), Item(1, 1, 0, "uo", "Hidden", 0),
-            Item(21, 1, 0, "uo", "Duty"), Item(23, 1, 0, "so", "High Temp"),
-            Item(32, 2, 1, "h", "Fault"), Item(34, 2, 1, "uo", "Motor Speed")});
+    Define({LiveItem(0, 1, 0, "uo", "Brake AD"), LiveItem(1, 1, 0, "uo", "Hidden", 0),
+            LiveItem(21, 1, 0, "uo", "Duty"), LiveItem(23, 1, 0, "so", "High Temp"),
+            LiveItem(32, 2, 1, "h", "Fault"), LiveItem(34, 2, 1, "uo", "Motor Speed")});
     for (int bit = 0; bit < 16; ++bit) {
       state.definitions->faults[std::size_t(bit)].name = QString("bit %1").arg(bit);
     }
@@ -189,7 +180,7 @@ TEST_F(MonitorPageTest, DestroyingAShownPageStopsThePoll) {
 }
 
 TEST_F(MonitorPageTest, WithoutShownItemsPollsStillUpdateTheStatusField) {
-  Define({Item(0, 1, 0, "uo", "Hidden", 0)});
+  Define({LiveItem(0, 1, 0, "uo", "Hidden", 0)});
   Page().show();
   for (int k = 0; k < kMonitorSlotCount; ++k) {
     EXPECT_FALSE(Label(k)->isVisible()) << k;
@@ -207,7 +198,7 @@ TEST_F(MonitorPageTest, WithoutShownItemsPollsStillUpdateTheStatusField) {
 
 TEST_F(MonitorPageTest, MoreShownItemsThanSlotsFillAllFortySevenAndNoMore) {
   std::vector<LiveDef> items;
-  for (int i = 0; i < 50; ++i) items.push_back(Item(i % 48, 1, 0, "uo", "Item"));
+  for (int i = 0; i < 50; ++i) items.push_back(LiveItem(i % 48, 1, 0, "uo", "Item"));
   Define(items);
   Page().show();
   EXPECT_TRUE(Field(kMonitorSlotCount - 1)->isVisible());

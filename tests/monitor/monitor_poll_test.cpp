@@ -7,21 +7,14 @@
 #include <algorithm>
 #include <vector>
 
+#include "tests/support/live_item.h"
+
 namespace vor {
 namespace {
 
-constexpr std::size_t kBlockSize = 48;
+using test::LiveItem;
 
-LiveDef Item(int addr, int pro, int pos, const char* sw, const char* name) {
-  LiveDef def;
-  def.addr = addr;
-  def.pro = pro;
-  def.pos = pos;
-  def.sw = sw;
-  def.en = 1;
-  def.name = name;
-  return def;
-}
+constexpr std::size_t kBlockSize = 48;
 
 // A page's fields on paper: each poll writes what it gives and leaves the rest.
 class PaperPage {
@@ -74,7 +67,7 @@ public:
 
 // The carried scripts' layout: a fault word at 32 and a speed at 34.
 std::vector<LiveDef> FaultAndSpeed() {
-  return {Item(32, 2, 1, "h", "Fault"), Item(34, 2, 1, "uo", "Motor Speed")};
+  return {LiveItem(32, 2, 1, "h", "Fault"), LiveItem(34, 2, 1, "uo", "Motor Speed")};
 }
 
 TEST(FaultRotation, BitsOneAndFourShowOneFourFourOne) {
@@ -116,7 +109,7 @@ TEST(FaultRotation, TheFieldIsWrittenOnlyOnTenthPollsAndTheWrapShortensOneInterv
 }
 
 TEST(FaultRotation, SeveralFaultWordsShareOneCursor) {
-  PaperPage page({Item(32, 2, 1, "h", "Fault A"), Item(32, 2, 1, "h", "Fault B")});
+  PaperPage page({LiveItem(32, 2, 1, "h", "Fault A"), LiveItem(32, 2, 1, "h", "Fault B")});
   page.SetWord(32, 1u << 1 | 1u << 4);
   for (int i = 0; i < MonitorPoll::kFaultEvery; ++i) page.Poll();
   EXPECT_EQ(page.fields[0], "bit 1");
@@ -151,7 +144,7 @@ TEST(MonitorPoll, CountsPollsAndTakesTheLinkStateFromTheFirstRequest) {
 }
 
 TEST(MonitorPoll, FieldsThatDoNotFitAreEmptiedAndOtherKindsAreLeftAlone) {
-  PaperPage page({Item(47, 2, 1, "uo", "Past the end"), Item(0, 3, 0, "uo", "Other kind")});
+  PaperPage page({LiveItem(47, 2, 1, "uo", "Past the end"), LiveItem(0, 3, 0, "uo", "Other kind")});
   page.fields[0] = "old";
   page.fields[1] = "old";
   page.Poll();

@@ -8,21 +8,14 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/live_item.h"
+
 namespace vor {
 namespace {
 
-constexpr std::size_t kBlockSize = 48;
+using test::LiveItem;
 
-LiveDef Item(int addr, int pro, int pos, const char* sw, int en = 1, const char* name = "Item") {
-  LiveDef def;
-  def.addr = addr;
-  def.pro = pro;
-  def.pos = pos;
-  def.sw = sw;
-  def.en = en;
-  def.name = name;
-  return def;
-}
+constexpr std::size_t kBlockSize = 48;
 
 // A block of marker bytes with `bytes` placed at `addr`.
 std::array<std::uint8_t, kBlockSize> Block(int addr, const std::vector<std::uint8_t>& bytes) {
@@ -55,34 +48,46 @@ struct TextCase {
 
 TEST(FormatLiveItem, ShowsEachFormatAsTheDisplayTableSays) {
   const TextCase cases[] = {
-      {"two bytes unsigned, most significant first", Item(0, 2, 1, "uo"), {0x12, 0x34}, "\"4660\""},
-      {"two bytes signed are a signed 16-bit value", Item(0, 2, 1, "so"), {0xFF, 0xFE}, "\"-2\""},
-      {"four bytes signed", Item(4, 2, 3, "so"), {0xFF, 0xFF, 0xFF, 0xFE}, "\"-2\""},
-      {"one byte signed", Item(0, 1, 0, "so"), {0x80}, "\"-128\""},
-      {"one byte unsigned", Item(0, 1, 0, "uo"), {0x80}, "\"128\""},
-      {"one byte hex without a leading zero", Item(0, 1, 0, "h"), {0x0A}, "\"a\""},
-      {"one byte hex, lower case", Item(0, 1, 0, "h"), {0xFF}, "\"ff\""},
-      {"one character", Item(0, 1, 0, "a"), {'V'}, "\"V\""},
-      {"a zero character is an empty text", Item(0, 1, 0, "a"), {0x00}, "\"\""},
-      {"a zero byte ends a multi-byte text", Item(8, 2, 3, "a"), {'A', 'B', 0, 'C'}, "\"AB\""},
-      {"a text up to the block's last byte", Item(44, 2, 3, "a"), {'E', 'N', 'D', '!'}, "\"END!\""},
+      {"two bytes unsigned, most significant first",
+       LiveItem(0, 2, 1, "uo"),
+       {0x12, 0x34},
+       "\"4660\""},
+      {"two bytes signed are a signed 16-bit value",
+       LiveItem(0, 2, 1, "so"),
+       {0xFF, 0xFE},
+       "\"-2\""},
+      {"four bytes signed", LiveItem(4, 2, 3, "so"), {0xFF, 0xFF, 0xFF, 0xFE}, "\"-2\""},
+      {"one byte signed", LiveItem(0, 1, 0, "so"), {0x80}, "\"-128\""},
+      {"one byte unsigned", LiveItem(0, 1, 0, "uo"), {0x80}, "\"128\""},
+      {"one byte hex without a leading zero", LiveItem(0, 1, 0, "h"), {0x0A}, "\"a\""},
+      {"one byte hex, lower case", LiveItem(0, 1, 0, "h"), {0xFF}, "\"ff\""},
+      {"one character", LiveItem(0, 1, 0, "a"), {'V'}, "\"V\""},
+      {"a zero character is an empty text", LiveItem(0, 1, 0, "a"), {0x00}, "\"\""},
+      {"a zero byte ends a multi-byte text", LiveItem(8, 2, 3, "a"), {'A', 'B', 0, 'C'}, "\"AB\""},
+      {"a text up to the block's last byte",
+       LiveItem(44, 2, 3, "a"),
+       {'E', 'N', 'D', '!'},
+       "\"END!\""},
       {"four bytes unsigned with the top bit set stay unsigned",
-       Item(0, 2, 3, "uo"),
+       LiveItem(0, 2, 3, "uo"),
        {0xFF, 0xFF, 0xFF, 0xFF},
        "\"4294967295\""},
-      {"a multi-byte h item is the fault word", Item(32, 2, 1, "h"), {0x00, 0x12}, "fault word 18"},
+      {"a multi-byte h item is the fault word",
+       LiveItem(32, 2, 1, "h"),
+       {0x00, 0x12},
+       "fault word 18"},
       // Definitions that do not fit the page.
-      {"bytes past the end of the block", Item(47, 2, 1, "uo"), {0x01}, "blank"},
-      {"a negative address", Item(-1, 1, 0, "uo"), {}, "blank"},
-      {"a negative width", Item(0, 2, -2, "uo"), {}, "blank"},
-      {"a number wider than four bytes", Item(0, 2, 4, "uo"), {1, 2, 3, 4, 5}, "blank"},
-      {"a fault word wider than four bytes", Item(0, 2, 4, "h"), {1, 2, 3, 4, 5}, "blank"},
-      {"a three-byte signed item", Item(0, 2, 2, "so"), {1, 2, 3}, "blank"},
-      {"a signed pro 2 item of one byte", Item(0, 2, 0, "so"), {0x80}, "blank"},
-      {"an unknown format, one byte", Item(0, 1, 0, "x"), {0x41}, "blank"},
-      {"an unknown format, two bytes", Item(0, 2, 1, "ud"), {0x41, 0x42}, "blank"},
-      {"an item of another kind keeps its field", Item(0, 3, 0, "uo"), {0x41}, "unwritten"},
-      {"a bit item keeps its field", Item(0, 0, 0, "uo"), {0x41}, "unwritten"},
+      {"bytes past the end of the block", LiveItem(47, 2, 1, "uo"), {0x01}, "blank"},
+      {"a negative address", LiveItem(-1, 1, 0, "uo"), {}, "blank"},
+      {"a negative width", LiveItem(0, 2, -2, "uo"), {}, "blank"},
+      {"a number wider than four bytes", LiveItem(0, 2, 4, "uo"), {1, 2, 3, 4, 5}, "blank"},
+      {"a fault word wider than four bytes", LiveItem(0, 2, 4, "h"), {1, 2, 3, 4, 5}, "blank"},
+      {"a three-byte signed item", LiveItem(0, 2, 2, "so"), {1, 2, 3}, "blank"},
+      {"a signed pro 2 item of one byte", LiveItem(0, 2, 0, "so"), {0x80}, "blank"},
+      {"an unknown format, one byte", LiveItem(0, 1, 0, "x"), {0x41}, "blank"},
+      {"an unknown format, two bytes", LiveItem(0, 2, 1, "ud"), {0x41, 0x42}, "blank"},
+      {"an item of another kind keeps its field", LiveItem(0, 3, 0, "uo"), {0x41}, "unwritten"},
+      {"a bit item keeps its field", LiveItem(0, 0, 0, "uo"), {0x41}, "unwritten"},
   };
   for (const TextCase& c : cases) {
     const auto block = Block(std::max(c.def.addr, 0), c.bytes);
@@ -92,12 +97,12 @@ TEST(FormatLiveItem, ShowsEachFormatAsTheDisplayTableSays) {
 
 TEST(LiveItemValue, IsTheBigEndianValueOfFourBytesAtMost) {
   const auto block = Block(32, {0x00, 0x12, 0x80, 0x01, 0x02});
-  EXPECT_EQ(LiveItemValue(Item(32, 2, 1, "h"), block), 0x12u);
-  EXPECT_EQ(LiveItemValue(Item(34, 1, 0, "h"), block), 0x80u);
-  EXPECT_EQ(LiveItemValue(Item(32, 2, 3, "uo"), block), 0x00128001u);
-  EXPECT_EQ(LiveItemValue(Item(32, 2, 4, "uo"), block), std::nullopt);
-  EXPECT_EQ(LiveItemValue(Item(47, 2, 1, "h"), block), std::nullopt);
-  EXPECT_EQ(LiveItemValue(Item(32, 3, 1, "h"), block), std::nullopt);
+  EXPECT_EQ(LiveItemValue(LiveItem(32, 2, 1, "h"), block), 0x12u);
+  EXPECT_EQ(LiveItemValue(LiveItem(34, 1, 0, "h"), block), 0x80u);
+  EXPECT_EQ(LiveItemValue(LiveItem(32, 2, 3, "uo"), block), 0x00128001u);
+  EXPECT_EQ(LiveItemValue(LiveItem(32, 2, 4, "uo"), block), std::nullopt);
+  EXPECT_EQ(LiveItemValue(LiveItem(47, 2, 1, "h"), block), std::nullopt);
+  EXPECT_EQ(LiveItemValue(LiveItem(32, 3, 1, "h"), block), std::nullopt);
 }
 
 DefinitionSet WithItems(const std::vector<LiveDef>& items) {
@@ -108,8 +113,9 @@ DefinitionSet WithItems(const std::vector<LiveDef>& items) {
 
 TEST(LiveSlotWalk, GivesShownItemsTheirSlotsInTableOrder) {
   const DefinitionSet set =
-      WithItems({Item(0, 1, 0, "uo", 0), Item(1, 1, 0, "h", 1), Item(2, 1, 0, "uo", 2),
-                 Item(32, 2, 1, "h", 1), Item(34, 2, 1, "uo", 1), Item(36, 1, 0, "h", 0)});
+      WithItems({LiveItem(0, 1, 0, "uo", "Item", 0), LiveItem(1, 1, 0, "h", "Item", 1),
+                 LiveItem(2, 1, 0, "uo", "Item", 2), LiveItem(32, 2, 1, "h", "Item", 1),
+                 LiveItem(34, 2, 1, "uo", "Item", 1), LiveItem(36, 1, 0, "h", "Item", 0)});
   const LiveSlots liveSlots = LiveSlotWalk(set);
   ASSERT_EQ(liveSlots.count, 3);
   EXPECT_EQ(liveSlots.position[0], 1);
@@ -120,7 +126,7 @@ TEST(LiveSlotWalk, GivesShownItemsTheirSlotsInTableOrder) {
 }
 
 TEST(LiveSlotWalk, ShownItemsBeyondTheFortySeventhGetNoSlot) {
-  std::vector<LiveDef> items(50, Item(0, 1, 0, "uo"));
+  std::vector<LiveDef> items(50, LiveItem(0, 1, 0, "uo"));
   items[10].sw = "h";
   items[48].sw = "h";  // would be the fault field, but has no slot
   const LiveSlots liveSlots = LiveSlotWalk(WithItems(items));
@@ -128,8 +134,8 @@ TEST(LiveSlotWalk, ShownItemsBeyondTheFortySeventhGetNoSlot) {
   EXPECT_EQ(liveSlots.position[46], 46);
   EXPECT_EQ(liveSlots.faultSlot, 10);
 
-  EXPECT_EQ(LiveSlotWalk(WithItems({Item(0, 1, 0, "uo", 0)})).count, 0);
-  EXPECT_EQ(LiveSlotWalk(WithItems({Item(0, 1, 0, "uo", 0)})).faultSlot, -1);
+  EXPECT_EQ(LiveSlotWalk(WithItems({LiveItem(0, 1, 0, "uo", "Item", 0)})).count, 0);
+  EXPECT_EQ(LiveSlotWalk(WithItems({LiveItem(0, 1, 0, "uo", "Item", 0)})).faultSlot, -1);
 }
 
 TEST(FaultNames, NameTheSetBitsInAscendingOrder) {

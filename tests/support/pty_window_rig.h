@@ -37,7 +37,7 @@ struct PtyWindowRig {
     window = std::make_unique<CVORUserDlg>(state, link, prompter,
                                            CreatePages(state, prompter, link), services.services);
     ASSERT_TRUE(window->OnInitDialog());
-    ASSERT_EQ(window->currentPage, 1);
+    ASSERT_EQ(window->currentPage, PageKey::Vehicle);
     window->show();
     prompter.asked.clear();
   }
@@ -46,7 +46,7 @@ struct PtyWindowRig {
     if (!::testing::Test::HasFatalFailure()) StartWindow();
   }
 
-  QWidget* Vehicle() { return window->pageList.front().page; }
+  QWidget* Vehicle() { return window->PageOf(PageKey::Vehicle); }
   // The edit of the Vehicle page's field labelled `name`, or nullptr.
   QLineEdit* VehicleField(const QString& name) {
     for (int k = 0; k < kVehicleSlotCount; ++k) {
