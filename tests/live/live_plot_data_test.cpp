@@ -6,6 +6,7 @@
 
 #include "monitor/monitor_poll.h"
 #include "tests/support/live_item.h"
+#include "tests/support/live_poll.h"
 
 namespace vor {
 namespace {
@@ -14,14 +15,7 @@ using test::LiveItem;
 
 constexpr std::int64_t kPollUs = 200'000;
 
-LivePoll Poll(std::int64_t timeUs, const std::vector<std::pair<int, std::uint8_t>>& bytes = {},
-              LiveAnswers answered = {true, true, true}) {
-  LivePoll poll;
-  for (const auto& [at, byte] : bytes) poll.block.bytes[std::size_t(at)] = byte;
-  poll.answered = answered;
-  poll.timeUs = timeUs;
-  return poll;
-}
+using test::MakeLivePoll;
 
 class LivePlotDataTest : public ::testing::Test {
 protected:
@@ -57,20 +51,20 @@ TEST_F(LivePlotDataTest, OffersTheShownNumericItemsOncePerLabel) {
 // The plot and the page must never disagree: every plotted number is the one the page's field
 // shows after the same poll.
 TEST_F(LivePlotDataTest, EachNumberIsTheOneThePagesFieldShows) {
-  const LivePoll poll = Poll(0, {{0, 200},
-                                 {2, 0x12},
-                                 {3, 0x34},
-                                 {4, 0x80},
-                                 {5, 0xFF},
-                                 {6, 0xFF},
-                                 {7, 0xFE},
-                                 {8, 0xFF},
-                                 {9, 0xFF},
-                                 {10, 0xFF},
-                                 {11, 0xFF},
-                                 {24, 9},
-                                 {34, 0x05},
-                                 {35, 0xDC}});
+  const LivePoll poll = MakeLivePoll(0, {{0, 200},
+                                         {2, 0x12},
+                                         {3, 0x34},
+                                         {4, 0x80},
+                                         {5, 0xFF},
+                                         {6, 0xFF},
+                                         {7, 0xFE},
+                                         {8, 0xFF},
+                                         {9, 0xFF},
+                                         {10, 0xFF},
+                                         {11, 0xFF},
+                                         {24, 9},
+                                         {34, 0x05},
+                                         {35, 0xDC}});
   MonitorPoll page;
   MonitorPoll::FieldTexts fields;
   page.Poll(poll.block.bytes, true, set, liveSlots, fields);
@@ -103,18 +97,18 @@ TEST_F(LivePlotDataTest, AFailedPollIsAGapForAllAndAnUnansweredThirdForItsItems)
   const LiveDef& duty = set.liveItems[8];    // byte 24: the second request's
 
   // The first request unanswered: the page shows zeros from a cleared block, not values.
-  const LivePoll failed = Poll(0, {{34, 1}}, {false, true, true});
+  const LivePoll failed = MakeLivePoll(0, {{34, 1}}, {false, true, true});
   EXPECT_FALSE(PlotValue(brake, failed));
   EXPECT_FALSE(PlotValue(speed, failed));
 
   // The third unanswered: its bytes are the last poll's, so its items have no new value.
-  const LivePoll partial = Poll(0, {{0, 7}, {24, 3}}, {true, true, false});
+  const LivePoll partial = MakeLivePoll(0, {{0, 7}, {24, 3}}, {true, true, false});
   EXPECT_EQ(PlotValue(brake, partial), 7);
   EXPECT_EQ(PlotValue(duty, partial), 3);
   EXPECT_FALSE(PlotValue(speed, partial));
 
   // A zero is a value.
-  EXPECT_EQ(PlotValue(brake, Poll(0)), 0);
+  EXPECT_EQ(PlotValue(brake, MakeLivePoll(0)), 0);
 }
 
 TEST_F(LivePlotDataTest, CollectsEveryItemWithGapsAndGivesTheWindowAsRunsBetweenGaps) {
@@ -125,7 +119,7 @@ TEST_F(LivePlotDataTest, CollectsEveryItemWithGapsAndGivesTheWindowAsRunsBetween
   EXPECT_EQ(data.IndexOf("Name"), -1);
   for (int i = 0; i < 20; ++i) {
     const bool answered = i % 10 != 5;  // polls 5 and 15 fail
-    data.Add(Poll(1'000'000 + i * kPollUs, {{0, std::uint8_t(i)}}, {answered, true, true}));
+    data.Add(MakeLivePoll(1'000'000 + i * kPollUs, {{0, std::uint8_t(i)}}, {answered, true, true}));
   }
   EXPECT_EQ(data.OriginUs(), 1'000'000);
   EXPECT_EQ(data.LatestUs(), 1'000'000 + 19 * kPollUs);
@@ -157,10 +151,10 @@ TEST_F(LivePlotDataTest, TimeWithoutPollsIsAGapAndReadsAsNotPolled) {
   EXPECT_EQ(data.Series(brake).Size(), 0);
   const std::int64_t stopUs = 2 * kPollUs;
   const std::int64_t resumeUs = stopUs + 15'000'000;
-  for (std::int64_t t = 0; t <= stopUs; t += kPollUs) data.Add(Poll(t, {{0, 10}}));
+  for (std::int64_t t = 0; t <= stopUs; t += kPollUs) data.Add(MakeLivePoll(t, {{0, 10}}));
   data.PollingStopped();
   for (std::int64_t t = resumeUs; t <= resumeUs + kPollUs; t += kPollUs) {
-    data.Add(Poll(t, {{0, 90}}));
+    data.Add(MakeLivePoll(t, {{0, 90}}));
   }
 
   const std::vector<std::vector<QPointF>> runs = PlotSegments(data.Series(brake).Since(0), 0);

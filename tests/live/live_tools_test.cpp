@@ -23,6 +23,7 @@
 #include "resources/dialog_builder.h"
 #include "tests/support/immediate_link.h"
 #include "tests/support/live_item.h"
+#include "tests/support/live_poll.h"
 #include "tests/support/scripted_prompter.h"
 
 namespace vor {
@@ -65,12 +66,9 @@ protected:
   // A poll as the link delivers it; the wall clock moves on by a period.
   bool Deliver(const std::vector<std::pair<int, std::uint8_t>>& bytes,
                LiveAnswers answered = {true, true, true}) {
-    LivePoll poll;
-    for (const auto& [at, byte] : bytes) poll.block.bytes[std::size_t(at)] = byte;
-    poll.answered = answered;
-    poll.timeUs = std::int64_t{++delivered} * MonitorPoll::kPeriodMs * 1000;
     clock = clock.addMSecs(MonitorPoll::kPeriodMs);
-    return link.Deliver(poll);
+    return link.Deliver(test::MakeLivePoll(
+        std::int64_t{++delivered} * MonitorPoll::kPeriodMs * 1000, bytes, answered));
   }
 
   QLineEdit* Field(int slot) { return FindEdit(&page, SlotEditId(slot)); }

@@ -13,6 +13,7 @@
 #include "resources/dialog_builder.h"
 #include "tests/support/immediate_link.h"
 #include "tests/support/live_item.h"
+#include "tests/support/live_poll.h"
 #include "tests/support/scripted_prompter.h"
 
 namespace vor {
@@ -56,11 +57,8 @@ protected:
   // A poll as the link delivers it: bytes of the block, which requests were answered.
   bool Deliver(const std::vector<std::pair<int, std::uint8_t>>& bytes,
                LiveAnswers answered = {true, true, true}) {
-    LivePoll poll;
-    for (const auto& [at, byte] : bytes) poll.block.bytes[std::size_t(at)] = byte;
-    poll.answered = answered;
-    poll.timeUs = std::int64_t{++delivered} * MonitorPoll::kPeriodMs * 1000;
-    return link.Deliver(poll);
+    return link.Deliver(test::MakeLivePoll(
+        std::int64_t{++delivered} * MonitorPoll::kPeriodMs * 1000, bytes, answered));
   }
   void DeliverMany(int polls, const std::vector<std::pair<int, std::uint8_t>>& bytes = {}) {
     for (int i = 0; i < polls; ++i) ASSERT_TRUE(Deliver(bytes));
