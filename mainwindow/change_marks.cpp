@@ -36,11 +36,6 @@ void SetMark(QWidget* control, bool marked, QPalette::ColorRole tinted, QPalette
 ChangeMarks::ChangeMarks(const ProgramState& state, QObject* parent)
     : QObject(parent), state_(state) {}
 
-const ConfigImage* ChangeMarks::Controller() const {
-  if (!state_.ReadOk || !state_.DefinitionsLoaded || !state_.controllerImage) return nullptr;
-  return &*state_.controllerImage;
-}
-
 void ChangeMarks::Attach(ParameterPage* page) {
   connect(page, &ParameterPage::Displayed, this, [this, page] { Refresh(page); });
   for (int k = 0; k < SlotCount(page->Kind()); ++k) {
@@ -63,7 +58,7 @@ void ChangeMarks::Refresh(ParameterPage* page) {
 }
 
 bool ChangeMarks::Changed(const ParameterPage::ShownField& field) const {
-  const ConfigImage* controller = Controller();
+  const ConfigImage* controller = state_.ComparableController();
   if (!controller) return false;
   const DefinitionSet& set = *state_.definitions;
   if (field.typed)
@@ -72,7 +67,7 @@ bool ChangeMarks::Changed(const ParameterPage::ShownField& field) const {
 }
 
 bool ChangeMarks::Changed(const ParameterPage::ShownBox& box) const {
-  const ConfigImage* controller = Controller();
+  const ConfigImage* controller = state_.ComparableController();
   if (!controller) return false;
   // A click is in the image at once, so the box and the image agree.
   return FieldChanged(*state_.definitions, box.field, *controller, state_.image);
@@ -83,10 +78,10 @@ void ChangeMarks::MarkField(const ParameterPage::ShownField& field) {
   SetMark(field.edit, changed, QPalette::Base, QPalette::NoRole);
   SetMark(field.label, changed, QPalette::NoRole, field.label->foregroundRole());
   field.edit->setToolTip(
-      changed
-          ? tr("On the controller: %1")
-                .arg(ShownText(*state_.definitions, field.field, *Controller()).value_or(QString()))
-          : QString());
+      changed ? tr("On the controller: %1")
+                    .arg(ShownText(*state_.definitions, field.field, *state_.ComparableController())
+                             .value_or(QString()))
+              : QString());
 }
 
 void ChangeMarks::MarkBox(const ParameterPage::ShownBox& box) {
@@ -99,14 +94,15 @@ void ChangeMarks::MarkBox(const ParameterPage::ShownBox& box) {
     box.box->setToolTip(name);
     return;
   }
-  const bool ticked = ShownText(*state_.definitions, box.field, *Controller()) == u"1";
+  const bool ticked =
+      ShownText(*state_.definitions, box.field, *state_.ComparableController()) == u"1";
   box.box->setToolTip(name + u'\n' +
                       tr("On the controller: %1").arg(ticked ? tr("ticked") : tr("not ticked")));
 }
 
 bool ChangeMarks::eventFilter(QObject* watched, QEvent* event) {
   auto* edit = qobject_cast<QLineEdit*>(watched);
-  if (edit && event->type() == QEvent::ContextMenu && Controller()) {
+  if (edit && event->type() == QEvent::ContextMenu && state_.ComparableController()) {
     if (auto* page = qobject_cast<ParameterPage*>(edit->parentWidget())) {
       ShowContextMenu(page, edit, static_cast<QContextMenuEvent*>(event)->globalPos());
       return true;
@@ -121,7 +117,8 @@ void ChangeMarks::ShowContextMenu(ParameterPage* page, QLineEdit* edit, QPoint g
     QMenu* menu = edit->createStandardContextMenu();
     menu->addSeparator();
     const QString controllerText =
-        ShownText(*state_.definitions, field.field, *Controller()).value_or(QString());
+        ShownText(*state_.definitions, field.field, *state_.ComparableController())
+            .value_or(QString());
     QAction* revert =
         menu->addAction(tr("Revert to the controller's value (%1)").arg(controllerText));
     revert->setEnabled(Changed(field));

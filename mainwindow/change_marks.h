@@ -40,7 +40,6 @@ protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-  const ConfigImage* Controller() const;
   void MarkField(const ParameterPage::ShownField& field);
   void MarkBox(const ParameterPage::ShownBox& box);
   void ShowContextMenu(ParameterPage* page, QLineEdit* edit, QPoint globalPos);

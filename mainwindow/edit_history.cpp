@@ -35,8 +35,9 @@ void EditHistory::PushStored(const ConfigImage& before) {
 
 void EditHistory::BeforeRead() {
   // After a failed Read the image is only partly the controller's: the last whole one counts.
-  if (!state_.ReadOk || !state_.DefinitionsLoaded || !state_.controllerImage) return;
-  beforeRead_ = Replaced{*state_.controllerImage, state_.image};
+  const ConfigImage* controller = state_.ComparableController();
+  if (!controller) return;
+  beforeRead_ = Replaced{*controller, state_.image};
 }
 
 void EditHistory::AfterRead() {

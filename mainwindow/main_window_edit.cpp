@@ -93,7 +93,8 @@ void CVORUserDlg::UndoOrRedo(bool undo) {
 }
 
 void CVORUserDlg::RevertField(const PageField& field) {
-  if (!state_.ReadOk || !state_.DefinitionsLoaded || !state_.controllerImage) return;
+  const ConfigImage* controller = state_.ComparableController();
+  if (!controller) return;
   const DefinitionSet& set = *state_.definitions;
   // The field's own typing is what is reverted: it goes without being stored or refused.
   if (ParameterPage* page = ParameterPageOf(currentPage)) {
@@ -103,15 +104,14 @@ void CVORUserDlg::RevertField(const PageField& field) {
       }
     }
   }
-  ChangeImage(
-      [&] { history_.Push(RevertStep(set, *state_.controllerImage, state_.image, field)); });
+  ChangeImage([&] { history_.Push(RevertStep(set, *controller, state_.image, field)); });
 }
 
 void CVORUserDlg::RevertAllChanges() {
-  if (!state_.ReadOk || !state_.DefinitionsLoaded || !state_.controllerImage) return;
-  ChangeImage([this] {
-    history_.Push(RevertAllStep(*state_.definitions, *state_.controllerImage, state_.image));
-  });
+  const ConfigImage* controller = state_.ComparableController();
+  if (!controller) return;
+  ChangeImage(
+      [&] { history_.Push(RevertAllStep(*state_.definitions, *controller, state_.image)); });
 }
 
 void CVORUserDlg::ApplyFile(const ConfigImage& file, const QString& path) {
@@ -177,9 +177,9 @@ void CVORUserDlg::RestoreBackup() {
 }
 
 int CVORUserDlg::UnwrittenCount() {
-  if (!state_.ReadOk || !state_.DefinitionsLoaded || !state_.controllerImage) return 0;
-  const ImageDifferences stored =
-      UnwrittenChanges(*state_.definitions, *state_.controllerImage, state_.image);
+  const ConfigImage* controller = state_.ComparableController();
+  if (!controller) return 0;
+  const ImageDifferences stored = UnwrittenChanges(*state_.definitions, *controller, state_.image);
   // The fields of the page on show count as they are marked: by what they hold now.
   ParameterPage* shown = ParameterPageOf(currentPage);
   int count = int(stored.bytes.size());

@@ -229,10 +229,10 @@ void CVORUserDlg::OpenConfiguration() {
 }
 
 void CVORUserDlg::CompareWithController() {
-  if (offline_ || !state_.ReadOk || !state_.DefinitionsLoaded || !state_.controllerImage) return;
-  if (!CommitShownPage()) return;
-  services_.dialogs.ShowDifferences(
-      CompareImages(*state_.controllerImage, state_.image, *state_.definitions), false);
+  const ConfigImage* controller = state_.ComparableController();
+  if (offline_ || !controller || !CommitShownPage()) return;
+  services_.dialogs.ShowDifferences(CompareImages(*controller, state_.image, *state_.definitions),
+                                    false);
 }
 
 void CVORUserDlg::PhaseZeroCalibration() {

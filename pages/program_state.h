@@ -23,6 +23,12 @@ struct ProgramState {
   // What the automatic backup saves before a Write and what Compare compares with. None without
   // a controller (an image from a file at start-up) and before the first Read.
   std::optional<ConfigImage> controllerImage;
+
+  // The controller's configuration when the pages can be held against it: a Read succeeded, the
+  // definitions are loaded and the controller's image is known. Null otherwise.
+  const ConfigImage* ComparableController() const {
+    return ReadOk && DefinitionsLoaded && controllerImage ? &*controllerImage : nullptr;
+  }
 };
 
 }  // namespace vor
