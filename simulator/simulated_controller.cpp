@@ -63,6 +63,16 @@ void ApplyFault(const FaultRule& rule, std::uint8_t command, SimReply& reply) {
     case FaultKind::Late:
       reply.delayUs += std::int64_t{rule.delayMs} * 1000;
       break;
+    case FaultKind::Stale:
+      reply.delayUs += std::int64_t{rule.delayMs} * 1000;
+      reply.overtaken = true;
+      break;
+    case FaultKind::Twice:
+      reply.repeatAfterUs = std::int64_t{rule.delayMs} * 1000;
+      break;
+    case FaultKind::Cut:
+      reply.size = std::max<std::size_t>(1, reply.size / 2);
+      break;
     case FaultKind::Silent:
     case FaultKind::Ignore:
     case FaultKind::Forget:
@@ -153,7 +163,9 @@ std::optional<SimReply> SimulatedController::Handle(const LinkFrame& request, st
   // Content first, then what goes around it, so that faults combine sensibly.
   static constexpr std::array kOrder{FaultKind::WrongCommand,   FaultKind::ShortAnswer,
                                      FaultKind::OverlongLength, FaultKind::CorruptChecksum,
-                                     FaultKind::StrayByte,      FaultKind::Late};
+                                     FaultKind::StrayByte,      FaultKind::Cut,
+                                     FaultKind::Late,           FaultKind::Stale,
+                                     FaultKind::Twice};
   for (FaultKind kind : kOrder) {
     for (const FaultRule& rule : faults_) {
       if (rule.kind == kind && rule.Matches(command, number)) ApplyFault(rule, command, *reply);
