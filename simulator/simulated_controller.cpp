@@ -34,6 +34,7 @@ void ApplyFault(const FaultRule& rule, std::uint8_t command, SimReply& reply) {
       Reseal(reply, 0);
       break;
     case FaultKind::OverlongLength: {
+      if (reply.bytes[1] > LinkFrame::kMaxPayload) break;  // another rule made it so already
       // Sixteen payload bytes follow, with the checksum a receiver that reads the length as 16
       // expects.
       const auto length = static_cast<std::ptrdiff_t>(reply.bytes[1]);
