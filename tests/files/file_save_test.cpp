@@ -2,8 +2,6 @@
 #include "files/file_save.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +9,7 @@
 #include <filesystem>
 
 #include "tests/support/private_mounts.h"
+#include "tests/support/special_files.h"
 
 namespace vor {
 namespace {
@@ -27,13 +26,13 @@ QStringList Listing(const QString& folder) {
 // A save renames a temporary file over its target: over a device node or a pipe that would put
 // a file in its place, and a folder cannot take it.
 TEST(SaveFile, RefusesWhatIsNotARegularFileAndLeavesItAsItIs) {
+  VOR_SKIP_WITHOUT_POSIX_FILES();
   QTemporaryDir dir;
   ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
-  ASSERT_EQ(mkfifo(FsPath(dir.filePath("pipe")).c_str(), 0644), 0);
+  ASSERT_TRUE(test::MakeFifo(dir.filePath("pipe")));
   fs::create_symlink(FsPath(dir.filePath("pipe")), FsPath(dir.filePath("link")));
   // /dev/full's numbers: a device that would take the bytes and fail.
-  const bool device =
-      mknod(FsPath(dir.filePath("device")).c_str(), S_IFCHR | 0644, makedev(1, 7)) == 0;
+  const bool device = test::MakeDeviceNode(dir.filePath("device"));
   const QStringList before = Listing(dir.path());
 
   const struct {
