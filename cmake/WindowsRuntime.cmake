@@ -31,3 +31,25 @@ configure_file(${CMAKE_CURRENT_LIST_DIR}/wine-run.sh.in ${CMAKE_BINARY_DIR}/wine
                FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE
                                 WORLD_READ WORLD_EXECUTE)
 set(CMAKE_CROSSCOMPILING_EMULATOR ${CMAKE_BINARY_DIR}/wine-run)
+
+# vor_windows_program(<target> DESCRIPTION <text> [INTERNAL_NAME <name>] [WINDOWED]) gives a Windows program its icon,
+# version and manifest resources, and makes a WINDOWED one a program without a console window.
+function(vor_windows_program target)
+  cmake_parse_arguments(P "WINDOWED" "DESCRIPTION;INTERNAL_NAME" "" ${ARGN})
+  set(VOR_RC_ICON ${PROJECT_SOURCE_DIR}/resources/art/icon.ico)
+  set(VOR_RC_MANIFEST ${PROJECT_SOURCE_DIR}/resources/windows/program.manifest)
+  string(REPLACE "." "," VOR_RC_VERSION_COMMAS ${PROJECT_VERSION})
+  set(VOR_RC_DESCRIPTION ${P_DESCRIPTION})
+  set(VOR_RC_INTERNAL_NAME ${target})
+  if(P_INTERNAL_NAME)
+    set(VOR_RC_INTERNAL_NAME ${P_INTERNAL_NAME})
+  endif()
+  set(VOR_RC_FILE_NAME ${target}.exe)
+  set(rc ${CMAKE_CURRENT_BINARY_DIR}/${target}.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/resources/windows/program.rc.in ${rc} @ONLY)
+  target_sources(${target} PRIVATE ${rc})
+  set_property(SOURCE ${rc} APPEND PROPERTY OBJECT_DEPENDS ${VOR_RC_ICON} ${VOR_RC_MANIFEST})
+  if(P_WINDOWED)
+    set_target_properties(${target} PROPERTIES WIN32_EXECUTABLE ON)
+  endif()
+endfunction()

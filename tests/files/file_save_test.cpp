@@ -59,6 +59,26 @@ TEST(SaveFile, RefusesWhatIsNotARegularFileAndLeavesItAsItIs) {
   EXPECT_EQ(Listing(dir.path()), before);  // no temporary file left either
 }
 
+// The names that lead to a device on this system are refused before anything is written: on
+// Windows the reserved names (NUL, CON, COM1, ...) in any folder and with any extension, and
+// paths under \\.\; elsewhere the device files.
+TEST(SaveFile, RefusesTheSystemsDeviceNamesAndFolders) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+  const QStringList before = Listing(dir.path());
+  QString reason;
+  EXPECT_FALSE(SaveFile(dir.filePath("folder"), QByteArray(128, 'x'), reason));
+  EXPECT_EQ(reason.toStdString(), "it is a folder");
+  for (const QString& name : test::DeviceNames()) {
+    const bool absolute = name.startsWith('/') || name.startsWith('\\') || name.contains(':');
+    const QString path = absolute ? name : dir.filePath(name);
+    reason.clear();
+    EXPECT_FALSE(SaveFile(path, QByteArray(128, 'x'), reason)) << path.toStdString();
+    EXPECT_EQ(reason.toStdString(), "it is a device, not a file") << path.toStdString();
+  }
+  EXPECT_EQ(Listing(dir.path()), before);
+}
+
 // Qt 6.4's QSaveFile::commit() reports success after the write failed for want of space, and
 // renames an empty file over the target.
 TEST(SaveFile, OnAFullDiskFailsWithTheReasonAndLeavesTheTargetAsItWas) {
