@@ -89,7 +89,7 @@ bool WriteBesideAndReplace(const QString& path, QByteArrayView bytes, QString& r
   HANDLE file = INVALID_HANDLE_VALUE;
   for (int attempt = 0; file == INVALID_HANDLE_VALUE; ++attempt) {
     temporary = folder + u'\\' + target.fileName() + u'.' +
-                QString::number(QRandomGenerator::global()->generate(), 36) + u".tmp";
+                QString::number(QRandomGenerator::global()->generate(), 36) + QStringLiteral(".tmp");
     file = CreateFileW(Native(temporary), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE && (GetLastError() != ERROR_FILE_EXISTS || attempt == 100)) {

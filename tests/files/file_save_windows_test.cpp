@@ -28,9 +28,9 @@ TEST(SaveFileOnWindows, ATargetHeldOpenIsLeftAsItWasAndNothingIsLeftBehind) {
   EXPECT_EQ(kept.readAll(), QByteArray("old"));
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"export.csv"});
 
+  kept.close();
   // Once it is closed, the same save replaces it.
   ASSERT_TRUE(SaveFile(path, QByteArray("new"), reason)) << reason.toStdString();
-  kept.close();
   ASSERT_TRUE(kept.open(QIODevice::ReadOnly));
   EXPECT_EQ(kept.readAll(), QByteArray("new"));
 }
