@@ -48,13 +48,13 @@ echo "vor-cli.exe and vor-user.exe run from the unpacked zip"
 echo "-- the installer, silently"
 profile=$(wine cmd /c 'echo %LOCALAPPDATA%' </dev/null 2>/dev/null | tr -d '\r')
 localappdata=$(winepath -u "$profile" 2>/dev/null)
-programs=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' </dev/null 2>/dev/null | tr -d '\r')")
+appdata=$(winepath -u "$(wine cmd /c 'echo %APPDATA%' </dev/null 2>/dev/null | tr -d '\r')")
 target="$localappdata/Programs/VOR User"
 wine "$installer" /S </dev/null
 wineserver -w
 [ -f "$target/vor-user.exe" ] || fail "nothing installed in $target"
 [ -f "$target/Uninstall.exe" ] || fail "no uninstaller in $target"
-[ -f "$programs/Microsoft/Windows/Start Menu/Programs/VOR User.lnk" ] || fail "no Start menu entry"
+[ -f "$appdata/Microsoft/Windows/Start Menu/Programs/VOR User.lnk" ] || fail "no Start menu entry"
 key='HKCU\Software\Microsoft\Windows\CurrentVersion\Uninstall\VOR User'
 wine reg query "$key" /v DisplayName </dev/null 2>/dev/null | grep -q "VOR User" ||
   fail "no Apps & features entry"
@@ -63,17 +63,17 @@ version=$(wine "$target/vor-cli.exe" --version </dev/null | tr -d '\r')
 echo "installed into $target: vor-cli.exe --version says $version"
 
 echo "-- the uninstaller"
-# What the user's programs leave behind is the user's, not the installer's.
-mkdir -p "$localappdata/vor-user/backups"
-echo backup >"$localappdata/vor-user/backups/VOR72450-1-20261210-143501-250.bin"
+# What the programs wrote for the user (backups under %APPDATA%\vor-user) is the user's.
+mkdir -p "$appdata/vor-user/backups"
+echo backup >"$appdata/vor-user/backups/VOR72450-1-20261210-143501-250.bin"
 wine "$target/Uninstall.exe" /S </dev/null
 wineserver -w
 # The uninstaller copies itself away to run; give it time to finish.
 for _ in $(seq 50); do [ -e "$target" ] || break; sleep 0.2; done
 [ ! -e "$target" ] || fail "left behind in $target: $(find "$target" | head)"
-[ ! -e "$programs/Microsoft/Windows/Start Menu/Programs/VOR User.lnk" ] ||
+[ ! -e "$appdata/Microsoft/Windows/Start Menu/Programs/VOR User.lnk" ] ||
   fail "the Start menu entry stays"
 if wine reg query "$key" </dev/null >/dev/null 2>&1; then fail "the Apps & features entry stays"; fi
-[ -f "$localappdata/vor-user/backups/VOR72450-1-20261210-143501-250.bin" ] ||
+[ -f "$appdata/vor-user/backups/VOR72450-1-20261210-143501-250.bin" ] ||
   fail "the uninstaller removed the user's backups"
 echo "uninstalled: no file, shortcut or entry left; the user's backups stay"

@@ -29,12 +29,10 @@ set(CPACK_PACKAGE_INSTALL_DIRECTORY "VOR User")
 set(CPACK_PACKAGE_INSTALL_REGISTRY_KEY "VOR User")
 set(CPACK_NSIS_PACKAGE_NAME "VOR User")
 set(CPACK_NSIS_COMPRESSOR "/SOLID lzma")
-set(VOR_NSIS_ICON ${PROJECT_SOURCE_DIR}/resources/art/icon.ico)
-# The installer's own template (per user, no administrator); CPack looks for it on the module path.
-configure_file(${CMAKE_CURRENT_LIST_DIR}/NSIS.template.in
-               ${CMAKE_BINARY_DIR}/packaging/nsis/NSIS.template.in @ONLY)
-set(CPACK_MODULE_PATH ${CMAKE_BINARY_DIR}/packaging/nsis)
-set(CMAKE_MODULE_PATH ${CMAKE_BINARY_DIR}/packaging/nsis ${CMAKE_MODULE_PATH})
+set(CPACK_VOR_NSIS_ICON ${PROJECT_SOURCE_DIR}/resources/art/icon.ico)
+# The installer's own template (per user, no administrator), which CPack fills in; it looks for it
+# on its module path.
+set(CPACK_MODULE_PATH ${CMAKE_CURRENT_LIST_DIR})
 # The zip unpacks into one folder named as the file.
 set(CPACK_ARCHIVE_COMPONENT_INSTALL OFF)
 set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY ON)
