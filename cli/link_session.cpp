@@ -5,7 +5,9 @@
 
 namespace vor::cli {
 
-void PrintError(const QString& text) { std::fprintf(stderr, "vor-cli: %s\n", qUtf8Printable(text)); }
+void PrintError(const QString& text) {
+  std::fprintf(stderr, "vor-cli: %s\n", qUtf8Printable(text));
+}
 
 Answer StderrPrompter::Ask(int stringId, Buttons buttons, Icon icon) {
   return AskText(LoadString(stringId), buttons, icon);

@@ -13,7 +13,9 @@
 namespace vor {
 namespace {
 
-const wchar_t* Native(const QString& path) { return reinterpret_cast<const wchar_t*>(path.utf16()); }
+const wchar_t* Native(const QString& path) {
+  return reinterpret_cast<const wchar_t*>(path.utf16());
+}
 
 QString SystemReason() { return qt_error_string(static_cast<int>(GetLastError())); }
 
@@ -89,7 +91,8 @@ bool WriteBesideAndReplace(const QString& path, QByteArrayView bytes, QString& r
   HANDLE file = INVALID_HANDLE_VALUE;
   for (int attempt = 0; file == INVALID_HANDLE_VALUE; ++attempt) {
     temporary = folder + u'\\' + target.fileName() + u'.' +
-                QString::number(QRandomGenerator::global()->generate(), 36) + QStringLiteral(".tmp");
+                QString::number(QRandomGenerator::global()->generate(), 36) +
+                QStringLiteral(".tmp");
     file = CreateFileW(Native(temporary), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                        FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE && (GetLastError() != ERROR_FILE_EXISTS || attempt == 100)) {
@@ -99,9 +102,9 @@ bool WriteBesideAndReplace(const QString& path, QByteArrayView bytes, QString& r
   }
   const bool written = WriteTemporary(file, bytes, reason);
   CloseHandle(file);
-  if (written && MoveFileExW(Native(temporary),
-                             Native(QDir::toNativeSeparators(target.absoluteFilePath())),
-                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+  if (written &&
+      MoveFileExW(Native(temporary), Native(QDir::toNativeSeparators(target.absoluteFilePath())),
+                  MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
     return true;
   }
   if (written) reason = SystemReason();

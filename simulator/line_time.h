@@ -26,7 +26,8 @@ public:
     return duration_cast<microseconds>(steady_clock::now().time_since_epoch()).count();
   }
   void WaitUntil(std::int64_t us) override {
-    std::this_thread::sleep_until(std::chrono::steady_clock::time_point(std::chrono::microseconds(us)));
+    std::this_thread::sleep_until(
+        std::chrono::steady_clock::time_point(std::chrono::microseconds(us)));
   }
 };
 

@@ -26,7 +26,7 @@ private:
 }  // namespace
 
 std::unique_ptr<SimulatedConnection> SimulatedConnection::Start(SimulatedController& controller,
-                                                                 QString&) {
+                                                                QString&) {
   return std::make_unique<InProcessConnection>(controller);
 }
 

@@ -21,7 +21,7 @@ private:
 }  // namespace
 
 std::unique_ptr<SimulatedConnection> SimulatedConnection::Start(SimulatedController& controller,
-                                                                 QString& error) {
+                                                                QString& error) {
   auto connection = std::make_unique<PtyConnection>(controller);
   if (!connection->Start(error)) return nullptr;
   return connection;

@@ -1,9 +1,9 @@
 // The COM port list as Windows keeps it in the registry, read from a key of the test's own.
+#include "link/registry_ports.h"
+
 #include <gtest/gtest.h>
 
 #include <QUuid>
-
-#include "link/registry_ports.h"
 
 namespace vor {
 namespace {

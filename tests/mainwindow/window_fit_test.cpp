@@ -5,7 +5,6 @@
 
 #include <QCheckBox>
 #include <QFontInfo>
-#include <QSysInfo>
 #include <QFrame>
 #include <QImage>
 #include <QLabel>
@@ -14,6 +13,7 @@
 #include <QRegularExpression>
 #include <QStyle>
 #include <QStyleOptionFrame>
+#include <QSysInfo>
 #include <optional>
 #include <string>
 

@@ -6,7 +6,9 @@
 namespace vor::test {
 
 bool InPrivateMountNamespace() {
-  [] { GTEST_SKIP() << "a full disk is made in a Linux mount namespace, which this system lacks"; }();
+  [] {
+    GTEST_SKIP() << "a full disk is made in a Linux mount namespace, which this system lacks";
+  }();
   return false;
 }
 

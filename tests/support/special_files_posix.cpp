@@ -14,7 +14,9 @@ namespace vor::test {
 
 bool HasPosixFiles() { return true; }
 
-bool MakeFifo(const QString& path) { return mkfifo(QFile::encodeName(path).constData(), 0644) == 0; }
+bool MakeFifo(const QString& path) {
+  return mkfifo(QFile::encodeName(path).constData(), 0644) == 0;
+}
 
 int OpenFifoReader(const QString& path) {
   return open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK);

@@ -12,8 +12,8 @@ bool MakeDeviceNode(const QString&) { return false; }
 // The reserved names lead to the device in every folder and with any extension; "\\.\" names
 // a device of the system's device namespace.
 QStringList DeviceNames() {
-  return {"NUL", "con", "COM1", "lpt3.txt", "C:\\Temp\\aux.csv", "\\\\.\\COM7", "\\\\.\\NUL",
-          "nul "};
+  return {"NUL",         "con",        "COM1", "lpt3.txt", "C:\\Temp\\aux.csv",
+          "\\\\.\\COM7", "\\\\.\\NUL", "nul "};
 }
 
 FileSizeLimit::FileSizeLimit(qint64) {}
