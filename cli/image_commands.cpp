@@ -17,7 +17,7 @@ namespace {
 
 void PrintImage(const ConfigImage& image) {
   for (std::size_t row = 0; row < ConfigImage::kSize; row += 16) {
-    std::printf("%s\n", qPrintable(HexBytes(std::span(image.bytes).subspan(row, 16))));
+    std::printf("%s\n", qUtf8Printable(HexBytes(std::span(image.bytes).subspan(row, 16))));
   }
 }
 
@@ -53,7 +53,7 @@ QString WriteRefusal(const QString& inPath, const ConfigImage& wanted, const Con
 
 int ScanCommand(LinkSession& session) {
   if (!session.Connect()) return kExitFailure;
-  std::printf("%s\n", qPrintable(session.DevicePath()));
+  std::printf("%s\n", qUtf8Printable(session.DevicePath()));
   return kExitOk;
 }
 

@@ -6,4 +6,8 @@ namespace vor::cli {
 // so that raw bytes reach it unchanged.
 void SetStandardOutputBinary();
 
+// Makes a console show the UTF-8 the program prints (Chinese --help, the definitions' labels) as
+// text, for as long as the program runs. Where text output is UTF-8 anyway it does nothing.
+void ShowUtf8InConsole();
+
 }  // namespace vor::cli

@@ -1,11 +1,10 @@
 #include "files/file_save.h"
 
 #include <QCoreApplication>
-#include <QSaveFile>
 #include <filesystem>
 #include <system_error>
 
-#include "files/disk_sync.h"
+#include "files/file_replace.h"
 
 namespace vor {
 namespace {
@@ -17,6 +16,7 @@ struct FileSave {
 }  // namespace
 
 QString SaveTargetProblem(const QString& path) {
+  if (QString problem = DeviceNameProblem(path); !problem.isEmpty()) return problem;
   namespace fs = std::filesystem;
   std::error_code error;
   // Follows symbolic links: a link to a device is a device here.
@@ -43,28 +43,7 @@ QString SaveTargetProblem(const QString& path) {
 bool SaveFile(const QString& path, QByteArrayView bytes, QString& reason) {
   reason = SaveTargetProblem(path);
   if (!reason.isEmpty()) return false;
-  // The file is written under a temporary name and renamed over `path` by commit(); until then
-  // the destructor removes it again.
-  QSaveFile file(path);
-  // Unbuffered, so that a write the disk cannot take fails here with the system's reason: a
-  // buffered write would fail only in the flush inside commit(), which Qt 6.4 does not report,
-  // and an empty file would be renamed over `path`.
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-    reason = file.errorString();
-    return false;
-  }
-  if (!WriteWhole(file, bytes, reason)) return false;
-  if (!SyncToDisk(file.handle(), reason)) return false;
-  // What the system holds for the file, after the sync: the last word before the rename.
-  if (file.size() != bytes.size()) {
-    reason = FileSave::tr("the disk holds %1 of its %2 bytes").arg(file.size()).arg(bytes.size());
-    return false;
-  }
-  if (!file.commit()) {
-    reason = file.errorString();
-    return false;
-  }
-  return true;
+  return WriteBesideAndReplace(path, bytes, reason);
 }
 
 bool WriteWhole(QFileDevice& file, QByteArrayView bytes, QString& reason) {

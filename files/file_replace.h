@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArrayView>
+#include <QString>
+
+namespace vor {
+
+// The system's part of saving a file (file_save.h).
+
+// Why `path` names a device by the system's own naming rules, beyond what the file system tells
+// of an existing path (Windows' reserved names such as NUL or COM1, in any folder and with any
+// extension, and "\\.\" paths); empty when it does not.
+QString DeviceNameProblem(const QString& path);
+
+// Puts `bytes` in place of `path` (or as a new file there): written beside it under a temporary
+// name, made durable on disk and its size checked, then moved over `path` in one step. False with
+// `reason` set when any of that failed; `path` is then as it was, and no temporary file is left.
+bool WriteBesideAndReplace(const QString& path, QByteArrayView bytes, QString& reason);
+
+}  // namespace vor
