@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QByteArrayView>
+#include <QFileDevice>
 #include <QString>
 
 namespace vor {
@@ -16,5 +17,10 @@ QString DeviceNameProblem(const QString& path);
 // name, made durable on disk and its size checked, then moved over `path` in one step. False with
 // `reason` set when any of that failed; `path` is then as it was, and no temporary file is left.
 bool WriteBesideAndReplace(const QString& path, QByteArrayView bytes, QString& reason);
+
+// Makes what has been written to the open `file` durable on disk before it returns. False with
+// `reason` set when the system reports that it could not (a full disk that only says so now, an
+// I/O error).
+bool SyncOpenFile(QFileDevice& file, QString& reason);
 
 }  // namespace vor

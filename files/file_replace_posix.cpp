@@ -26,6 +26,8 @@ bool SyncToDisk(int handle, QString& reason) {
 // Devices are device files here, which the file system tells of.
 QString DeviceNameProblem(const QString&) { return {}; }
 
+bool SyncOpenFile(QFileDevice& file, QString& reason) { return SyncToDisk(file.handle(), reason); }
+
 bool WriteBesideAndReplace(const QString& path, QByteArrayView bytes, QString& reason) {
   // The file is written under a temporary name and renamed over `path` by commit(); until then
   // the destructor removes it again.

@@ -1,5 +1,6 @@
 // Windows: a temporary file beside the target written with WriteFile, FlushFileBuffers, and
 // MoveFileEx over the target (a plain rename fails when the target exists), written through.
+#include <io.h>
 #include <windows.h>
 
 #include <QCoreApplication>
@@ -82,6 +83,16 @@ QString DeviceNameProblem(const QString& path) {
     return QCoreApplication::translate("vor::FileSave", "it is a device, not a file");
   }
   return {};
+}
+
+bool SyncOpenFile(QFileDevice& file, QString& reason) {
+  // QFile's handle is the C library's descriptor; the system's handle is behind it.
+  const auto handle = reinterpret_cast<HANDLE>(_get_osfhandle(file.handle()));
+  if (handle == INVALID_HANDLE_VALUE || !FlushFileBuffers(handle)) {
+    reason = SystemReason();
+    return false;
+  }
+  return true;
 }
 
 bool WriteBesideAndReplace(const QString& path, QByteArrayView bytes, QString& reason) {

@@ -11,7 +11,7 @@
 
 #include "definitions/model_table.h"
 #include "files/backup_store.h"
-#include "files/disk_sync.h"
+#include "files/file_replace.h"
 #include "files/file_save.h"
 #include "files/image_compare.h"
 #include "pages/page_fields.h"
@@ -172,8 +172,9 @@ std::optional<ServiceRecord> ParseServiceRecord(const QByteArray& line) {
 }
 
 QString ServiceHistoryPath(const QString& backupsFolder) {
-  return QFileInfo(QDir::cleanPath(backupsFolder)).dir().filePath(
-      QStringLiteral("service-history.jsonl"));
+  return QFileInfo(QDir::cleanPath(backupsFolder))
+      .dir()
+      .filePath(QStringLiteral("service-history.jsonl"));
 }
 
 bool AppendServiceRecord(const QString& path, const ServiceRecord& record, QString& error) {
@@ -202,7 +203,7 @@ bool AppendServiceRecord(const QString& path, const ServiceRecord& record, QStri
   line += ServiceRecordJson(record);
   line += '\n';
   QString reason;
-  const bool written = WriteWhole(file, line, reason) && SyncToDisk(file.handle(), reason);
+  const bool written = WriteWhole(file, line, reason) && SyncOpenFile(file, reason);
   if (written && file.size() == sizeBefore + line.size()) return true;
   if (written) {
     reason = History::tr("the disk holds %1 of its %2 bytes")
@@ -212,7 +213,7 @@ bool AppendServiceRecord(const QString& path, const ServiceRecord& record, QStri
   // Nothing of the record may stay: a part of it would be a torn line.
   QString ignored;
   file.resize(sizeBefore);
-  SyncToDisk(file.handle(), ignored);
+  SyncOpenFile(file, ignored);
   return fail(reason);
 }
 
@@ -250,10 +251,10 @@ ServiceHistory ReadServiceHistory(const QString& path) {
                               "interrupted write leaves it, and is skipped.")
                               .arg(path);
     } else {
-      history.warnings
-          << History::tr("Line %1 of the service history %2 is not a record and is skipped.")
-                 .arg(i + 1)
-                 .arg(path);
+      history.warnings << History::tr(
+                              "Line %1 of the service history %2 is not a record and is skipped.")
+                              .arg(i + 1)
+                              .arg(path);
     }
   }
   return history;
@@ -269,9 +270,8 @@ std::vector<ServiceRecord> RecordsOf(const ServiceHistory& history, const QStrin
   }
   // Newest first; of records of one moment, the one written last first.
   std::reverse(found.begin(), found.end());
-  std::stable_sort(found.begin(), found.end(), [](const ServiceRecord& a, const ServiceRecord& b) {
-    return a.time > b.time;
-  });
+  std::stable_sort(found.begin(), found.end(),
+                   [](const ServiceRecord& a, const ServiceRecord& b) { return a.time > b.time; });
   return found;
 }
 
