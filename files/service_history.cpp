@@ -84,21 +84,25 @@ ServiceOutcome OutcomeOfWrite(WriteStatus status, std::optional<bool> readBackMa
     case WriteStatus::Committed:
       if (!readBackMatches) return ServiceOutcome::AcknowledgedNotVerified;
       if (*readBackMatches) return ServiceOutcome::Verified;
-      reason = QStringLiteral("read back, the controller does not hold every value written");
+      reason = QLatin1String(QT_TRANSLATE_NOOP(
+          "vor::ServiceHistory", "read back, the controller does not hold every value written"));
       return ServiceOutcome::Failed;
     case WriteStatus::ConfirmedByReadBack:
       // The image read back to decide the commit was the one written.
       return ServiceOutcome::Verified;
     case WriteStatus::HandshakeFailed:
-      reason = QStringLiteral("the controller did not answer; nothing was written");
+      reason = QLatin1String(QT_TRANSLATE_NOOP(
+          "vor::ServiceHistory", "the controller did not answer; nothing was written"));
       return ServiceOutcome::Failed;
     case WriteStatus::BlockFailed:
-      reason = QStringLiteral(
+      reason = QLatin1String(QT_TRANSLATE_NOOP(
+          "vor::ServiceHistory",
           "a block went unanswered, so nothing was committed; the controller keeps its previous "
-          "configuration");
+          "configuration"));
       return ServiceOutcome::Failed;
     case WriteStatus::ReadBackDiffers:
-      reason = QStringLiteral("the controller did not take the configuration");
+      reason = QLatin1String(QT_TRANSLATE_NOOP("vor::ServiceHistory",
+                                               "the controller did not take the configuration"));
       return ServiceOutcome::Failed;
     case WriteStatus::Unknown:
       break;

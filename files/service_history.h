@@ -65,7 +65,8 @@ ServiceRecord RecordOfWrite(const ConfigImage& before, const ConfigImage& writte
 
 // The outcome of a write that ended as `status`; `readBack` is what reading back after an
 // acknowledged write showed (nullopt when it was not read back or could not be). `reason` is set
-// to the sentence that goes with a failure.
+// to the sentence that goes with a failure, in English as the history keeps it; its translation
+// is found in the context "vor::ServiceHistory".
 ServiceOutcome OutcomeOfWrite(WriteStatus status, std::optional<bool> readBackMatches,
                               QString& reason);
 

@@ -60,6 +60,13 @@ const char* PageNameSource(PageKind page) {
 
 QString PageName(PageKind page) { return QString::fromLatin1(PageNameSource(page)); }
 
+std::optional<PageKind> PageNamed(const QString& name) {
+  for (const PageKind page : {PageKind::Vehicle, PageKind::Control, PageKind::Motor}) {
+    if (name == PageName(page)) return page;
+  }
+  return std::nullopt;
+}
+
 QString PageTitle(PageKind page) {
   return QCoreApplication::translate("vor::PageFields", PageNameSource(page));
 }

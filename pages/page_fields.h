@@ -35,6 +35,8 @@ QString WithoutTrailingBlanks(const QString& text);
 // "Vehicle", "Control" or "Motor", as the page buttons name the pages: the name that files and
 // outputs carry, never translated.
 QString PageName(PageKind page);
+// The page PageName names `name`; nullopt for any other text.
+std::optional<PageKind> PageNamed(const QString& name);
 // The page's name as the user reads it in a window, in the user's language.
 QString PageTitle(PageKind page);
 

@@ -10,7 +10,7 @@ packages=(
   qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools qt6-translations-l10n fonts-wqy-microhei
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
-  fonts-dejavu-core fonts-wine
+  fonts-dejavu-core fonts-wine poppler-utils
 )
 if [ "${1:-}" = package ]; then
   packages+=(dpkg-dev file lintian appstream desktop-file-utils bash-completion man-db)

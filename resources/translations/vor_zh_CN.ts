@@ -1082,6 +1082,52 @@ The range should be between %2~%3</source>
     </message>
 </context>
 <context>
+    <name>vor::ReportDetailsDialog</name>
+    <message>
+        <source>Service Report</source>
+        <translation>维修报告</translation>
+    </message>
+    <message>
+        <source>A PDF for the customer of this visit: what was changed and whether it took, the phase zero calibration, the faults seen and the configuration as it now stands.</source>
+        <translation>为客户生成本次维修的 PDF：改动了什么以及是否生效、相电流零点校准、出现过的故障，以及当前的配置。</translation>
+    </message>
+    <message>
+        <source>A4</source>
+        <translation>A4</translation>
+    </message>
+    <message>
+        <source>Letter</source>
+        <translation>Letter（信纸）</translation>
+    </message>
+    <message>
+        <source>&amp;Workshop:</source>
+        <translation>维修店(&amp;W)：</translation>
+    </message>
+    <message>
+        <source>&amp;Technician:</source>
+        <translation>技师(&amp;T)：</translation>
+    </message>
+    <message>
+        <source>&amp;Paper:</source>
+        <translation>纸张(&amp;P)：</translation>
+    </message>
+    <message>
+        <source>&amp;Make Report…</source>
+        <translation>生成报告(&amp;M)…</translation>
+    </message>
+</context>
+<context>
+    <name>vor::ReportPdf</name>
+    <message>
+        <source>the report could not be made</source>
+        <translation>无法生成报告</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>无法写入 %1：%2</translation>
+    </message>
+</context>
+<context>
     <name>vor::ReviewDialog</name>
     <message>
         <source>%1 is a configuration of this controller (serial number %2): every value is checked, bytes no page shows included.</source>
@@ -1162,6 +1208,61 @@ The range should be between %2~%3</source>
         <source>Line %1 of the service history %2 is not a record and is skipped.</source>
         <translation>维修记录 %2 的第 %1 行不是记录，已跳过。</translation>
     </message>
+    <message>
+        <source>read back, the controller does not hold every value written</source>
+        <translation>读回后发现控制器并未保存写入的全部值</translation>
+    </message>
+    <message>
+        <source>the controller did not answer; nothing was written</source>
+        <translation>控制器无应答；未写入任何内容</translation>
+    </message>
+    <message>
+        <source>a block went unanswered, so nothing was committed; the controller keeps its previous configuration</source>
+        <translation>有一个数据块未获应答，因此未提交；控制器保留原先的配置</translation>
+    </message>
+    <message>
+        <source>the controller did not take the configuration</source>
+        <translation>控制器未接受该配置</translation>
+    </message>
+</context>
+<context>
+    <name>vor::ServiceHistoryDialog</name>
+    <message>
+        <source>Service History</source>
+        <translation>维修记录</translation>
+    </message>
+    <message>
+        <source>Nothing has been written to this controller (serial number %1) yet.</source>
+        <translation>尚未向本控制器（序列号 %1）写入过任何内容。</translation>
+    </message>
+    <message>
+        <source>Every write to this controller (serial number %1), newest first: what it changed and whether it took.</source>
+        <translation>对本控制器（序列号 %1）的每次写入，最新的在前：改动了什么以及是否生效。</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>程序</translation>
+    </message>
+    <message>
+        <source>Changes</source>
+        <translation>改动</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>&amp;Restore Its Backup…</source>
+        <translation>恢复其备份(&amp;R)…</translation>
+    </message>
+    <message>
+        <source>Reviews the configuration the controller held before the chosen write, as File &gt; Restore Backup does</source>
+        <translation>审阅所选写入之前控制器保存的配置，与“文件 &gt; 恢复备份”相同</translation>
+    </message>
 </context>
 <context>
     <name>vor::StringTable</name>
@@ -1225,6 +1326,229 @@ The range should be between %2~%3</source>
     <message>
         <source>%1: %2</source>
         <translation>%1：%2</translation>
+    </message>
+</context>
+<context>
+    <name>vor::VisitReport</name>
+    <message>
+        <source>Service Report</source>
+        <translation>维修报告</translation>
+    </message>
+    <message>
+        <source>ticked</source>
+        <translation>已勾选</translation>
+    </message>
+    <message>
+        <source>not ticked</source>
+        <translation>未勾选</translation>
+    </message>
+    <message>
+        <source>verified</source>
+        <translation>已校验</translation>
+    </message>
+    <message>
+        <source>acknowledged, not verified</source>
+        <translation>已确认，未校验</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>failed: %1</source>
+        <translation>失败：%1</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>未知</translation>
+    </message>
+    <message>
+        <source>no value changed</source>
+        <translation>没有值被改动</translation>
+    </message>
+    <message>
+        <source>%1 %2 → %3</source>
+        <translation>%1 %2 → %3</translation>
+    </message>
+    <message>
+        <source>Time: %1</source>
+        <translation>时间：%1</translation>
+    </message>
+    <message>
+        <source>Program: %1 %2</source>
+        <translation>程序：%1 %2</translation>
+    </message>
+    <message>
+        <source>Operation: %1</source>
+        <translation>操作：%1</translation>
+    </message>
+    <message>
+        <source>Port: %1</source>
+        <translation>端口：%1</translation>
+    </message>
+    <message>
+        <source>Unit: %1, model %2, voltage class %3, software version %4, serial number %5</source>
+        <translation>设备：%1，型号 %2，电压等级 %3，软件版本 %4，序列号 %5</translation>
+    </message>
+    <message>
+        <source>Result: %1</source>
+        <translation>结果：%1</translation>
+    </message>
+    <message>
+        <source>Verified: %1</source>
+        <translation>已校验：%1</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Backup made before: %1</source>
+        <translation>写入前所做的备份：%1</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>Changes:</source>
+        <translation>改动：</translation>
+    </message>
+    <message>
+        <source>%1: %2 → %3</source>
+        <translation>%1：%2 → %3</translation>
+    </message>
+    <message>
+        <source>Workshop</source>
+        <translation>维修店</translation>
+    </message>
+    <message>
+        <source>Technician</source>
+        <translation>技师</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <source>This report covers the visit from %1 to %2.</source>
+        <translation>本报告涵盖自 %1 至 %2 的维修。</translation>
+    </message>
+    <message>
+        <source>The unit</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>型号</translation>
+    </message>
+    <message>
+        <source>Module name</source>
+        <translation>模块名称</translation>
+    </message>
+    <message>
+        <source>Voltage class</source>
+        <translation>电压等级</translation>
+    </message>
+    <message>
+        <source>Software version</source>
+        <translation>软件版本</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>序列号</translation>
+    </message>
+    <message>
+        <source>Changes made in this visit</source>
+        <translation>本次维修所做的改动</translation>
+    </message>
+    <message>
+        <source>No change was written to the controller in this visit.</source>
+        <translation>本次维修未向控制器写入任何改动。</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation>参数</translation>
+    </message>
+    <message>
+        <source>Before</source>
+        <translation>改动前</translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation>改动后</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Phase zero calibration</source>
+        <translation>相电流零点校准</translation>
+    </message>
+    <message>
+        <source>No phase zero calibration was made in this visit.</source>
+        <translation>本次维修未进行相电流零点校准。</translation>
+    </message>
+    <message>
+        <source>Phase</source>
+        <translation>相</translation>
+    </message>
+    <message>
+        <source>Faults seen</source>
+        <translation>出现过的故障</translation>
+    </message>
+    <message>
+        <source>Faults were not watched in this visit: the Fault History of VOR User collects them while its Monitor page polls the controller.</source>
+        <translation>本次维修未监视故障：VOR User 的故障历史只在其监控页面轮询控制器时收集故障。</translation>
+    </message>
+    <message>
+        <source>No fault was seen while the Monitor page polled the controller.</source>
+        <translation>监控页面轮询控制器期间未出现故障。</translation>
+    </message>
+    <message>
+        <source>Bit %1</source>
+        <translation>位 %1</translation>
+    </message>
+    <message>
+        <source>Fault</source>
+        <translation>故障</translation>
+    </message>
+    <message>
+        <source>First seen</source>
+        <translation>首次出现</translation>
+    </message>
+    <message>
+        <source>Last seen</source>
+        <translation>最后出现</translation>
+    </message>
+    <message>
+        <source>Polls</source>
+        <translation>轮询次数</translation>
+    </message>
+    <message>
+        <source>The configuration as it now stands on the controller</source>
+        <translation>控制器当前的配置</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>数值</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>范围</translation>
+    </message>
+    <message>
+        <source>Customer&apos;s signature</source>
+        <translation>客户签名</translation>
     </message>
 </context>
 <context>
