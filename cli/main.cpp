@@ -12,6 +12,7 @@
 #include "cli/monitor_command.h"
 #include "cli/set_command.h"
 #include "cli/zero_command.h"
+#include "files/native_path.h"
 #include "resources/language.h"
 
 namespace {
@@ -69,9 +70,10 @@ int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName("vor-cli");
   QCoreApplication::setApplicationVersion("1.0.0.1");
+  // File names keep the bytes they were given, UTF-8 or not.
+  const QStringList arguments = vor::ProgramArguments(argc, argv);
   // --help speaks the user's language; what the commands print stays English for scripts.
-  std::unique_ptr<vor::Translation> translation =
-      vor::StartTranslation(QCoreApplication::arguments());
+  std::unique_ptr<vor::Translation> translation = vor::StartTranslation(arguments);
 
   QCommandLineParser parser;
   parser.setApplicationDescription(Help::tr("Talks to the controller over a serial port.") +
@@ -105,7 +107,7 @@ int main(int argc, char* argv[]) {
                      jsonOption, dryRunOption, updateOption, countOption, languageOption});
   parser.addPositionalArgument(
       "command", Help::tr("scan, read, write, describe, diff, set, apply, zero or monitor"));
-  parser.process(app);
+  parser.process(arguments);
   if (const QString error = vor::LanguageOptionError(parser, languageOption); !error.isEmpty()) {
     return Usage(error);
   }

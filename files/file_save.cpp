@@ -1,58 +1,64 @@
 #include "files/file_save.h"
 
 #include <QCoreApplication>
-#include <QSaveFile>
+#include <QRandomGenerator>
+#include <QScopeGuard>
 #include <filesystem>
 #include <system_error>
 
 #include "files/disk_sync.h"
+#include "files/file_kind.h"
+#include "files/native_file.h"
+#include "files/native_path.h"
 
 namespace vor {
 namespace {
+
+namespace fs = std::filesystem;
 
 struct FileSave {
   Q_DECLARE_TR_FUNCTIONS(vor::FileSave)
 };
 
+// The file a save replaces: `path`, or where its symbolic links lead. Loops have been refused
+// before; the limit only keeps a link changed meanwhile from holding the save.
+fs::path FinalTarget(fs::path path) {
+  constexpr int kMaxLinks = 40;  // as Linux follows them
+  for (int followed = 0; followed < kMaxLinks; ++followed) {
+    std::error_code error;
+    if (!fs::is_symlink(fs::symlink_status(path, error))) break;
+    const fs::path target = fs::read_symlink(path, error);
+    if (error) break;
+    path = target.is_absolute() ? target : path.parent_path() / target;
+  }
+  return path;
+}
+
+// A name beside `target` that nothing has: the target's own name and a random suffix.
+fs::path TemporaryBeside(const fs::path& target) {
+  fs::path temporary = target;
+  temporary += "." + QString::number(QRandomGenerator::global()->generate64(), 36).toStdString();
+  return temporary;
+}
+
 }  // namespace
 
-QString SaveTargetProblem(const QString& path) {
-  namespace fs = std::filesystem;
-  std::error_code error;
-  // Follows symbolic links: a link to a device is a device here.
-  switch (fs::status(fs::path(path.toStdU16String()), error).type()) {
-    case fs::file_type::directory:
-      return FileSave::tr("it is a folder");
-    case fs::file_type::character:
-    case fs::file_type::block:
-      return FileSave::tr("it is a device, not a file");
-    case fs::file_type::fifo:
-      return FileSave::tr("it is a named pipe, not a file");
-    case fs::file_type::socket:
-      return FileSave::tr("it is a socket, not a file");
-    case fs::file_type::regular:
-    case fs::file_type::not_found:
-      return {};
-    default:
-      // Nothing could be learnt about the path (no permission to look, say): the save itself
-      // then fails with the system's reason.
-      return error ? QString() : FileSave::tr("it is not a regular file");
-  }
-}
+QString SaveTargetProblem(const QString& path) { return NotAFileProblem(path); }
 
 bool SaveFile(const QString& path, QByteArrayView bytes, QString& reason) {
   reason = SaveTargetProblem(path);
   if (!reason.isEmpty()) return false;
-  // The file is written under a temporary name and renamed over `path` by commit(); until then
-  // the destructor removes it again.
-  QSaveFile file(path);
-  // Unbuffered, so that a write the disk cannot take fails here with the system's reason: a
-  // buffered write would fail only in the flush inside commit(), which Qt 6.4 does not report,
-  // and an empty file would be renamed over `path`.
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-    reason = file.errorString();
-    return false;
-  }
+  // A link stays a link: the file it leads to gets the new content.
+  const fs::path target = FinalTarget(NativePath(path));
+  const fs::path temporary = TemporaryBeside(target);
+  QFile file;
+  if (!CreateNewFile(temporary, file, reason)) return false;
+  auto removeTemporary = qScopeGuard([&] {
+    file.close();
+    std::error_code ignored;
+    fs::remove(temporary, ignored);
+  });
+  // Unbuffered, so that a write the disk cannot take fails here with the system's reason.
   if (!WriteWhole(file, bytes, reason)) return false;
   if (!SyncToDisk(file.handle(), reason)) return false;
   // What the system holds for the file, after the sync: the last word before the rename.
@@ -60,10 +66,16 @@ bool SaveFile(const QString& path, QByteArrayView bytes, QString& reason) {
     reason = FileSave::tr("the disk holds %1 of its %2 bytes").arg(file.size()).arg(bytes.size());
     return false;
   }
-  if (!file.commit()) {
-    reason = file.errorString();
-    return false;
+  file.close();
+  // The file replaced keeps its permissions; a new one has the user's defaults.
+  std::error_code error;
+  if (const fs::file_status old = fs::status(target, error); fs::exists(old)) {
+    fs::permissions(temporary, old.permissions(), error);
   }
+  // After a failed rename the guard removes the temporary file; after a failed sync of the
+  // folder there is none left to remove.
+  if (!ReplaceFile(temporary, target, reason)) return false;
+  removeTemporary.dismiss();
   return true;
 }
 
@@ -83,6 +95,13 @@ bool WriteWhole(QFileDevice& file, QByteArrayView bytes, QString& reason) {
     return false;
   }
   return true;
+}
+
+bool OpenForReading(const QString& path, QFile& file, QString& reason) {
+  // Looked at before it is opened: opening a device can already do something to it.
+  reason = NotAFileProblem(path);
+  if (!reason.isEmpty()) return false;
+  return OpenRegularFile(NativePath(path), file, reason);
 }
 
 }  // namespace vor

@@ -715,6 +715,10 @@ Nothing was changed.</source>
         <source>only %1 of %2 bytes could be written</source>
         <translation>%2 字节中只写入了 %1 字节</translation>
     </message>
+    <message>
+        <source>its symbolic links lead round in a loop</source>
+        <translation>它的符号链接构成了循环</translation>
+    </message>
 </context>
 <context>
     <name>vor::ImageFile</name>

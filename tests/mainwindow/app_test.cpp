@@ -1,5 +1,6 @@
 // The application object's start-up warning and its command line.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <QApplication>
 #include <QFile>
@@ -41,12 +42,16 @@ TEST(CVORUserApp, AnImageFileItCannotTakeEndsStartUpWithItsReason) {
   ASSERT_TRUE(shortFile.open(QIODevice::WriteOnly));
   shortFile.write("12345");
   shortFile.close();
+  // Without a writer, opening a named pipe would wait for ever.
+  ASSERT_EQ(mkfifo(QFile::encodeName(dir.filePath("pipe")).constData(), 0644), 0);
 
   const struct {
     const char* file;
     int askedId;
     const char* text;
-  } cases[] = {{"x.bin", kMsgUnsupportedModel, ""}, {"short.bin", 0, "holds 5 bytes"}};
+  } cases[] = {{"x.bin", kMsgUnsupportedModel, ""},
+               {"short.bin", 0, "holds 5 bytes"},
+               {"pipe", 0, "is a named pipe"}};
   for (const auto& c : cases) {
     test::ScriptedPrompter prompter;
     AppOptions options;
