@@ -1,8 +1,6 @@
 #include "cli/image_commands.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 
 #include "cli/link_session.h"
 #include "cli/standard_output.h"
@@ -24,13 +22,8 @@ void PrintImage(const ConfigImage& image) {
 // The 128 raw bytes on standard output, for `read --out -`.
 bool PrintRawImage(const ConfigImage& image) {
   SetStandardOutputBinary();
-  if (std::fwrite(image.bytes.data(), 1, image.bytes.size(), stdout) == image.bytes.size() &&
-      std::fflush(stdout) == 0) {
-    return true;
-  }
-  PrintError(QStringLiteral("cannot write the image to standard output: %1")
-                 .arg(QString::fromLocal8Bit(std::strerror(errno))));
-  return false;
+  std::fwrite(image.bytes.data(), 1, image.bytes.size(), stdout);
+  return FlushStandardOutput();
 }
 
 // Why `wanted`, the image in `inPath`, is not to be written to the controller that holds

@@ -11,6 +11,7 @@
 #include "cli/link_session.h"
 #include "cli/monitor_command.h"
 #include "cli/set_command.h"
+#include "cli/standard_output.h"
 #include "cli/zero_command.h"
 #include "files/native_path.h"
 #include "resources/language.h"
@@ -68,6 +69,7 @@ int Usage(const QString& message) {
 
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
+  vor::cli::FailOnLostStandardOutput();
   QCoreApplication::setApplicationName("vor-cli");
   QCoreApplication::setApplicationVersion("1.0.0.1");
   // File names keep the bytes they were given, UTF-8 or not.

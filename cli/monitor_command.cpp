@@ -10,6 +10,7 @@
 
 #include "cli/image_commands.h"
 #include "cli/link_session.h"
+#include "cli/standard_output.h"
 #include "definitions/definition_loader.h"
 #include "link/live_block.h"
 #include "live/live_record.h"
@@ -69,9 +70,11 @@ void SleepUntil(std::int64_t deadlineUs) {
   }
 }
 
-void PrintLine(const QString& line) {
+// A line per poll as it happens, also into a pipe. False when it did not reach standard output:
+// polling on would print into nothing.
+bool PrintLine(const QString& line) {
   std::printf("%s\n", line.toUtf8().constData());
-  std::fflush(stdout);  // a line per poll as it happens, also into a pipe
+  return FlushStandardOutput();
 }
 
 }  // namespace
@@ -85,7 +88,7 @@ int MonitorCommand(LinkSession& session, int count, bool json) {
 
   const LiveSlots liveSlots = LiveSlotWalk(*set);
   const QStringList columns = LiveColumns(*set, liveSlots);
-  if (!json) PrintLine(CsvHeader(columns));
+  if (!json && !PrintLine(CsvHeader(columns))) return kExitFailure;
 
   InterruptHandler handler(session.Link());
   constexpr std::int64_t kPeriodUs = std::int64_t{MonitorPoll::kPeriodMs} * 1000;
@@ -104,7 +107,7 @@ int MonitorCommand(LinkSession& session, int count, bool json) {
     if (read.aborted) break;
     const LiveRecord record =
         MakeLiveRecord(*set, liveSlots, block.bytes, read.answered[0], (startUs - firstUs) / 1000);
-    PrintLine(json ? JsonLine(columns, record) : CsvRow(record));
+    if (!PrintLine(json ? JsonLine(columns, record) : CsvRow(record))) return kExitFailure;
   }
   return kExitOk;
 }
