@@ -72,7 +72,12 @@ int ApplyCommand(LinkSession& session, const QString& path, bool dryRun, bool js
                      .arg(path, reason));
       return false;
     }
-    planned = PlanApply(set, current, file, current);
+    ApplyPlan plan = PlanApply(set, current, file, current);
+    if (const ApplyRow* refused = FirstOutOfRange(set, plan.rows)) {
+      PrintOutOfRange(set, *refused, path, QStringLiteral("; nothing was written"));
+      return false;
+    }
+    planned = std::move(plan);
     controllerSerial = BackupSerial(current);
     ApplyRows(set, planned->rows, file, wanted);
     return true;

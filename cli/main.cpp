@@ -26,8 +26,8 @@ constexpr const char* kCommands = QT_TRANSLATE_NOOP(
     "  write --in FILE [--force]\n"
     "                           write a 128-byte image, then read it back and compare;\n"
     "                           refuses an image that needs other definitions than the\n"
-    "                           controller's, or of another controller (serial number),\n"
-    "                           unless --force\n"
+    "                           controller's, of another controller (serial number), or with\n"
+    "                           a value out of its range, unless --force\n"
     "  describe [--image FILE] [--json]\n"
     "                           print the model's definitions and the values the pages show\n"
     "                           for the controller's image or FILE\n"
@@ -52,7 +52,8 @@ constexpr const char* kCommands = QT_TRANSLATE_NOOP(
     "  monitor [--count N] [--json]\n"
     "                           poll the live data every 200 ms as the Monitor page does and\n"
     "                           print a CSV line (or a JSON object) per poll until N polls or\n"
-    "                           Ctrl+C");
+    "                           Ctrl+C\n"
+    "set, apply and write refuse a value out of its range with the page's message.");
 
 // The texts of --help, in the user's language.
 struct Help {
@@ -92,7 +93,8 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption inOption("in", Help::tr("write: the image to write."), "FILE");
   const QCommandLineOption forceOption(
       "force", Help::tr("write: even when the image needs other definitions than the "
-                        "controller's, or is of another controller."));
+                        "controller's, is of another controller, or holds a value out of its "
+                        "range."));
   const QCommandLineOption imageOption("image", Help::tr("describe: take the image from FILE."),
                                        "FILE");
   const QCommandLineOption jsonOption(

@@ -19,6 +19,7 @@
 #include "mainwindow/main_window.h"
 #include "mainwindow/menu_bar_marks.h"
 #include "mainwindow/menu_dialogs.h"
+#include "pages/value_codec.h"
 #include "pages/vehicle_page.h"
 #include "resources/dialog_builder.h"
 
@@ -127,10 +128,18 @@ void CVORUserDlg::ApplyFile(const ConfigImage& file, const QString& path) {
     return;
   }
   ApplyReview review{name, BackupSerial(file), BackupSerial(unit), plan.sameUnit, plan.rows};
-  if (!services_.dialogs.ReviewApply(review)) return;
-  if (std::none_of(review.rows.begin(), review.rows.end(),
-                   [](const ApplyRow& row) { return row.checked; })) {
-    return;
+  // A value out of its range is refused with the page's own message, as an entry would be; the
+  // review comes back with the user's ticks, so that its row can be left out.
+  for (;;) {
+    if (!services_.dialogs.ReviewApply(review)) return;
+    if (std::none_of(review.rows.begin(), review.rows.end(),
+                     [](const ApplyRow& row) { return row.checked; })) {
+      return;
+    }
+    const ApplyRow* refused = FirstOutOfRange(set, review.rows);
+    if (!refused) break;
+    const int position = std::get<FieldChange>(refused->change).position;
+    prompter_.AskText(RangeMessage(set.params[std::size_t(position)]), Buttons::Ok, Icon::Warning);
   }
   const PageKey previous = currentPage;
   const bool applied =
