@@ -4,6 +4,7 @@
 #include <memory>
 #include <optional>
 
+#include "cli/controller_update.h"
 #include "cli/link_session.h"
 #include "cli/standard_output.h"
 #include "definitions/definition_loader.h"
@@ -83,7 +84,7 @@ int ReadCommand(LinkSession& session, const QString& outPath) {
   return kExitOk;
 }
 
-int WriteCommand(LinkSession& session, const QString& inPath, bool force) {
+int WriteCommand(LinkSession& session, const QString& inPath, bool force, bool writeAnyway) {
   ConfigImage wanted;
   QString error;
   if (!LoadImageFile(inPath, wanted, error)) {
@@ -108,6 +109,7 @@ int WriteCommand(LinkSession& session, const QString& inPath, bool force) {
     }
   }
 
+  if (!BackUpBeforeWriting(current, writeAnyway)) return kExitFailure;
   if (!session.Write(wanted)) return kExitFailure;
   return VerifyReadBack(session, wanted) ? kExitOk : kExitFailure;
 }

@@ -22,8 +22,9 @@ int ReadCommand(LinkSession& session, const QString& outPath);
 // image that needs other definitions than the controller's (as File > Open refuses it: another
 // model, voltage class, software version or special version), an image of another controller
 // (its serial number), which would clone that one's identity and calibration, and an image that
-// changes a field of the pages to a value out of its range (the page's range message).
-int WriteCommand(LinkSession& session, const QString& inPath, bool force);
+// changes a field of the pages to a value out of its range (the page's range message). Backs up
+// the controller's configuration first (BackUpBeforeWriting; `writeAnyway` goes on without).
+int WriteCommand(LinkSession& session, const QString& inPath, bool force, bool writeAnyway);
 
 // Tells on stderr that the file `path` would put a value out of its range into the field of
 // `row`: the page's range message, then the file's value, ending with `outcome` ("; nothing was

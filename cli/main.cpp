@@ -53,6 +53,8 @@ constexpr const char* kCommands = QT_TRANSLATE_NOOP(
     "                           poll the live data every 200 ms as the Monitor page does and\n"
     "                           print a CSV line (or a JSON object) per poll until N polls or\n"
     "                           Ctrl+C\n"
+    "write, set, apply and zero --update back up the controller's configuration first, into the\n"
+    "desktop program's backups folder, and write nothing when that fails, unless --write-anyway.\n"
     "set, apply and write refuse a value out of its range with the page's message.");
 
 // The texts of --help, in the user's language.
@@ -95,6 +97,10 @@ int main(int argc, char* argv[]) {
       "force", Help::tr("write: even when the image needs other definitions than the "
                         "controller's, is of another controller, or holds a value out of its "
                         "range."));
+  const QCommandLineOption writeAnywayOption(
+      "write-anyway",
+      Help::tr("write, set, apply, zero --update: write even when the controller's configuration "
+               "cannot be backed up first."));
   const QCommandLineOption imageOption("image", Help::tr("describe: take the image from FILE."),
                                        "FILE");
   const QCommandLineOption jsonOption(
@@ -107,8 +113,9 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption dryRunOption(
       "dry-run", Help::tr("set, apply: check and show the changes, write nothing."));
   const QCommandLineOption languageOption = vor::LanguageOption();
-  parser.addOptions({portOption, traceOption, outOption, inOption, forceOption, imageOption,
-                     jsonOption, dryRunOption, updateOption, countOption, languageOption});
+  parser.addOptions({portOption, traceOption, outOption, inOption, forceOption, writeAnywayOption,
+                     imageOption, jsonOption, dryRunOption, updateOption, countOption,
+                     languageOption});
   parser.addPositionalArgument(
       "command", Help::tr("scan, read, write, describe, diff, set, apply, zero or monitor"));
   parser.process(arguments);
@@ -169,6 +176,12 @@ int main(int argc, char* argv[]) {
     }
   }
   if (parser.isSet(updateOption) && !isZero) return Usage("--update goes with zero");
+  const bool writeAnyway = parser.isSet(writeAnywayOption);
+  if (writeAnyway && !isWrite && !isSet && !isApply && !(isZero && parser.isSet(updateOption))) {
+    return Usage("--write-anyway goes with write, set, apply or zero --update");
+  }
+  const vor::cli::UpdateOptions update{.dryRun = parser.isSet(dryRunOption),
+                                       .writeAnyway = writeAnyway};
   if (parser.isSet(imageOption) && parser.isSet(portOption)) {
     return Usage("--image and --port exclude each other");
   }
@@ -181,17 +194,16 @@ int main(int argc, char* argv[]) {
     return vor::cli::DiffCommand(session, args[1], args.value(2), parser.isSet(jsonOption));
   }
   if (isZero) {
-    return vor::cli::ZeroCommand(session, parser.isSet(updateOption), parser.isSet(jsonOption));
+    return vor::cli::ZeroCommand(session, parser.isSet(updateOption), writeAnyway,
+                                 parser.isSet(jsonOption));
   }
-  if (isSet) return vor::cli::SetCommand(session, assignments, parser.isSet(dryRunOption));
-  if (isApply) {
-    return vor::cli::ApplyCommand(session, args[1], parser.isSet(dryRunOption),
-                                  parser.isSet(jsonOption));
-  }
+  if (isSet) return vor::cli::SetCommand(session, assignments, update);
+  if (isApply) return vor::cli::ApplyCommand(session, args[1], update, parser.isSet(jsonOption));
   if (isMonitor) return vor::cli::MonitorCommand(session, count, parser.isSet(jsonOption));
   if (isRead) return vor::cli::ReadCommand(session, parser.value(outOption));
   if (isWrite) {
-    return vor::cli::WriteCommand(session, parser.value(inOption), parser.isSet(forceOption));
+    return vor::cli::WriteCommand(session, parser.value(inOption), parser.isSet(forceOption),
+                                  writeAnyway);
   }
   return vor::cli::ScanCommand(session);
 }

@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <algorithm>
 #include <functional>
 #include <vector>
@@ -41,6 +42,18 @@ QString BackupSerial(const ConfigImage& image) {
     serial = serial << 8 | image[kSerialNumberAddr + i];
   }
   return QString::number(serial);
+}
+
+QString BackupsFolder() {
+  return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
+      .filePath(QStringLiteral("vor-user/backups"));
+}
+
+bool BackUpBeforeWrite(const BackupStore& store, const ConfigImage& controller,
+                       const std::function<bool(const QString& reason)>& writeAnyway) {
+  QString error;
+  if (!store.Save(controller, QDateTime::currentDateTime(), error).isEmpty()) return true;
+  return writeAnyway(error);
 }
 
 QString BackupStore::Save(const ConfigImage& image, const QDateTime& when, QString& error) const {

@@ -81,6 +81,8 @@
                            poll the live data every 200 ms as the Monitor page does and
                            print a CSV line (or a JSON object) per poll until N polls or
                            Ctrl+C
+write, set, apply and zero --update back up the controller&apos;s configuration first, into the
+desktop program&apos;s backups folder, and write nothing when that fails, unless --write-anyway.
 set, apply and write refuse a value out of its range with the page&apos;s message.</source>
         <translation>命令：
   scan                     查找控制器并打印其设备路径
@@ -113,11 +115,17 @@ set, apply and write refuse a value out of its range with the page&apos;s messag
                            像监控页面一样每 200 ms 轮询实时数据，每次
                            轮询打印一行 CSV（或一个 JSON 对象），直到
                            N 次轮询或按 Ctrl+C
+write、set、apply 和 zero --update 先把控制器的配置备份到桌面程序的备份文件夹；
+备份失败时不写入任何内容，除非加 --write-anyway。
 set、apply 和 write 以页面的范围提示拒绝超出范围的取值。</translation>
     </message>
     <message>
         <source>write: even when the image needs other definitions than the controller&apos;s, is of another controller, or holds a value out of its range.</source>
         <translation>write：即使映像需要与控制器不同的定义、属于其他控制器或含有超出范围的取值，也写入。</translation>
+    </message>
+    <message>
+        <source>write, set, apply, zero --update: write even when the controller&apos;s configuration cannot be backed up first.</source>
+        <translation>write、set、apply、zero --update：即使无法先备份控制器的配置，也写入。</translation>
     </message>
 </context>
 <context>
