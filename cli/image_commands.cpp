@@ -126,7 +126,12 @@ void PrintOutOfRange(const DefinitionSet& set, const ApplyRow& row, const QStrin
 
 bool VerifyReadBack(LinkSession& session, const ConfigImage& written) {
   ConfigImage readBack;
-  if (!session.Read(readBack)) return false;
+  if (!session.Read(readBack)) {
+    PrintError(QStringLiteral(
+        "the write took (the controller acknowledged it), but the configuration could not be "
+        "read back to check it"));
+    return false;
+  }
   int differences = 0;
   for (std::size_t addr = 0; addr < ConfigImage::kSize; ++addr) {
     if (readBack[addr] == written[addr]) continue;

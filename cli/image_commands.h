@@ -32,8 +32,9 @@ int WriteCommand(LinkSession& session, const QString& inPath, bool force, bool w
 void PrintOutOfRange(const DefinitionSet& set, const ApplyRow& row, const QString& path,
                      const QString& outcome);
 
-// Reads the image back after a write and reports on stderr every byte that differs from
-// `written`. True when the controller holds exactly `written`; false on a difference or when
+// Reads the image back after a write the controller acknowledged and reports on stderr every
+// byte that differs from `written`, or, when it cannot be read, that the write took and could
+// not be checked. True when the controller holds exactly `written`; false on a difference or when
 // the read fails.
 bool VerifyReadBack(LinkSession& session, const ConfigImage& written);
 

@@ -33,6 +33,7 @@ QString StepName(const QString& name) { return QString(name).replace(u'&', QStri
 
 void CVORUserDlg::SetUpChanges() {
   connect(&history_.Stack(), &QUndoStack::indexChanged, this, &CVORUserDlg::OnChangesChanged);
+  connect(&history_.Stack(), &QUndoStack::indexChanged, this, &CVORUserDlg::OnHistoryIndexChanged);
   connect(&changeMarks_, &ChangeMarks::MarksChanged, this, &CVORUserDlg::OnChangesChanged);
   connect(&changeMarks_, &ChangeMarks::RevertRequested, this, [this](const PageField& field) {
     if (commandDepth_ > 0 || link_.Busy()) return;
@@ -142,10 +143,12 @@ void CVORUserDlg::ApplyFile(const ConfigImage& file, const QString& path) {
     prompter_.AskText(RangeMessage(set.params[std::size_t(position)]), Buttons::Ok, Icon::Warning);
   }
   const PageKey previous = currentPage;
+  const StatusShown before = status_;
   const bool applied =
       ChangeImage([&] { history_.Push(ApplyStep(set, state_.image, file, review.rows, name)); });
   if (!applied) return;
   SetStatus(tr(kFromFileStatus), Tone::Neutral);
+  fromFile_ = FromFileStatus{history_.Stack().index(), before};
   if (QLabel* status = FindStatic(this, kIdStatusLine)) status->setToolTip(path);
   if (!ParameterPageOf(previous)) OnPageCommand(kIdVehicleButton);
 }
@@ -183,6 +186,11 @@ void CVORUserDlg::RestoreBackup() {
     return;
   }
   ApplyFile(images[std::size_t(chosen)], paths[chosen]);
+}
+
+void CVORUserDlg::OnHistoryIndexChanged(int index) {
+  if (fromFile_ && index < fromFile_->stepEnd)
+    SetStatus(fromFile_->before.text, fromFile_->before.tone);
 }
 
 int CVORUserDlg::UnwrittenCount() {

@@ -376,6 +376,22 @@ TEST_F(ChangesTest, AFilesValueOutOfRangeIsRefusedWithThePagesMessageUntilItsRow
   EXPECT_EQ(state.image.bytes, taken.bytes);
 }
 
+// The status line says that the pages hold a file's values only while they do.
+TEST_F(ChangesTest, UndoingAFilesStepTakesItsStatusAway) {
+  StartShown();
+  ConfigImage file = state.image;
+  file[kControlMode] = 1;
+  services.dialogs.fileNames = {SaveFile("file.bin", file)};
+  Trigger(MenuCommand::OpenConfiguration);
+  ASSERT_EQ(Status(), "From file, not yet written");
+  Type(Field(PageKey::Vehicle, "Low Volt"), "50");
+  Trigger(MenuCommand::Undo);  // the entry, a step after the file's
+  EXPECT_EQ(Status(), "From file, not yet written");
+  Trigger(MenuCommand::Undo);  // the file's
+  EXPECT_EQ(Status(), "Read success!");
+  EXPECT_EQ(state.image[kControlMode], 0);
+}
+
 TEST_F(ChangesTest, RestoreBackupListsThisControllersBackupsNewestFirstAndRestoresEveryByte) {
   StartShown();
   const ConfigImage factory = state.image;
