@@ -38,12 +38,12 @@
 #include "bench/stall_meter.h"
 #include "link/controller_link.h"
 #include "link/qt_serial_port.h"
+#include "link/wire_timing.h"
 #include "live/live_plot_window.h"
 #include "live/live_tools.h"
 #include "mainwindow/main_window.h"
 #include "monitor/monitor_poll.h"
 #include "resources/dialog_builder.h"
-#include "simulator/wire_timing.h"
 
 namespace {
 

@@ -17,8 +17,8 @@
 #include "bench/sim_process.h"
 #include "link/link.h"
 #include "link/qt_serial_port.h"
+#include "link/wire_timing.h"
 #include "resources/prompter.h"
-#include "simulator/wire_timing.h"
 
 namespace {
 

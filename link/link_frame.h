@@ -42,11 +42,21 @@ enum class Command : std::uint8_t {
   ReadPhaseZero = 0x35,
 };
 
-// Whether `frame`, a response whose checksum matched, carries what a caller reads from it: at
-// least `payloadBytes` payload bytes and, where `command` is given, that command byte. The bytes
-// of a shorter answer's missing positions are left over from earlier frames and are no data.
-bool IsWholeAnswer(const LinkFrame& frame, std::size_t payloadBytes,
-                   std::optional<Command> command = std::nullopt);
+// What answers a request: a frame that carries the request's own command byte and at least the
+// payload bytes its caller reads. Any other frame (a late answer to an earlier request, an
+// unsolicited one, a short one whose missing positions would be left over from earlier frames) is
+// no answer to it, whatever its checksum.
+struct AnswerRule {
+  std::uint8_t command = 0;
+  std::size_t payloadBytes = 0;
+};
+
+// The answer a request with command byte `request` awaits; nothing for the port probe, which
+// awaits none.
+std::optional<AnswerRule> AnswerTo(std::uint8_t request);
+
+// Whether `frame`, a response whose checksum matched, is an answer of the kind `rule` names.
+bool Answers(const LinkFrame& frame, const AnswerRule& rule);
 
 // Low 8 bits of the sum of `bytes`.
 std::uint8_t FrameChecksum(std::span<const std::uint8_t> bytes);

@@ -24,9 +24,8 @@ LiveRead ReadLiveBlock(SerialLink& link, LiveBlock& block) {
       read.aborted = true;
       break;
     }
-    // A shorter answer would leave bytes of an earlier frame in the block; a longer one is cut.
-    const bool answered =
-        how == Received::Frame && IsWholeAnswer(link.rxFrame, LiveBlock::kPartBytes, command);
+    // The answer carries the request's command byte and sixteen bytes (a longer one is cut).
+    const bool answered = how == Received::Frame;
     read.answered[std::size_t(part)] = answered;
     if (answered) {
       std::copy_n(link.rxFrame.bytes.begin() + LinkFrame::kPayload, LiveBlock::kPartBytes,

@@ -66,10 +66,10 @@ bool PortScan::OpenAndDetect(std::unique_ptr<SerialPort>& port, const QString& d
 
   link_.SetRequest(Command::Detect, 0);
   if (!link_.SendFrame(*port)) return false;  // no answer can come
-  // Payload byte 2 is judged whatever the response's command and length bytes say.
-  const bool answered = link_.ReceiveFrame(*port) == Received::Frame;
+  // Only an answer to Detect with its three payload bytes counts; payload byte 2 tells.
+  if (link_.ReceiveFrame(*port) != Received::Frame) return false;
   const std::uint8_t kind = link_.rxFrame.Payload(2);
-  return answered && (kind == 1 || kind == 2);
+  return kind == 1 || kind == 2;
 }
 
 }  // namespace vor

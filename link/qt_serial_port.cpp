@@ -177,19 +177,7 @@ public:
     timer.start();
     qint64 lastByteUs = 0;
     for (;;) {
-      // Whatever Qt holds is finite (its read buffer is bounded), so this ends.
-      while (port_.bytesAvailable() > 0) {
-        std::array<char, 64> chunk;
-        const qint64 n = port_.read(chunk.data(), static_cast<qint64>(chunk.size()));
-        if (n <= 0) break;
-        for (qint64 i = 0; i < n; ++i) {
-          if (std::size_t(result.count) < dropped.size()) {
-            dropped[std::size_t(result.count)] = static_cast<std::uint8_t>(chunk[std::size_t(i)]);
-          }
-          ++result.count;
-        }
-        lastByteUs = timer.nsecsElapsed() / 1000;
-      }
+      if (DropBuffered(dropped, result) > 0) lastByteUs = timer.nsecsElapsed() / 1000;
       const qint64 nowUs = timer.nsecsElapsed() / 1000;
       const qint64 quietLeftUs = lastByteUs + qint64{quietMs} * 1000 - nowUs;
       if (quietLeftUs <= 0) return result;
@@ -209,8 +197,46 @@ public:
     }
   }
 
+  ReadResult DiscardArrived(std::span<std::uint8_t> dropped) override {
+    ReadResult result;
+    if (lost_) {
+      result.end = ReadEnd::LinkLost;
+      return result;
+    }
+    // Qt holds only what it has taken from the system so far: a wait of no time takes in what
+    // the system holds too.
+    port_.clearError();
+    if (!port_.waitForReadyRead(0) && port_.error() != QSerialPort::TimeoutError &&
+        port_.error() != QSerialPort::NoError) {
+      lost_ = true;
+      result.end = ReadEnd::LinkLost;
+      return result;
+    }
+    DropBuffered(dropped, result);
+    return result;
+  }
+
 private:
   enum class WaitEnd { InputOrTimeout, LinkLost };
+
+  // Drops what Qt holds of the input, counting it into `result` and copying the first bytes
+  // into `dropped`; returns the number dropped. Qt's buffer is bounded, so this ends.
+  qint64 DropBuffered(std::span<std::uint8_t> dropped, ReadResult& result) {
+    qint64 total = 0;
+    while (port_.bytesAvailable() > 0) {
+      std::array<char, 64> chunk;
+      const qint64 n = port_.read(chunk.data(), static_cast<qint64>(chunk.size()));
+      if (n <= 0) break;
+      for (qint64 i = 0; i < n; ++i) {
+        if (std::size_t(result.count) < dropped.size()) {
+          dropped[std::size_t(result.count)] = static_cast<std::uint8_t>(chunk[std::size_t(i)]);
+        }
+        ++result.count;
+      }
+      total += n;
+    }
+    return total;
+  }
 
   // Waits for new input for up to `remainingUs`, or a stop slice of it when `sliced`.
   WaitEnd WaitForInput(qint64 remainingUs, bool sliced) {

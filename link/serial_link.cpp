@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "link/wire_timing.h"
+
 namespace vor {
 
 bool SerialLink::SendFrame(SerialPort& port) { return Send(port) == WriteEnd::Done; }
@@ -9,10 +11,12 @@ bool SerialLink::SendFrame(SerialPort& port) { return Send(port) == WriteEnd::Do
 WriteEnd SerialLink::Send(SerialPort& port) {
   if (StopRequested()) return WriteEnd::Failed;
   const bool ownLine = &port == port_.get();
-  if (ownLine && drainOwed_ && !Drain(port)) return WriteEnd::Failed;
+  if (ownLine && !ClearLine(port)) return WriteEnd::Failed;
   const std::size_t size = SealFrame(txFrame);
+  awaited_ = AnswerTo(txFrame.Command());
   const auto bytes = std::span<const std::uint8_t>(txFrame.bytes).first(size);
   if (observer_) observer_->FrameSent(bytes);
+  requestStartUs_ = clock_.NowUs();
   const WriteEnd end = port.Write(bytes);
   if (end != WriteEnd::Done) {
     if (observer_) observer_->FrameNotSent();
@@ -22,15 +26,48 @@ WriteEnd SerialLink::Send(SerialPort& port) {
   return end;
 }
 
-bool SerialLink::Drain(SerialPort& port) {
-  const ReadResult drained = port.DiscardInput(kQuietGapMs, kDrainLimitMs, dropped_, &stop_);
-  if (observer_ && (drained.count > 0 || drained.end == ReadEnd::NeverQuiet)) {
-    const auto shown = std::min<std::size_t>(std::size_t(drained.count), dropped_.size());
-    observer_->InputDropped(std::span(dropped_).first(shown), drained.count,
-                            drained.end != ReadEnd::NeverQuiet);
+bool SerialLink::ClearLine(SerialPort& port) {
+  if (!drainOwed_) {
+    if (DropArrived(port) > 0) noiseNearRequest_ = true;
+    return true;
   }
+  const ReadResult drained = port.DiscardInput(kQuietGapMs, kDrainLimitMs, dropped_, &stop_);
+  ReportDropped(drained);
   if (drained.end == ReadEnd::Stopped) return false;
+  // A quiet line has no frame under way.
+  staleAssembling_ = false;
   drainOwed_ = false;
+  return true;
+}
+
+int SerialLink::DropArrived(SerialPort& port) {
+  const ReadResult dropped = port.DiscardArrived(dropped_);
+  ReportDropped(dropped);
+  if (std::size_t(dropped.count) > dropped_.size()) {
+    // Too much to follow: where a frame starts is lost, so the next receive may fail.
+    staleAssembling_ = false;
+    return dropped.count;
+  }
+  for (int i = 0; i < dropped.count; ++i) {
+    AssembleByte(stale_, staleCount_, staleAssembling_, dropped_[std::size_t(i)]);
+  }
+  return dropped.count;
+}
+
+void SerialLink::ReportDropped(const ReadResult& dropped) {
+  if (!observer_ || (dropped.count == 0 && dropped.end != ReadEnd::NeverQuiet)) return;
+  const auto shown = std::min<std::size_t>(std::size_t(dropped.count), kDroppedShown);
+  observer_->InputDropped(std::span(dropped_).first(shown), dropped.count,
+                          dropped.end != ReadEnd::NeverQuiet);
+}
+
+bool SerialLink::DropStaleByte(std::uint8_t byte) {
+  if (!staleAssembling_) return false;
+  if (AssembleByte(stale_, staleCount_, staleAssembling_, byte) != AssembleResult::Incomplete &&
+      observer_) {
+    const std::uint8_t awaited = awaited_ ? awaited_->command : txFrame.Command();
+    observer_->FrameDropped(std::span(stale_.bytes).first(staleCount_), awaited);
+  }
   return true;
 }
 
@@ -48,49 +85,85 @@ bool SerialLink::SendFrame() {
   return end == WriteEnd::Done;
 }
 
-Received SerialLink::ReceiveFrame() {
+Received SerialLink::ReceiveFrame() { return ReceiveOwn(kWaitBeforeReadMs); }
+
+Received SerialLink::ReceiveOwn(int firstWaitMs) {
   if (!port_) return Received::LinkLost;
-  const Received how = ReceiveFrame(*port_);
+  const Received how = Receive(*port_, firstWaitMs);
   if (how == Received::LinkLost) ClosePort();
   return how;
 }
 
 Received SerialLink::Exchange(int waitMs) {
   if (!SendFrame()) return StopRequested() ? Received::Aborted : Received::NotSent;
-  if (waitMs > 0) clock_.Sleep(waitMs);
-  return ReceiveFrame();
+  // Whatever has come by the time the request has left the wire was sent before the controller
+  // had the request whole, so it is none of its answer, whatever its command byte: drop it then.
+  // That moment falls within the wait before the first read, which stays as long as it was.
+  const std::int64_t onWireUs = WireTimeUs(static_cast<std::int64_t>(txFrame.WireSize()));
+  const int waitBeforeReadMs = waitMs > 0 ? waitMs : kWaitBeforeReadMs;
+  const int settleMs = std::min(waitBeforeReadMs, static_cast<int>(onWireUs / 1000));
+  clock_.Sleep(settleMs);
+  // A sleep that overran may end after the answer began: then nothing can be told apart.
+  if (clock_.NowUs() - requestStartUs_ < onWireUs && DropArrived(*port_) > 0) {
+    noiseNearRequest_ = true;
+  }
+  if (waitMs > 0) {
+    clock_.Sleep(waitMs - settleMs);
+    return ReceiveOwn(kWaitBeforeReadMs);
+  }
+  return ReceiveOwn(kWaitBeforeReadMs - settleMs);
 }
 
-Received SerialLink::Finish(SerialPort& port, Received how) {
-  if (how != Received::Frame && &port == port_.get()) drainOwed_ = true;
+Received SerialLink::Finish(SerialPort& port, Received how, bool noise) {
+  if ((how != Received::Frame || noise || noiseNearRequest_) && &port == port_.get()) {
+    drainOwed_ = true;
+  }
+  noiseNearRequest_ = false;
   if (observer_) observer_->FrameReceived(std::span(rxFrame.bytes).first(rxCount_), how);
   return how;
 }
 
-Received SerialLink::ReceiveFrame(SerialPort& port) {
+Received SerialLink::ReceiveFrame(SerialPort& port) { return Receive(port, kWaitBeforeReadMs); }
+
+Received SerialLink::Receive(SerialPort& port, int firstWaitMs) {
   assembling_ = false;
   rxCount_ = 0;
   rxFrame[LinkFrame::kLength] = 0;
 
+  bool noise = false;
   std::array<std::uint8_t, LinkFrame::kMaxSize> scratch;
   for (int attempt = 0; attempt < kReceiveAttempts; ++attempt) {
-    if (StopRequested()) return Finish(port, Received::Aborted);
-    clock_.Sleep(kWaitBeforeReadMs);
+    if (StopRequested()) return Finish(port, Received::Aborted, noise);
+    clock_.Sleep(attempt == 0 ? firstWaitMs : kWaitBeforeReadMs);
     const ReadResult read = port.Read(scratch, &stop_);
     for (int i = 0; i < read.count; ++i) {
+      if (DropStaleByte(scratch[std::size_t(i)])) {
+        noise = true;
+        continue;
+      }
       switch (AssembleByte(rxFrame, rxCount_, assembling_, scratch[std::size_t(i)])) {
         case AssembleResult::Incomplete:
           break;
         case AssembleResult::FrameOk:
-          return Finish(port, Received::Frame);
+          if (awaited_ && !Answers(rxFrame, *awaited_)) {
+            if (observer_) {
+              observer_->FrameDropped(std::span(rxFrame.bytes).first(rxCount_), awaited_->command);
+            }
+            noise = true;
+            rxCount_ = 0;
+            break;
+          }
+          // Bytes behind the answer are dropped with this read; whatever else follows them is
+          // cleared before the next request.
+          return Finish(port, Received::Frame, noise || i + 1 < read.count);
         case AssembleResult::ChecksumError:
-          return Finish(port, Received::BadChecksum);
+          return Finish(port, Received::BadChecksum, noise);
       }
     }
-    if (read.end == ReadEnd::LinkLost) return Finish(port, Received::LinkLost);
-    if (read.end == ReadEnd::Stopped) return Finish(port, Received::Aborted);
+    if (read.end == ReadEnd::LinkLost) return Finish(port, Received::LinkLost, noise);
+    if (read.end == ReadEnd::Stopped) return Finish(port, Received::Aborted, noise);
   }
-  return Finish(port, rxCount_ > 0 ? Received::Incomplete : Received::NoAnswer);
+  return Finish(port, assembling_ ? Received::Incomplete : Received::NoAnswer, noise);
 }
 
 void SerialLink::SetRequest(Command command, std::uint8_t length) {

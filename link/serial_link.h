@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "link/link_frame.h"
 #include "link/serial_port.h"
@@ -35,12 +36,21 @@ public:
   // `quiet` is false when bytes still came at the drain's time limit.
   virtual void InputDropped(std::span<const std::uint8_t> /*bytes*/, int /*count*/,
                             bool /*quiet*/) {}
+  // A complete frame that came while the answer to a request with command byte `awaited` was
+  // awaited, and is no such answer: dropped, and the wait went on.
+  virtual void FrameDropped(std::span<const std::uint8_t> /*bytes*/, std::uint8_t /*awaited*/) {}
 };
 
 // The one link to the controller: the open port, the transmit and receive buffers, and the
 // exchange of single frames. Requests are built in place in `txFrame`; a response is read from
 // `rxFrame` after ReceiveFrame returned Received::Frame. Neither buffer is cleared between
 // frames. Used by one thread at a time (the link thread); only RequestStop may come from another.
+//
+// A receive takes only the answer to the request last sent (AnswerTo): a frame of an earlier
+// exchange, a late or repeated one, or one the controller sent unasked is dropped as noise and
+// the wait goes on, so no frame ever stands for the answer to another request. A frame that had
+// begun to arrive before the request was out is none of its answers either: it is dropped whole,
+// what came of it before and what follows.
 class SerialLink {
 public:
   static constexpr int kReceiveAttempts = 10;
@@ -56,17 +66,24 @@ public:
   static constexpr int kDrainLimitMs = 200;
   // How many of the dropped bytes the observer is shown.
   static constexpr std::size_t kDroppedShown = 32;
+  // How many bytes dropped at once the link follows frame by frame: the input queue's size.
+  static constexpr std::size_t kDroppedFollowed = 512;
 
   explicit SerialLink(LinkClock& clock) : clock_(clock) {}
 
-  // Seals `txFrame` with its checksum and writes its length + 3 bytes to `port` in one write.
-  // When `port` is the link's own and its last exchange failed, first drains the line
-  // (kQuietGapMs of quiet, at most kDrainLimitMs). Returns whether the write succeeded; false
-  // without writing while a stop is requested.
+  // Seals `txFrame` with its checksum and writes its length + 3 bytes to `port` in one write;
+  // from then on receives await the answer to it. When `port` is the link's own, first drops the
+  // input that came before the request (it cannot be its answer): until the line is quiet
+  // (kQuietGapMs, at most kDrainLimitMs) when the last exchange failed or brought noise, else
+  // what has arrived so far. Returns whether the write succeeded; false without writing while a
+  // stop is requested.
   bool SendFrame(SerialPort& port);
-  // Assembles one response from `port` into `rxFrame`: ten attempts, each a 5 ms wait and a read
-  // of up to 19 bytes. Ends at once on a checksum mismatch, a failing read or a stop request.
-  // Never drains: the receives that follow one request (the Commit's) see every byte that comes.
+  // Assembles the answer to the request last sent from `port` into `rxFrame`: ten attempts, each
+  // a 5 ms wait and a read of up to 19 bytes. A complete frame that is no such answer is dropped
+  // and the assembly starts afresh with the next byte, within the same attempts. Ends at once on
+  // a checksum mismatch, a failing read or a stop request. Never drains: the receives that follow
+  // one request (the Commit's) see every byte that comes. Before any request has been sent,
+  // every complete frame is taken.
   Received ReceiveFrame(SerialPort& port);
 
   // Exchanges on the link's own port. A send or receive that finds the line lost closes the port;
@@ -75,8 +92,9 @@ public:
   bool SendFrame();
   Received ReceiveFrame();
   // One request and its answer on the link's own port: SendFrame, a wait of `waitMs`, and
-  // ReceiveFrame. A request that could not be written ends the exchange at once as NotSent
-  // (Aborted while a stop is requested): no answer can come, so none is waited for.
+  // ReceiveFrame. What arrives while the request is still going out is dropped too: it cannot
+  // answer it. A request that could not be written ends the exchange at once as NotSent (Aborted
+  // while a stop is requested): no answer can come, so none is waited for.
   Received Exchange(int waitMs = 0);
 
   // Sets command and length of `txFrame`; the payload bytes stay as they are.
@@ -86,6 +104,7 @@ public:
   void SetPort(std::unique_ptr<SerialPort> port) {
     port_ = std::move(port);
     drainOwed_ = false;
+    staleAssembling_ = false;
   }
   // How to open and configure the port's device again after the line was lost; returns nullptr
   // while the device cannot be opened.
@@ -97,6 +116,7 @@ public:
   void ClosePort() {
     port_.reset();
     drainOwed_ = false;
+    staleAssembling_ = false;
   }
 
   // Asks the exchange in progress (from any thread) to give up: a waiting receive ends as
@@ -113,19 +133,47 @@ public:
 
 private:
   WriteEnd Send(SerialPort& port);
-  // Drops what comes on `port` until it is quiet; false when a stop request ended the drain.
-  bool Drain(SerialPort& port);
-  Received Finish(SerialPort& port, Received how);
+  // Drops the input on `port` that came before the request about to go out; false when a stop
+  // request ended it.
+  bool ClearLine(SerialPort& port);
+  // Drops what has arrived on `port` so far, following the frames it holds (see `stale_`);
+  // returns the number of bytes dropped.
+  int DropArrived(SerialPort& port);
+  // Shows the observer the input dropped into `dropped_`.
+  void ReportDropped(const ReadResult& dropped);
+  // Feeds `byte` to the frame being dropped whole; false when none is.
+  bool DropStaleByte(std::uint8_t byte);
+  // ReceiveFrame with the wait before the first read shortened to `firstWaitMs`.
+  Received Receive(SerialPort& port, int firstWaitMs);
+  Received ReceiveOwn(int firstWaitMs);
+  // Ends a receive; `noise` says that bytes other than the answer came meanwhile.
+  Received Finish(SerialPort& port, Received how, bool noise);
 
   LinkClock& clock_;
   std::unique_ptr<SerialPort> port_;
   std::function<std::unique_ptr<SerialPort>()> reopen_;
   std::uint8_t rxCount_ = 0;
   bool assembling_ = false;
-  // The last exchange on the link's own port failed: the rest of its answer may still come, so
-  // the next send drains the line first. (The scan's ports are closed after a failed exchange.)
+  // The last exchange on the link's own port failed, or noise came with its answer: more of it
+  // may still come, so the next send drains the line first. (The scan's ports are closed after
+  // a failed exchange.)
   bool drainOwed_ = false;
-  std::array<std::uint8_t, kDroppedShown> dropped_{};
+  // The answer the request last sent awaits; none before the first request and after the probe.
+  std::optional<AnswerRule> awaited_;
+  // Input was dropped as the request went out: the line carries more than answers, so it is
+  // cleared after this exchange.
+  bool noiseNearRequest_ = false;
+  // When the request last sent began to go out; it has left the line no sooner than its wire
+  // time later.
+  std::int64_t requestStartUs_ = 0;
+  std::array<std::uint8_t, kDroppedFollowed> dropped_{};
+  // The frame that had begun before the request went out and is being dropped whole: its bytes
+  // so far, while `staleAssembling_`. The line is at a frame boundary whenever input is dropped
+  // without a quiet gap (after a receive that took an answer and nothing behind it), so the
+  // dropped bytes are followed from there.
+  LinkFrame stale_;
+  std::uint8_t staleCount_ = 0;
+  bool staleAssembling_ = false;
   std::atomic<bool> stop_{false};
   FrameObserver* observer_ = nullptr;
 };

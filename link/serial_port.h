@@ -8,6 +8,8 @@
 #include <memory>
 #include <span>
 
+#include "link/wire_timing.h"
+
 namespace vor {
 
 enum class Parity : std::uint8_t { None, Odd, Even, Mark, Space };
@@ -15,7 +17,7 @@ enum class StopBits : std::uint8_t { One, OneAndHalf, Two };
 
 // Line settings the link changes; every other setting stays as the driver has it.
 struct PortSettings {
-  std::int32_t baudRate = 19200;
+  std::int32_t baudRate = kBaudRate;
   int dataBits = 8;  // 5..8
   Parity parity = Parity::None;
   StopBits stopBits = StopBits::One;
@@ -81,6 +83,9 @@ public:
   // fit, are copied to `dropped`.
   virtual ReadResult DiscardInput(int quietMs, int limitMs, std::span<std::uint8_t> dropped,
                                   const std::atomic<bool>* stop = nullptr) = 0;
+  // Drops the input that has arrived so far, without waiting for more. `count` and `dropped`
+  // as for DiscardInput; `end` is Done or LinkLost.
+  virtual ReadResult DiscardArrived(std::span<std::uint8_t> dropped) = 0;
 
   static constexpr int kStopSliceMs = 10;
 };

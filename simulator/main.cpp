@@ -53,10 +53,11 @@ int main(int argc, char* argv[]) {
       "fault",
       Help::tr(
           "Misbehave: KIND[:CMD[:N[:MS]]] with KIND silent (act, answer nothing), ignore (neither "
-          "act nor answer), bad-checksum, stray, late, wrong-command, long-length, short or forget "
-          "(answer, keep nothing); CMD a hex command "
+          "act nor answer), bad-checksum, stray, late, stale (late, while later requests are "
+          "answered meanwhile), twice (the answer again MS later), cut (half the answer), "
+          "wrong-command, long-length, short or forget (answer, keep nothing); CMD a hex command "
           "byte or any; N the request number of that command (0 = every one); MS the delay for "
-          "late. Repeatable."),
+          "late, stale and twice. Repeatable."),
       "RULE");
   const QCommandLineOption faultBitsOption(
       "fault-bits",

@@ -6,6 +6,7 @@
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstring>
@@ -13,10 +14,11 @@
 #include <deque>
 #include <thread>
 
+#include "link/wire_timing.h"
+#include "simulator/answer_schedule.h"
 #include "simulator/pty_controller.h"
 #include "simulator/request_reader.h"
 #include "simulator/simulated_controller.h"
-#include "simulator/wire_timing.h"
 
 namespace vor {
 namespace {
@@ -119,9 +121,9 @@ void PtyController::Line::Serve(SimulatedController& controller) {
     std::uint8_t byte;
   };
   RequestReader reader;
-  std::deque<Outgoing> outgoing;
-  std::int64_t inLineFreeUs = 0;   // when the last received byte finished on the wire
-  std::int64_t outLineFreeUs = 0;  // when the last queued answer byte finishes
+  std::deque<Outgoing> outgoing;  // by due time
+  std::int64_t inLineFreeUs = 0;  // when the last received byte finished on the wire
+  AnswerSchedule answers;
 
   while (!stop) {
     const std::int64_t now = MonotonicUs();
@@ -162,11 +164,21 @@ void PtyController::Line::Serve(SimulatedController& controller) {
       if (reader.Feed(buffer[i], inLineFreeUs) != AssembleResult::FrameOk) continue;
       const std::optional<SimReply> reply = controller.Handle(reader.Frame(), inLineFreeUs);
       if (!reply) continue;
-      const std::int64_t start = std::max(inLineFreeUs + reply->delayUs, outLineFreeUs);
-      for (std::size_t b = 0; b < reply->size; ++b) {
-        outgoing.push_back({start + WireTimeUs(static_cast<std::int64_t>(b + 1)), reply->bytes[b]});
-      }
-      outLineFreeUs = outgoing.back().dueUs;
+      answers.PlaceReply(
+          *reply, inLineFreeUs,
+          [](std::size_t size) { return WireTimeUs(static_cast<std::int64_t>(size)); },
+          [&](std::span<const std::uint8_t> answer, std::int64_t startUs) {
+            for (std::size_t b = 0; b < answer.size(); ++b) {
+              const Outgoing byte{startUs + WireTimeUs(static_cast<std::int64_t>(b + 1)),
+                                  answer[b]};
+              // An answer overtaken by later ones goes in among theirs, where its time is.
+              outgoing.insert(std::upper_bound(outgoing.begin(), outgoing.end(), byte.dueUs,
+                                               [](std::int64_t due, const Outgoing& queued) {
+                                                 return due < queued.dueUs;
+                                               }),
+                              byte);
+            }
+          });
     }
   }
 }

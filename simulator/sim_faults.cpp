@@ -7,7 +7,7 @@
 namespace vor {
 
 std::optional<FaultRule> ParseFaultRule(const QString& text, QString& error) {
-  static constexpr std::array<std::pair<const char*, FaultKind>, 9> kKinds{{
+  static constexpr std::array<std::pair<const char*, FaultKind>, 12> kKinds{{
       {"silent", FaultKind::Silent},
       {"ignore", FaultKind::Ignore},
       {"bad-checksum", FaultKind::CorruptChecksum},
@@ -17,6 +17,9 @@ std::optional<FaultRule> ParseFaultRule(const QString& text, QString& error) {
       {"long-length", FaultKind::OverlongLength},
       {"short", FaultKind::ShortAnswer},
       {"forget", FaultKind::Forget},
+      {"stale", FaultKind::Stale},
+      {"twice", FaultKind::Twice},
+      {"cut", FaultKind::Cut},
   }};
   const QStringList parts = text.split(u':');
   if (parts.size() > 4) {

@@ -17,6 +17,10 @@ enum class FaultKind {
   OverlongLength,   // answer with length byte 0x14 and sixteen payload bytes
   ShortAnswer,      // answer with the last payload byte missing (a valid, shorter frame)
   Forget,           // answer as usual but keep nothing of the request (a write block's bytes)
+  Stale,            // answer `delayMs` late without holding up the answers to later requests,
+                    // which go out meanwhile: this one then comes among them
+  Twice,            // send the answer a second time, `delayMs` after the first
+  Cut,              // send only the first half of the answer; the rest never comes
 };
 
 // Applies to the requests with command byte `command` (any command when empty) whose running
@@ -38,8 +42,9 @@ struct FaultRule {
 };
 
 // Parses "KIND[:CMD[:N[:MS]]]" with KIND one of silent, ignore, bad-checksum, stray, late,
-// wrong-command, long-length, short, forget; CMD a hex command byte or "any"; N the request number
-// (0 = all); MS the delay of "late". Returns nothing and sets `error` on bad input.
+// wrong-command, long-length, short, forget, stale, twice, cut; CMD a hex command byte or "any";
+// N the request number (0 = all); MS the delay of "late" and "stale", and of the copy of "twice".
+// Returns nothing and sets `error` on bad input.
 std::optional<FaultRule> ParseFaultRule(const QString& text, QString& error);
 
 }  // namespace vor

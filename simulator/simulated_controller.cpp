@@ -34,6 +34,7 @@ void ApplyFault(const FaultRule& rule, std::uint8_t command, SimReply& reply) {
       Reseal(reply, 0);
       break;
     case FaultKind::OverlongLength: {
+      if (reply.bytes[1] > LinkFrame::kMaxPayload) break;  // another rule made it so already
       // Sixteen payload bytes follow, with the checksum a receiver that reads the length as 16
       // expects.
       const auto length = static_cast<std::ptrdiff_t>(reply.bytes[1]);
@@ -62,6 +63,16 @@ void ApplyFault(const FaultRule& rule, std::uint8_t command, SimReply& reply) {
       break;
     case FaultKind::Late:
       reply.delayUs += std::int64_t{rule.delayMs} * 1000;
+      break;
+    case FaultKind::Stale:
+      reply.delayUs += std::int64_t{rule.delayMs} * 1000;
+      reply.overtaken = true;
+      break;
+    case FaultKind::Twice:
+      reply.repeatAfterUs = std::int64_t{rule.delayMs} * 1000;
+      break;
+    case FaultKind::Cut:
+      reply.size = std::max<std::size_t>(1, reply.size / 2);
       break;
     case FaultKind::Silent:
     case FaultKind::Ignore:
@@ -153,7 +164,9 @@ std::optional<SimReply> SimulatedController::Handle(const LinkFrame& request, st
   // Content first, then what goes around it, so that faults combine sensibly.
   static constexpr std::array kOrder{FaultKind::WrongCommand,   FaultKind::ShortAnswer,
                                      FaultKind::OverlongLength, FaultKind::CorruptChecksum,
-                                     FaultKind::StrayByte,      FaultKind::Late};
+                                     FaultKind::StrayByte,      FaultKind::Cut,
+                                     FaultKind::Late,           FaultKind::Stale,
+                                     FaultKind::Twice};
   for (FaultKind kind : kOrder) {
     for (const FaultRule& rule : faults_) {
       if (rule.kind == kind && rule.Matches(command, number)) ApplyFault(rule, command, *reply);

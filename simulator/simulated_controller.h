@@ -19,6 +19,11 @@ struct SimReply {
   std::array<std::uint8_t, LinkFrame::kMaxSize + 1> bytes{};
   std::size_t size = 0;
   std::int64_t delayUs = 0;
+  // The answer leaves the line to the answers of later requests until its time comes, instead
+  // of holding them up behind it.
+  bool overtaken = false;
+  // Sent once more, this long after the first copy ended; none when negative.
+  std::int64_t repeatAfterUs = -1;
 };
 
 // The controller's side of the protocol: a configuration image, a pending image that write

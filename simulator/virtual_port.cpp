@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "link/wire_timing.h"
 #include "simulator/simulated_controller.h"
-#include "simulator/wire_timing.h"
 
 namespace vor {
 
@@ -51,9 +51,15 @@ WriteEnd VirtualPort::Write(std::span<const std::uint8_t> bytes) {
     if (reader_.Feed(bytes[i], at) != AssembleResult::FrameOk) continue;
     const std::optional<SimReply> reply = peer_->Handle(reader_.Frame(), at);
     if (!reply) continue;
-    const std::int64_t first = std::max(at + reply->delayUs, inLineFreeUs_) + WireTimeUs(1);
-    Arrive(std::span(reply->bytes).first(reply->size), first);
-    inLineFreeUs_ = first + WireTimeUs(static_cast<std::int64_t>(reply->size) - 1);
+    // Arrive counts a byte in when its last bit is: the first one byte time after the start.
+    answers_.PlaceReply(
+        *reply, at,
+        [](std::size_t size) {
+          return WireTimeUs(1) + WireTimeUs(static_cast<std::int64_t>(size) - 1);
+        },
+        [&](std::span<const std::uint8_t> answer, std::int64_t startUs) {
+          Arrive(answer, startUs + WireTimeUs(1));
+        });
   }
   return WriteEnd::Done;
 }
@@ -128,6 +134,22 @@ ReadResult VirtualPort::DiscardInput(int quietMs, int limitMs, std::span<std::ui
     incoming_.pop_front();
     ++result.count;
   }
+}
+
+ReadResult VirtualPort::DiscardArrived(std::span<std::uint8_t> dropped) {
+  ReadResult result;
+  if (fail.lineLost) {
+    result.end = ReadEnd::LinkLost;
+    return result;
+  }
+  while (!incoming_.empty() && incoming_.front().atUs <= clock_.NowUs()) {
+    if (std::size_t(result.count) < dropped.size()) {
+      dropped[std::size_t(result.count)] = incoming_.front().byte;
+    }
+    incoming_.pop_front();
+    ++result.count;
+  }
+  return result;
 }
 
 void VirtualClock::AdvanceTo(std::int64_t us) {

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "link/serial_port.h"
+#include "simulator/answer_schedule.h"
 #include "simulator/request_reader.h"
 
 namespace vor {
@@ -61,6 +62,7 @@ public:
   ReadResult Read(std::span<std::uint8_t> buffer, const std::atomic<bool>* stop) override;
   ReadResult DiscardInput(int quietMs, int limitMs, std::span<std::uint8_t> dropped,
                           const std::atomic<bool>* stop) override;
+  ReadResult DiscardArrived(std::span<std::uint8_t> dropped) override;
 
   Failures fail;
   std::vector<Written> writes;  // every successful write, in order
@@ -68,7 +70,7 @@ public:
   PortTimeouts timeouts;
   int purges = 0;
   int readCalls = 0;
-  int discards = 0;
+  int discards = 0;  // DiscardInput calls: drains that wait for a quiet line
 
 private:
   struct Incoming {
@@ -84,7 +86,7 @@ private:
   RequestReader reader_;
   std::deque<Incoming> incoming_;  // by arrival time
   std::int64_t outLineFreeUs_ = 0;
-  std::int64_t inLineFreeUs_ = 0;
+  AnswerSchedule answers_;  // the controller's side of the line
 };
 
 // A machine's serial ports on virtual time: named devices, some with a simulated controller on

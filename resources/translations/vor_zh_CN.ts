@@ -157,8 +157,8 @@ until interrupted (Ctrl+C).</source>
         <translation>把实时数据的故障字（字节 32..33）固定为 HEX，例如 0012。</translation>
     </message>
     <message>
-        <source>Misbehave: KIND[:CMD[:N[:MS]]] with KIND silent (act, answer nothing), ignore (neither act nor answer), bad-checksum, stray, late, wrong-command, long-length, short or forget (answer, keep nothing); CMD a hex command byte or any; N the request number of that command (0 = every one); MS the delay for late. Repeatable.</source>
-        <translation>模拟故障：KIND[:CMD[:N[:MS]]]，KIND 为 silent（执行但不应答）、ignore（既不执行也不应答）、bad-checksum、stray、late、wrong-command、long-length、short 或 forget（应答但不保存）；CMD 为十六进制命令字节或 any；N 为该命令的第几次请求（0 = 每一次）；MS 为 late 的延迟。可重复。</translation>
+        <source>Misbehave: KIND[:CMD[:N[:MS]]] with KIND silent (act, answer nothing), ignore (neither act nor answer), bad-checksum, stray, late, stale (late, while later requests are answered meanwhile), twice (the answer again MS later), cut (half the answer), wrong-command, long-length, short or forget (answer, keep nothing); CMD a hex command byte or any; N the request number of that command (0 = every one); MS the delay for late, stale and twice. Repeatable.</source>
+        <translation>模拟故障：KIND[:CMD[:N[:MS]]]，KIND 为 silent（执行但不应答）、ignore（既不执行也不应答）、bad-checksum、stray、late、stale（迟到应答，其间后续请求照常应答）、twice（MS 毫秒后再发一次应答）、cut（只发一半应答）、wrong-command、long-length、short 或 forget（应答但不保存）；CMD 为十六进制命令字节或 any；N 为该命令的第几次请求（0 = 每一次）；MS 为 late、stale 和 twice 的延迟。可重复。</translation>
     </message>
 </context>
 <context>

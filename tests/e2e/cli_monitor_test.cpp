@@ -87,6 +87,29 @@ TEST_F(CliMonitorTest, AStrayByteCostsOnePollOnly) {
   EXPECT_TRUE(run.err.contains("(1 byte)\n")) << run.err.toStdString();
 }
 
+// A live answer 1.9 s late, which comes among the answers of later polls, and answers sent
+// twice: each is dropped as no answer to the request awaited, and every poll is whole.
+TEST_F(CliMonitorTest, LateAndRepeatedLiveAnswersCostNoPoll) {
+  StartSim({"--fault", "stale:34:1:1900", "--fault", "twice:34:3:30", "--fault", "twice:1b:5:3"});
+  const CliRun run = CliOnSim({"--trace", "monitor", "--count", "12"});
+  ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  const QStringList lines = run.out.split('\n', Qt::SkipEmptyParts);
+  ASSERT_EQ(lines.size(), 13);
+  for (const QString& line : lines.mid(1)) {
+    EXPECT_EQ(line.split(',')[1], "Success!") << run.err.toStdString();
+  }
+  EXPECT_GE(run.err.count(" ms DROP 34 10 "), 2) << run.err.toStdString();
+  EXPECT_GE(run.err.count(" ms DROP 1b 10 "), 1) << run.err.toStdString();
+  // Every frame taken carries the command byte of the request before it.
+  QString request;
+  for (const QString& line : run.err.split('\n')) {
+    const QStringList words = line.simplified().split(' ');
+    if (words.size() < 4) continue;
+    if (words[2] == "TX") request = words[3];
+    if (words[2] == "RX") EXPECT_EQ(words[3], request) << line.toStdString();
+  }
+}
+
 TEST_F(CliMonitorTest, CtrlCEndsThePollingWithExitZero) {
   StartSim();
   QProcess cli;

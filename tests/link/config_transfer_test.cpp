@@ -108,10 +108,15 @@ TEST_F(ConfigTransferTest, ReadBlockAnswerShorterThanABlockFailsTheRead) {
   EXPECT_EQ(port->writes.size(), 5u);  // nothing after the third block
 }
 
-TEST_F(ConfigTransferTest, ReadBlockAnswerWithAnyCommandByteIsTaken) {
+// Block addresses are not in the answers: only the command byte tells a block from another
+// frame, and a frame that is not a block is no block.
+TEST_F(ConfigTransferTest, AFrameWithAnotherCommandByteIsNoBlock) {
   Fault(FaultKind::WrongCommand, kReadBlock, 2);
-  EXPECT_TRUE(ReadImage(link, image));
-  EXPECT_EQ(image.bytes, controller.Image().bytes);
+  image.bytes.fill(0xEE);
+  EXPECT_FALSE(ReadImage(link, image));
+  for (std::size_t i = 0; i < ConfigImage::kSize; ++i) {
+    ASSERT_EQ(image[i], i < 16 ? controller.Image()[i] : 0xEE) << i;
+  }
 }
 
 // What the controller holds after a write.
@@ -221,6 +226,25 @@ INSTANTIATE_TEST_SUITE_P(
                   1,
                   1'500'000,
                   3'000'000},
+        // The first BeginTransfer's answer comes 2.5 s late, while the last block's is awaited,
+        // which never comes: it is no acknowledgement of the block, and no Commit goes out.
+        WriteCase{"ALateHandshakeAnswerIsNoBlockAcknowledgement",
+                  {"stale:f1:1:2500", "ignore:f3:10"},
+                  WriteStatus::BlockFailed,
+                  Held::Previous,
+                  10,
+                  0,
+                  3'000'000,
+                  4'000'000},
+        // ... nor an acknowledgement of a Commit the controller ignored: the read-back decides.
+        WriteCase{"ALateHandshakeAnswerIsNoCommitAcknowledgement",
+                  {"stale:f1:1:2500", "ignore:f4:1"},
+                  WriteStatus::ReadBackDiffers,
+                  Held::Previous,
+                  10,
+                  1,
+                  kCommitWaitUs,
+                  kCommitWaitUs + 4'000'000},
         WriteCase{"LateCommitAcknowledgementCounts",
                   {"late:f4:1:20000"},
                   WriteStatus::Committed,

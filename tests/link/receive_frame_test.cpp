@@ -6,8 +6,8 @@
 
 #include "link/serial_link.h"
 #include "link/serial_port.h"
+#include "link/wire_timing.h"
 #include "simulator/virtual_port.h"
-#include "simulator/wire_timing.h"
 
 namespace vor {
 namespace {
@@ -195,10 +195,10 @@ TEST_P(DrainTest, TheLineIsClearedBeforeTheNextRequestAfterAFailedExchange) {
   OwnLine own;
   for (const Burst& burst : c.line) own.port->Arrive(burst.bytes, burst.firstAtUs);
 
-  own.link.SetRequest(Command::LiveRead0, 0);
+  own.link.SetRequest(Command::Commit, 0);
   ASSERT_EQ(own.link.Exchange(), c.first);
   const std::int64_t endUs = own.clock.NowUs();
-  own.link.SetRequest(Command::LiveRead1, 0);
+  own.link.SetRequest(Command::BeginTransfer, 0);
   ASSERT_TRUE(own.link.SendFrame());
   ASSERT_EQ(own.port->writes.size(), 2u);
   EXPECT_EQ(own.port->writes[1].atUs - endUs, c.gapUs);
@@ -212,9 +212,9 @@ TEST_P(DrainTest, TheLineIsClearedBeforeTheNextRequestAfterAFailedExchange) {
   if (!c.quiet) return;  // the noise goes on
 
   // The answer to the second request is read whole.
-  own.port->Arrive(Bytes{0x33, 0x00, 0x33}, own.clock.NowUs() + 2'000);
+  own.port->Arrive(Bytes{0xF1, 0x00, 0xF1}, own.clock.NowUs() + 2'000);
   EXPECT_EQ(own.link.ReceiveFrame(), Received::Frame);
-  EXPECT_EQ(own.link.rxFrame.Command(), 0x33);
+  EXPECT_EQ(own.link.rxFrame.Command(), 0xF1);
 }
 
 // A stray byte before an answer: the receive judges nineteen bytes and fails on the checksum,
@@ -226,17 +226,17 @@ const Bytes kStrayThenAnswer = [] {
   return bytes;
 }();
 
-// A byte every 5 ms for 3 s, from the first request on.
+// A byte every 5 ms for 3 s, from the first request's end on.
 const std::vector<Burst> kNoise = [] {
   std::vector<Burst> noise;
-  for (std::int64_t t = 0; t < 3'000'000; t += 5'000) noise.push_back({{0x55}, t});
+  for (std::int64_t t = 2'000; t < 3'000'000; t += 5'000) noise.push_back({{0x55}, t});
   return noise;
 }();
 
 INSTANTIATE_TEST_SUITE_P(
     FailedExchanges, DrainTest,
     ::testing::Values(DrainCase{"AnAnswerLeavesNothingToDrain",
-                                {{{0x1B, 0x00, 0x1B}, 1'000}},
+                                {{{0xF4, 0x00, 0xF4}, 3'000}},
                                 Received::Frame,
                                 false,
                                 0,
@@ -244,7 +244,7 @@ INSTANTIATE_TEST_SUITE_P(
                                 true,
                                 0},
                       DrainCase{"TheRestOfAGarbledAnswerIsDropped",
-                                {{kStrayThenAnswer, 1'000}},
+                                {{kStrayThenAnswer, 3'000}},
                                 Received::BadChecksum,
                                 true,
                                 1,
@@ -253,11 +253,11 @@ INSTANTIATE_TEST_SUITE_P(
                                 WireTimeUs(1) + SerialLink::kQuietGapMs * 1000},
                       // It starts 2 ms after the receive gave up, at 1.5 s.
                       DrainCase{"ALateAnswerIsDropped",
-                                {{{0x1B, 0x00, 0x1B}, 1'502'000}},
+                                {{{0xF4, 0x00, 0xF4}, 1'502'000}},
                                 Received::NoAnswer,
                                 true,
                                 3,
-                                0x1B,
+                                0xF4,
                                 true,
                                 2'000 + WireTimeUs(2) + SerialLink::kQuietGapMs * 1000},
                       DrainCase{"SilenceCostsOneQuietGap",
@@ -268,12 +268,169 @@ INSTANTIATE_TEST_SUITE_P(
                                 0,
                                 true,
                                 SerialLink::kQuietGapMs * 1000},
-                      // The first receive judges nineteen noise bytes, the last at 90 ms; the drain
+                      // The first receive judges nineteen noise bytes, the last at 92 ms; the drain
                       // then drops one every 5 ms up to its limit, and the request goes out.
                       DrainCase{"ALineThatNeverGoesQuietIsDrainedForTheTimeLimitOnly", kNoise,
                                 Received::BadChecksum, true, SerialLink::kDrainLimitMs / 5, 0x55,
                                 false, SerialLink::kDrainLimitMs * 1000}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A frame sealed with its checksum: `command`, then `payload`.
+Bytes Sealed(std::uint8_t command, Bytes payload) {
+  Bytes frame{command, static_cast<std::uint8_t>(payload.size())};
+  frame.insert(frame.end(), payload.begin(), payload.end());
+  frame.push_back(FrameChecksum(frame));
+  return frame;
+}
+
+struct MatchCase {
+  const char* name;
+  Command request;
+  std::vector<Burst> line;  // times from the request
+  Received expect;
+  Bytes taken;  // rxFrame's frame afterwards, when `expect` is Frame
+  int framesDropped;
+  bool drainedBefore;  // the line is drained before the next request
+};
+
+void PrintTo(const MatchCase& c, std::ostream* os) { *os << c.name; }
+
+struct MatchLog : DropLog {
+  void FrameDropped(std::span<const std::uint8_t>, std::uint8_t) override { ++framesDropped; }
+  int framesDropped = 0;
+};
+
+class AnswerMatchTest : public ::testing::TestWithParam<MatchCase> {};
+
+// A receive takes only the answer to its own request: whatever else comes is dropped as noise,
+// the wait goes on within its ten attempts, and the line is cleared before the next request.
+TEST_P(AnswerMatchTest, OnlyTheRequestsOwnAnswerIsTaken) {
+  const MatchCase& c = GetParam();
+  OwnLine own;
+  MatchLog log;
+  own.link.SetObserver(&log);
+  own.link.SetRequest(c.request, 0);
+  ASSERT_TRUE(own.link.SendFrame());
+  for (const Burst& burst : c.line) own.port->Arrive(burst.bytes, burst.firstAtUs);
+
+  EXPECT_EQ(own.link.ReceiveFrame(), c.expect);
+  if (c.expect == Received::Frame) {
+    EXPECT_EQ(Bytes(own.link.rxFrame.bytes.begin(),
+                    own.link.rxFrame.bytes.begin() + static_cast<long>(c.taken.size())),
+              c.taken);
+  } else {
+    EXPECT_EQ(own.port->readCalls, SerialLink::kReceiveAttempts);  // it waited its whole time
+  }
+  EXPECT_EQ(log.framesDropped, c.framesDropped);
+  own.link.SetRequest(Command::BeginTransfer, 0);
+  ASSERT_TRUE(own.link.SendFrame());
+  EXPECT_EQ(own.port->discards, c.drainedBefore ? 1 : 0);
+}
+
+const Bytes kLiveAnswer = Sealed(0x1B, Bytes(16, 0x42));
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, AnswerMatchTest,
+    ::testing::Values(
+        MatchCase{"ItsOwnAnswerIsTaken",
+                  Command::Commit,
+                  {{{0xF4, 0x00, 0xF4}, 2'000}},
+                  Received::Frame,
+                  {0xF4, 0x00, 0xF4},
+                  0,
+                  false},
+        // A late answer to an earlier request, right before the answer: dropped, and the answer
+        // behind it in the same read is taken.
+        MatchCase{"AnEarlierRequestsAnswerIsDroppedAndTheAnswerBehindItTaken",
+                  Command::Commit,
+                  {{{0xF1, 0x00, 0xF1, 0xF4, 0x00, 0xF4}, 2'000}},
+                  Received::Frame,
+                  {0xF4, 0x00, 0xF4},
+                  1,
+                  true},
+        MatchCase{"AnotherRequestsAnswerAloneIsNoAnswer",
+                  Command::Commit,
+                  {{{0xF1, 0x00, 0xF1}, 2'000}},
+                  Received::NoAnswer,
+                  {},
+                  1,
+                  true},
+        // Fifteen bytes would leave the sixteenth of an earlier frame in the live block.
+        MatchCase{"AShortAnswerIsNoAnswer",
+                  Command::LiveRead0,
+                  {{Sealed(0x1B, Bytes(15, 0x42)), 2'000}},
+                  Received::NoAnswer,
+                  {},
+                  1,
+                  true},
+        // Payload byte 2 tells a controller: without it there is nothing to judge.
+        MatchCase{"ADetectAnswerWithoutItsThirdByteIsNoAnswer",
+                  Command::Detect,
+                  {{Sealed(0x11, {0x00, 0x01}), 2'000}},
+                  Received::NoAnswer,
+                  {},
+                  1,
+                  true},
+        MatchCase{"ALiveAnswerAfterTheOneOfAnotherPartIsTaken",
+                  Command::LiveRead0,
+                  {{Sealed(0x34, Bytes(16, 0x07)), 2'000}, {kLiveAnswer, 30'000}},
+                  Received::Frame,
+                  kLiveAnswer,
+                  1,
+                  true},
+        // Bytes behind the answer: whatever follows them is cleared before the next request.
+        MatchCase{"BytesBehindTheAnswerAreClearedBeforeTheNextRequest",
+                  Command::Commit,
+                  {{{0xF4, 0x00, 0xF4, 0xF4}, 2'000}},
+                  Received::Frame,
+                  {0xF4, 0x00, 0xF4},
+                  0,
+                  true}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A frame that had begun to arrive before the request was out cannot be its answer, even with
+// the right command byte (a copy of an earlier answer, one that came late): it is dropped whole,
+// whether it was all there as the request went out or only its start, and the answer behind it
+// is taken.
+TEST(Exchange, AFrameBegunBeforeTheRequestWasOutIsDroppedWhole) {
+  for (const std::int64_t staleFromSendUs : {std::int64_t{-40'000}, WireTimeUs(1)}) {
+    OwnLine own;
+    MatchLog log;
+    own.link.SetObserver(&log);
+    own.clock.Sleep(50);
+    const std::int64_t sendUs = own.clock.NowUs();
+    own.port->Arrive(Sealed(0x1B, Bytes(16, 0x11)), sendUs + staleFromSendUs);
+    own.port->Arrive(Sealed(0x1B, Bytes(16, 0x22)), sendUs + 20'000);  // the answer
+    own.link.SetRequest(Command::LiveRead0, 0);
+    ASSERT_EQ(own.link.Exchange(), Received::Frame) << staleFromSendUs;
+    EXPECT_EQ(own.link.rxFrame.Payload(0), 0x22) << staleFromSendUs;
+    EXPECT_GT(log.dropped, 0);
+    EXPECT_EQ(own.port->discards, 0);  // no quiet gap was waited for before the request
+  }
+}
+
+// A clock whose sleeps end late, as on a loaded machine.
+struct OverrunningClock : VirtualClock {
+  void Sleep(int ms) override { VirtualClock::Sleep(ms + 3); }
+};
+
+// When the wait for the request to go out ends too late to tell an early frame from the answer,
+// nothing is dropped then: the answer that began meanwhile is taken. What had arrived before the
+// request went out is dropped all the same.
+TEST(Exchange, ASleepThatOverranDropsNothingThatMayBeTheAnswer) {
+  OverrunningClock clock;
+  auto owned = std::make_unique<VirtualPort>(clock);
+  VirtualPort& port = *owned;
+  SerialLink link(clock);
+  link.SetPort(std::move(owned));
+  clock.Sleep(50);
+  const std::int64_t sendUs = clock.NowUs();
+  port.Arrive(Sealed(0x1B, Bytes(16, 0x11)), sendUs - 20'000);         // before the request
+  port.Arrive(Sealed(0x1B, Bytes(16, 0x22)), sendUs + WireTimeUs(4));  // the answer
+  link.SetRequest(Command::LiveRead0, 0);
+  ASSERT_EQ(link.Exchange(), Received::Frame);
+  EXPECT_EQ(link.rxFrame.Payload(0), 0x22);
+}
 
 // The receives that follow one request (the Commit's thirty) are never drained between them: a
 // late answer counts.
@@ -313,7 +470,7 @@ TEST(ReceiveFrame, AStopRequestAbandonsTheWaitWithinASliceAndTheLateAnswerIsDrai
   EXPECT_LE(clock.NowUs(), 400'000 + SerialPort::kStopSliceMs * 1000);
 
   // Nothing goes out while the stop stands.
-  link.SetRequest(Command::LiveRead0, 0);
+  link.SetRequest(Command::Commit, 0);
   EXPECT_FALSE(link.SendFrame());
   EXPECT_EQ(link.Exchange(), Received::Aborted);
   EXPECT_TRUE(port.writes.empty());
@@ -321,16 +478,16 @@ TEST(ReceiveFrame, AStopRequestAbandonsTheWaitWithinASliceAndTheLateAnswerIsDrai
 
   // The abandoned request's answer arrives late; the next send waits for a quiet line first, so
   // the answer to the next request is not mistaken for it.
-  port.Arrive(Bytes{0x1B, 0x00, 0x1B}, clock.NowUs() + 15'000);
-  link.SetRequest(Command::LiveRead1, 0);
+  port.Arrive(Bytes{0xF4, 0x00, 0xF4}, clock.NowUs() + 15'000);
+  link.SetRequest(Command::BeginTransfer, 0);
   ASSERT_TRUE(link.SendFrame());
   EXPECT_EQ(port.discards, 1);
   ASSERT_EQ(port.writes.size(), 1u);
   const std::int64_t lateAnswerEndUs = 400'000 + 15'000 + WireTimeUs(2);
   EXPECT_GE(port.writes[0].atUs, lateAnswerEndUs + SerialLink::kQuietGapMs * 1000);
-  port.Arrive(Bytes{0x33, 0x00, 0x33}, clock.NowUs() + 2'000);
+  port.Arrive(Bytes{0xF1, 0x00, 0xF1}, clock.NowUs() + 2'000);
   EXPECT_EQ(link.ReceiveFrame(), Received::Frame);
-  EXPECT_EQ(link.rxFrame.Command(), 0x33);
+  EXPECT_EQ(link.rxFrame.Command(), 0xF1);
 
   // Drained once: later sends go straight out.
   link.SendFrame();

@@ -124,6 +124,23 @@ TEST_F(MonitorOnTheLinkTest, ASilentControllerShowsFailureAndHidingStillEndsTheP
   HideAndExpectSilence();
 }
 
+// A live answer that comes 1.9 s late, among the answers of later polls, and one sent twice: the
+// poll whose answer was late misses that part, and no other poll misses any.
+TEST_F(MonitorOnTheLinkTest, LateAndRepeatedAnswersCostOnlyThePartThatWasLate) {
+  controller.AddFault(FaultRule(FaultKind::Stale, kLiveRead2, 1, 1900));
+  controller.AddFault(FaultRule(FaultKind::Twice, kLiveRead2, 3, 30));
+  std::vector<LiveAnswers> polls;
+  QObject::connect(&page, &CMonitor1Dlg::PollShown,
+                   [&](const LivePoll& poll) { polls.push_back(poll.answered); });
+  page.show();
+  WaitFor([&] { return polls.size() >= 16; });
+  HideAndExpectSilence();
+  EXPECT_EQ(polls[0], (LiveAnswers{true, true, false}));
+  for (std::size_t i = 1; i < polls.size(); ++i) {
+    EXPECT_EQ(polls[i], (LiveAnswers{true, true, true})) << "poll " << i;
+  }
+}
+
 // The hide comes while the second poll waits for the silent controller's first answer, with the
 // first poll's result still on its way to this thread: of the second poll only that first request
 // reaches the wire, and the first poll's result never reaches the page.

@@ -58,28 +58,71 @@ TEST_F(SimulatedControllerTest, PhaseZeroReadingsStayNearMidScale) {
   }
 }
 
+// The last frame the link assembled, taken or dropped.
+struct LastFrame : FrameObserver {
+  void FrameSent(std::span<const std::uint8_t>) override {}
+  void FrameReceived(std::span<const std::uint8_t> bytes, Received) override {
+    if (!bytes.empty()) seen.assign(bytes.begin(), bytes.end());
+  }
+  void FrameDropped(std::span<const std::uint8_t> bytes, std::uint8_t) override {
+    seen.assign(bytes.begin(), bytes.end());
+  }
+  std::vector<std::uint8_t> seen;
+};
+
 TEST_F(SimulatedControllerTest, FaultsShapeTheAnswerAsTheLinkSeesIt) {
   struct Case {
     FaultKind kind;
     Received expect;
-    std::uint8_t expectCommand;
-    std::uint8_t expectLength;
+    std::size_t seenSize;  // bytes of the frame the link assembled last
+    std::uint8_t seenCommand;
   };
-  for (const Case& c : {Case{FaultKind::CorruptChecksum, Received::BadChecksum, 0x1B, 16},
-                        Case{FaultKind::WrongCommand, Received::Frame, 0x1C, 16},
-                        Case{FaultKind::OverlongLength, Received::Frame, 0x1B, 16},
-                        Case{FaultKind::ShortAnswer, Received::Frame, 0x1B, 15},
-                        Case{FaultKind::Silent, Received::NoAnswer, 0x00, 0}}) {
+  // A frame with another command byte or too few payload bytes is no answer to LiveRead0.
+  for (const Case& c : {Case{FaultKind::CorruptChecksum, Received::BadChecksum, 19, 0x1B},
+                        Case{FaultKind::WrongCommand, Received::NoAnswer, 19, 0x1C},
+                        Case{FaultKind::OverlongLength, Received::Frame, 19, 0x1B},
+                        Case{FaultKind::ShortAnswer, Received::NoAnswer, 18, 0x1B},
+                        Case{FaultKind::Cut, Received::Incomplete, 9, 0x1B},
+                        Case{FaultKind::Silent, Received::NoAnswer, 0, 0x00}}) {
     SimulatedController faulty(*DefaultImageFor(u"VOR"));
     faulty.AddFault(FaultRule(c.kind, 0x1B, 1));
     VirtualPort line(clock, &faulty);
     SerialLink fresh(clock);
+    LastFrame last;
+    fresh.SetObserver(&last);
     fresh.SetRequest(Command::LiveRead0, 0);
     fresh.SendFrame(line);
     EXPECT_EQ(fresh.ReceiveFrame(line), c.expect) << static_cast<int>(c.kind);
-    EXPECT_EQ(fresh.rxFrame.Command(), c.expectCommand) << static_cast<int>(c.kind);
-    EXPECT_EQ(fresh.rxFrame.Length(), c.expectLength) << static_cast<int>(c.kind);
+    EXPECT_EQ(last.seen.size(), c.seenSize) << static_cast<int>(c.kind);
+    if (!last.seen.empty()) {
+      EXPECT_EQ(last.seen[0], c.seenCommand) << static_cast<int>(c.kind);
+    }
   }
+}
+
+TEST_F(SimulatedControllerTest, ARepeatedAnswerComesAgainAfterItsDelay) {
+  controller.AddFault(FaultRule(FaultKind::Twice, 0xF4, 1, 100));
+  ASSERT_TRUE(Exchange(Command::Commit));
+  const std::int64_t firstUs = clock.NowUs();
+  ASSERT_EQ(link.ReceiveFrame(port), Received::Frame);
+  EXPECT_EQ(link.rxFrame.Command(), 0xF4);
+  // The first exchange ended 20 ms after the first copy, which the second follows by 100 ms.
+  EXPECT_GE(clock.NowUs() - firstUs, 80'000);
+  EXPECT_EQ(controller.CommitCount(), 1);
+}
+
+// A stale answer leaves the line to the next request's, and comes after it.
+TEST_F(SimulatedControllerTest, AStaleAnswerIsOvertakenByTheNextOne) {
+  controller.AddFault(FaultRule(FaultKind::Stale, 0xF1, 1, 300));
+  LastFrame last;
+  link.SetObserver(&last);
+  link.SetRequest(Command::BeginTransfer, 0);
+  link.SendFrame(port);
+  ASSERT_TRUE(Exchange(Command::Commit));
+  EXPECT_LT(clock.NowUs(), 300'000);
+  // Then the BeginTransfer's answer comes, and is none to the Commit.
+  EXPECT_EQ(link.ReceiveFrame(port), Received::NoAnswer);
+  EXPECT_EQ(last.seen, (std::vector<std::uint8_t>{0xF1, 0x00, 0xF1}));
 }
 
 TEST_F(SimulatedControllerTest, WriteBlocksTakeEffectOnlyAtCommit) {

@@ -106,6 +106,9 @@ private:
                             const std::atomic<bool>* stop) override {
       return inner_->DiscardInput(quietMs, limitMs, dropped, stop);
     }
+    ReadResult DiscardArrived(std::span<std::uint8_t> dropped) override {
+      return inner_->DiscardArrived(dropped);
+    }
 
   private:
     HoldingPorts& owner_;
