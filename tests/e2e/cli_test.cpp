@@ -111,7 +111,7 @@ TEST_F(CliTest, WriteOfAFileThatIsNotAnImageSendsNothing) {
 
 struct WriteFaultCase {
   const char* name;
-  const char* fault;
+  QStringList simArgs;
   int exitCode;
   const char* err;  // a line of what vor-cli says
   bool taken;       // the controller holds the new image afterwards, else its old one
@@ -126,7 +126,7 @@ class CliWriteFaultTest : public vor::test::CliFixture,
 // once.
 TEST_P(CliWriteFaultTest, TheExitCodeSaysWhatTheControllerHolds) {
   const WriteFaultCase& c = GetParam();
-  StartSim({"--fault", c.fault});
+  StartSim(c.simArgs);
   const QByteArray before = ReadImageFile();
   QByteArray image = before;
   image[16] = char(image[16] ^ 0x01);
@@ -140,17 +140,30 @@ TEST_P(CliWriteFaultTest, TheExitCodeSaysWhatTheControllerHolds) {
 INSTANTIATE_TEST_SUITE_P(
     Faults, CliWriteFaultTest,
     ::testing::Values(
-        WriteFaultCase{"IgnoredBlock", "ignore:f3:4", 1,
+        WriteFaultCase{"IgnoredBlock",
+                       {"--fault", "ignore:f3:4"},
+                       1,
                        "Error writing data.\nvor-cli: a block went unanswered, so nothing was "
                        "committed: the controller keeps its previous configuration\n",
                        false},
-        WriteFaultCase{"GarbledCommitAcknowledgement", "bad-checksum:f4:1", 0,
+        // The first BeginTransfer's answer, 2.5 s late, comes while the last block's is awaited.
+        WriteFaultCase{"ALateHandshakeAnswerIsNoBlockAcknowledgement",
+                       {"--fault", "stale:f1:3:2500", "--fault", "ignore:f3:10"},
+                       1,
+                       "Error writing data.\nvor-cli: a block went unanswered, so nothing was "
+                       "committed: the controller keeps its previous configuration\n",
+                       false},
+        WriteFaultCase{"GarbledCommitAcknowledgement",
+                       {"--fault", "bad-checksum:f4:1"},
+                       0,
                        "vor-cli: the commit's acknowledgement was garbled or missing, but "
                        "reading back shows that the controller took the configuration\n",
                        true},
         // Reads: the test's own before the write (1-8), the write's of the controller (9-16),
         // then its read-back after the acknowledged Commit.
-        WriteFaultCase{"UnansweredReadBack", "ignore:f2:17", 1,
+        WriteFaultCase{"UnansweredReadBack",
+                       {"--fault", "ignore:f2:17"},
+                       1,
                        "Read data error.\nvor-cli: the write took (the controller acknowledged "
                        "it), but the configuration could not be read back to check it\n",
                        true}),

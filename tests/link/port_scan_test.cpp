@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "definitions/model_images.h"
+#include "simulator/sim_faults.h"
 #include "simulator/simulated_controller.h"
 #include "simulator/virtual_port.h"
 #include "tests/support/scripted_prompter.h"
@@ -58,6 +59,22 @@ TEST_F(PortScanTest, OnlyDetectKindsOneAndTwoIdentifyAController) {
     machine.AddDevice("/dev/ttyUSB0", &controller);
     EXPECT_EQ(freshScan.ScanForController(), identifies) << "kind " << int(kind);
     EXPECT_EQ(freshLink.HasPort(), identifies);
+  }
+}
+
+// Payload byte 2 is judged only in an answer to Detect that has one: not in the answer to
+// another command, nor in a short one, where it is whatever an earlier frame left there.
+TEST_F(PortScanTest, OnlyAWholeAnswerToDetectIdentifiesAController) {
+  for (const FaultKind fault : {FaultKind::WrongCommand, FaultKind::ShortAnswer}) {
+    VirtualPortSystem machine(clock);
+    SerialLink freshLink(clock);
+    freshLink.rxFrame[LinkFrame::kPayload + 2] = 1;  // left from an earlier frame
+    PortScan freshScan(freshLink, machine, prompter);
+    SimulatedController controller(*DefaultImageFor(u"VOR"));
+    controller.AddFault(FaultRule(fault, 0x11));
+    machine.AddDevice("/dev/ttyUSB0", &controller);
+    EXPECT_FALSE(freshScan.ScanForController()) << static_cast<int>(fault);
+    EXPECT_FALSE(freshLink.HasPort());
   }
 }
 
