@@ -23,7 +23,7 @@ const QString kUseForce =
 
 void PrintImage(const ConfigImage& image) {
   for (std::size_t row = 0; row < ConfigImage::kSize; row += 16) {
-    std::printf("%s\n", qPrintable(HexBytes(std::span(image.bytes).subspan(row, 16))));
+    std::printf("%s\n", qUtf8Printable(HexBytes(std::span(image.bytes).subspan(row, 16))));
   }
 }
 
@@ -63,7 +63,7 @@ std::optional<ApplyRow> OutOfRangeChange(const DefinitionSet& set, const ConfigI
 
 int ScanCommand(LinkSession& session) {
   if (!session.Connect()) return kExitFailure;
-  std::printf("%s\n", qPrintable(session.DevicePath()));
+  std::printf("%s\n", qUtf8Printable(session.DevicePath()));
   return kExitOk;
 }
 

@@ -15,6 +15,9 @@
 #include "cli/zero_command.h"
 #include "files/native_path.h"
 #include "resources/language.h"
+#include "simulator/sim_image.h"
+#include "simulator/simulated_connection.h"
+#include "simulator/simulated_controller.h"
 
 namespace {
 
@@ -73,18 +76,18 @@ int Usage(const QString& message) {
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
   vor::cli::FailOnLostStandardOutput();
+  vor::cli::ShowUtf8InConsole();
   QCoreApplication::setApplicationName("vor-cli");
   QCoreApplication::setApplicationVersion("1.0.0.1");
-  // File names keep the bytes they were given, UTF-8 or not.
-  const QStringList arguments = vor::ProgramArguments(argc, argv);
   // --help speaks the user's language; what the commands print stays English for scripts.
-  std::unique_ptr<vor::Translation> translation = vor::StartTranslation(arguments);
+  std::unique_ptr<vor::Translation> translation =
+      vor::StartTranslation(QCoreApplication::arguments());
 
   QCommandLineParser parser;
   parser.setApplicationDescription(Help::tr("Talks to the controller over a serial port.") +
                                    QStringLiteral("\n\n") + Help::tr(kCommands));
-  parser.addHelpOption();
-  parser.addVersionOption();
+  const QCommandLineOption helpOption = parser.addHelpOption();
+  const QCommandLineOption versionOption = parser.addVersionOption();
   const QCommandLineOption portOption(
       "port", Help::tr("Try only this serial port (repeatable, in order) instead of scanning all."),
       "PATH");
@@ -112,13 +115,34 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption countOption("count", Help::tr("monitor: stop after N polls."), "N");
   const QCommandLineOption dryRunOption(
       "dry-run", Help::tr("set, apply: check and show the changes, write nothing."));
+  const QCommandLineOption simulateOption(
+      "simulate",
+      Help::tr("Talk to a simulated controller of model CODE (default VOR) built into the program "
+               "instead of the serial ports. Write it as --simulate or --simulate=CODE."),
+      "CODE");
   const QCommandLineOption languageOption = vor::LanguageOption();
-  parser.addOptions({portOption, traceOption, outOption, inOption, forceOption, writeAnywayOption,
-                     imageOption, jsonOption, dryRunOption, updateOption, countOption,
-                     languageOption});
+  parser.addOptions({portOption, simulateOption, traceOption, outOption, inOption, forceOption,
+                     writeAnywayOption, imageOption, jsonOption, dryRunOption, updateOption,
+                     countOption, languageOption});
   parser.addPositionalArgument(
       "command", Help::tr("scan, read, write, describe, diff, set, apply, zero or monitor"));
-  parser.process(arguments);
+  // "--simulate" alone takes no value; QCommandLineParser wants one, so give it the default.
+  // File names keep the bytes they were given, UTF-8 or not.
+  QStringList arguments;
+  for (const QString& argument : vor::ProgramArguments(argc, argv)) {
+    arguments.append(argument == u"--simulate" ? QStringLiteral("--simulate=VOR") : argument);
+  }
+  // Help, version and mistakes are printed here as UTF-8, as everything else the program prints,
+  // and never shown in a message box.
+  if (!parser.parse(arguments)) return Usage(parser.errorText());
+  if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))) {
+    std::printf("%s", qUtf8Printable(parser.helpText()));
+    return vor::cli::kExitOk;
+  }
+  if (parser.isSet(versionOption)) {
+    std::printf("vor-cli %s\n", qUtf8Printable(QCoreApplication::applicationVersion()));
+    return vor::cli::kExitOk;
+  }
   if (const QString error = vor::LanguageOptionError(parser, languageOption); !error.isEmpty()) {
     return Usage(error);
   }
@@ -185,8 +209,32 @@ int main(int argc, char* argv[]) {
   if (parser.isSet(imageOption) && parser.isSet(portOption)) {
     return Usage("--image and --port exclude each other");
   }
+  if (parser.isSet(simulateOption) && (parser.isSet(portOption) || parser.isSet(imageOption))) {
+    return Usage("--simulate goes without --port and --image");
+  }
 
-  vor::cli::LinkSession session(parser.values(portOption), parser.isSet(traceOption));
+  // A simulated controller is the only port tried: nothing goes to the machine's real ports.
+  std::unique_ptr<vor::SimulatedController> controller;
+  std::unique_ptr<vor::SimulatedConnection> simulation;
+  vor::QtPortSystem machinePorts;
+  QStringList ports = parser.values(portOption);
+  if (parser.isSet(simulateOption)) {
+    vor::SimImageOptions imageOptions;
+    imageOptions.modelCode = parser.value(simulateOption);
+    QString error;
+    const std::optional<vor::ConfigImage> image = vor::SimulatorImage(imageOptions, error);
+    if (image) {
+      controller = std::make_unique<vor::SimulatedController>(*image);
+      simulation = vor::SimulatedConnection::Start(*controller, error);
+    }
+    if (!simulation) {
+      vor::cli::PrintError(error);
+      return vor::cli::kExitFailure;
+    }
+    ports = {simulation->DevicePath()};
+  }
+  vor::cli::LinkSession session(ports, parser.isSet(traceOption),
+                                simulation ? &simulation->Ports(machinePorts) : nullptr);
   if (isDescribe) {
     return vor::cli::DescribeCommand(session, parser.value(imageOption), parser.isSet(jsonOption));
   }

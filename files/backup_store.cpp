@@ -45,8 +45,11 @@ QString BackupSerial(const ConfigImage& image) {
 }
 
 QString BackupsFolder() {
-  return QDir(QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation))
-      .filePath(QStringLiteral("vor-user/backups"));
+  // The desktop program's data folder, beside this program's own: both leave the organisation
+  // name empty, so each has a folder of its name in the same place (~/.local/share on Linux,
+  // %APPDATA% on Windows).
+  const QDir own(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+  return QDir::cleanPath(own.filePath(QStringLiteral("../vor-user/backups")));
 }
 
 bool BackUpBeforeWrite(const BackupStore& store, const ConfigImage& controller,

@@ -33,8 +33,9 @@ private:
   QString folder_;
 };
 
-// The folder of the automatic backups, the same whichever program asks: "vor-user/backups" in
-// the user's data folder (~/.local/share/vor-user/backups on Linux).
+// The folder of the automatic backups, the same whichever program asks: "backups" in the desktop
+// program's data folder (~/.local/share/vor-user/backups on Linux, %APPDATA%\vor-user\backups
+// on Windows). Needs the application's name set.
 QString BackupsFolder();
 
 // The rule before every write of the controller's configuration, in both programs: `controller`,

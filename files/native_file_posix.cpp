@@ -1,24 +1,16 @@
-// POSIX systems: open(2) with the name's own bytes, rename(2), and fsync of the folder.
+// POSIX systems: open(2) by the name's own bytes, without waiting on a pipe, and fstat(2) of
+// what was opened.
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 
-#include "files/disk_sync.h"
 #include "files/file_kind.h"
 #include "files/native_file.h"
 
 namespace vor {
 namespace {
-
-int OpenRetrying(const char* path, int flags, mode_t mode = 0) {
-  int fd = -1;
-  do {
-    fd = ::open(path, flags | O_CLOEXEC, mode);
-  } while (fd < 0 && errno == EINTR);
-  return fd;
-}
 
 std::filesystem::file_type TypeOf(mode_t mode) {
   namespace fs = std::filesystem;
@@ -35,7 +27,10 @@ std::filesystem::file_type TypeOf(mode_t mode) {
 
 bool OpenRegularFile(const std::filesystem::path& path, QFile& file, QString& reason) {
   // Without O_NONBLOCK the open of a pipe waits for a writer, for ever if none comes.
-  const int fd = OpenRetrying(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY);
+  int fd = -1;
+  do {
+    fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+  } while (fd < 0 && errno == EINTR);
   if (fd < 0) {
     reason = qt_error_string(errno);
     return false;
@@ -59,30 +54,6 @@ bool OpenRegularFile(const std::filesystem::path& path, QFile& file, QString& re
     return false;
   }
   return true;
-}
-
-bool CreateNewFile(const std::filesystem::path& path, QFile& file, QString& reason) {
-  const int fd = OpenRetrying(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY, 0666);
-  if (fd < 0) {
-    reason = qt_error_string(errno);
-    return false;
-  }
-  if (!file.open(fd, QIODevice::WriteOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
-    reason = file.errorString();
-    ::close(fd);
-    return false;
-  }
-  return true;
-}
-
-bool ReplaceFile(const std::filesystem::path& from, const std::filesystem::path& to,
-                 QString& reason) {
-  if (::rename(from.c_str(), to.c_str()) != 0) {
-    reason = qt_error_string(errno);
-    return false;
-  }
-  // The rename is a change of the folder, which reaches the disk only with the folder's own sync.
-  return SyncFolder(to.has_parent_path() ? to.parent_path() : std::filesystem::path("."), reason);
 }
 
 }  // namespace vor

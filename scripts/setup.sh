@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build and the tests need, only those that are missing.
-# Usage: scripts/setup.sh [package]; "package" adds what building and checking the .deb needs.
+# Usage: scripts/setup.sh [package|windows]; "package" adds what building and checking the .deb
+# needs, "windows" the MinGW-w64 cross compiler, Wine, NSIS and Xvfb for the Windows programs.
 set -euo pipefail
 
 packages=(
@@ -13,6 +14,10 @@ packages=(
 )
 if [ "${1:-}" = package ]; then
   packages+=(dpkg-dev file lintian appstream desktop-file-utils bash-completion man-db)
+fi
+if [ "${1:-}" = windows ]; then
+  packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    wine wine64 nsis unzip xz-utils xvfb xauth imagemagick procps)
 fi
 
 missing=()

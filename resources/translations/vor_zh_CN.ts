@@ -127,6 +127,10 @@ set、apply 和 write 以页面的范围提示拒绝超出范围的取值。</tr
         <source>write, set, apply, zero --update: write even when the controller&apos;s configuration cannot be backed up first.</source>
         <translation>write、set、apply、zero --update：即使无法先备份控制器的配置，也写入。</translation>
     </message>
+    <message>
+        <source>Talk to a simulated controller of model CODE (default VOR) built into the program instead of the serial ports. Write it as --simulate or --simulate=CODE.</source>
+        <translation>与程序内置的型号为 CODE（默认 VOR）的模拟控制器通信，而不使用串口。写作 --simulate 或 --simulate=CODE。</translation>
+    </message>
 </context>
 <context>
     <name>VorSimHelp</name>
@@ -1040,6 +1044,17 @@ The range should be between %2~%3</source>
     <message>
         <source>%1 Range:%2~%3</source>
         <translation>%1 范围：%2~%3</translation>
+    </message>
+</context>
+<context>
+    <name>vor::PortAdvice</name>
+    <message>
+        <source>this computer has no COM port; is the USB serial adapter plugged in and its driver installed (CH340, CP210x, FTDI or PL2303)? Device Manager shows the adapter&apos;s COM port under Ports (COM &amp; LPT)</source>
+        <translation>这台电脑没有 COM 端口；USB 串口适配器是否已插好、其驱动程序（CH340、CP210x、FTDI 或 PL2303）是否已安装？设备管理器在“端口 (COM 和 LPT)”下显示适配器的 COM 端口</translation>
+    </message>
+    <message>
+        <source>No COM port is listed on this computer. Is the USB serial adapter plugged in? Without its driver it has no COM port: install the driver for the adapter&apos;s chip (CH340, CP210x, FTDI or PL2303), then plug it in again. Device Manager shows the adapter&apos;s COM port under Ports (COM &amp; LPT).</source>
+        <translation>这台电脑上没有列出任何 COM 端口。USB 串口适配器插好了吗？没有驱动程序的适配器没有 COM 端口：请安装适配器芯片（CH340、CP210x、FTDI 或 PL2303）的驱动程序，然后重新插上适配器。设备管理器在“端口 (COM 和 LPT)”下显示适配器的 COM 端口。</translation>
     </message>
 </context>
 <context>

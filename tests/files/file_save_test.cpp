@@ -1,29 +1,15 @@
 // Saving a file: only a file, whole and on disk, or nothing and the reason.
 #include "files/file_save.h"
 
-#include <dlfcn.h>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <filesystem>
-#include <string>
-#include <vector>
 
 #include "tests/support/private_mounts.h"
-
-// What this program syncs, by the name of the file or folder synced: fsync is taken over here,
-// and does its work as ever.
-std::vector<std::string> synced;
-extern "C" int fsync(int fd) {
-  static const auto system = reinterpret_cast<int (*)(int)>(dlsym(RTLD_NEXT, "fsync"));
-  std::error_code error;
-  synced.push_back(std::filesystem::read_symlink("/proc/self/fd/" + std::to_string(fd), error));
-  return system(fd);
-}
+#include "tests/support/special_files.h"
 
 namespace vor {
 namespace {
@@ -40,16 +26,16 @@ QStringList Listing(const QString& folder) {
 // A save renames a temporary file over its target: over a device node or a pipe that would put
 // a file in its place, and a folder cannot take it.
 TEST(SaveFile, RefusesWhatIsNotARegularFileAndLeavesItAsItIs) {
+  VOR_SKIP_WITHOUT_POSIX_FILES();
   QTemporaryDir dir;
   ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
-  ASSERT_EQ(mkfifo(FsPath(dir.filePath("pipe")).c_str(), 0644), 0);
+  ASSERT_TRUE(test::MakeFifo(dir.filePath("pipe")));
   fs::create_symlink(FsPath(dir.filePath("pipe")), FsPath(dir.filePath("link")));
   // Followed, a loop ends nowhere; replaced, the links would be lost.
   fs::create_symlink("loop2", FsPath(dir.filePath("loop1")));
   fs::create_symlink("loop1", FsPath(dir.filePath("loop2")));
   // /dev/full's numbers: a device that would take the bytes and fail.
-  const bool device =
-      mknod(FsPath(dir.filePath("device")).c_str(), S_IFCHR | 0644, makedev(1, 7)) == 0;
+  const bool device = test::MakeDeviceNode(dir.filePath("device"));
   const QStringList before = Listing(dir.path());
 
   const struct {
@@ -77,30 +63,24 @@ TEST(SaveFile, RefusesWhatIsNotARegularFileAndLeavesItAsItIs) {
   EXPECT_EQ(Listing(dir.path()), before);  // no temporary file left either
 }
 
-// A save is whole under its name after a power cut: the file synced before the rename, its folder
-// after it. A link to a file stays a link, and the file it leads to gets the content.
-TEST(SaveFile, SyncsTheFileThenItsFolderAndWritesThroughALink) {
+// The names that lead to a device on this system are refused before anything is written: on
+// Windows the reserved names (NUL, CON, COM1, ...) in any folder and with any extension, and
+// paths under \\.\; elsewhere the device files.
+TEST(SaveFile, RefusesTheSystemsDeviceNamesAndFolders) {
   QTemporaryDir dir;
-  const fs::path folder = fs::canonical(FsPath(dir.path()));
-  QFile old(dir.filePath("target.bin"));
-  ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-  old.write("old");
-  old.close();
-  fs::create_symlink("target.bin", FsPath(dir.filePath("link.bin")));
-
-  synced.clear();
+  ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+  const QStringList before = Listing(dir.path());
   QString reason;
-  ASSERT_TRUE(SaveFile(dir.filePath("link.bin"), "new", reason)) << reason.toStdString();
-  ASSERT_EQ(synced.size(), 2u);
-  EXPECT_EQ(fs::path(synced[0]).parent_path(), folder);
-  EXPECT_TRUE(fs::path(synced[0]).filename().string().starts_with("target.bin.")) << synced[0];
-  EXPECT_EQ(synced[1], folder.string());
-
-  EXPECT_EQ(fs::symlink_status(FsPath(dir.filePath("link.bin"))).type(), fs::file_type::symlink);
-  QFile saved(dir.filePath("target.bin"));
-  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-  EXPECT_EQ(saved.readAll(), "new");
-  EXPECT_EQ(Listing(dir.path()), (QStringList{"link.bin", "target.bin"}));
+  EXPECT_FALSE(SaveFile(dir.filePath("folder"), QByteArray(128, 'x'), reason));
+  EXPECT_EQ(reason.toStdString(), "it is a folder");
+  for (const QString& name : test::DeviceNames()) {
+    const bool absolute = name.startsWith('/') || name.startsWith('\\') || name.contains(':');
+    const QString path = absolute ? name : dir.filePath(name);
+    reason.clear();
+    EXPECT_FALSE(SaveFile(path, QByteArray(128, 'x'), reason)) << path.toStdString();
+    EXPECT_EQ(reason.toStdString(), "it is a device, not a file") << path.toStdString();
+  }
+  EXPECT_EQ(Listing(dir.path()), before);
 }
 
 // Qt 6.4's QSaveFile::commit() reports success after the write failed for want of space, and

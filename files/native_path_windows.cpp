@@ -1,4 +1,5 @@
-// Systems whose names are UTF-16 (Windows): a QString holds them as they are.
+// Windows: names are UTF-16, which a QString holds as they are; the command line's own text is
+// the application object's, not `argv`'s.
 #include <QCoreApplication>
 
 #include "files/native_path.h"

@@ -1,7 +1,5 @@
-// Image files in: only a regular file of exactly 128 bytes, read without waiting on a pipe or a
-// device, under the bytes of its name.
-#include "files/image_file.h"
-
+// Files in, on POSIX systems: only a regular file is read, without waiting on a pipe or opening a
+// device, and names keep the bytes they were given.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -15,6 +13,7 @@
 #include <filesystem>
 
 #include "definitions/model_images.h"
+#include "files/image_file.h"
 #include "files/native_file.h"
 #include "files/native_path.h"
 
@@ -56,7 +55,8 @@ TEST(LoadImageFile, RefusesWhatIsNotARegularFileSayingWhatItIs) {
     ConfigImage image;
     QString error;
     EXPECT_FALSE(LoadImageFile(c.path, image, error)) << c.reason;
-    EXPECT_EQ(error.toStdString(), QStringLiteral("cannot read %1: %2").arg(c.path, c.reason).toStdString());
+    EXPECT_EQ(error.toStdString(),
+              QStringLiteral("cannot read %1: %2").arg(c.path, c.reason).toStdString());
   }
   ::close(writer);
 }
@@ -71,6 +71,17 @@ TEST(OpenRegularFile, RefusesAPipeWithoutWaitingForAWriter) {
   EXPECT_FALSE(OpenRegularFile(pipe, file, reason));
   EXPECT_EQ(reason.toStdString(), "it is a named pipe, not a file");
   EXPECT_FALSE(file.isOpen());
+}
+
+TEST(NativePath, ProgramArgumentsAndNamesKeepTheirBytes) {
+  char program[] = "vor-cli";
+  char out[] = "--out";
+  char name[] = "bad\xff\xfe.bin";
+  char* argv[] = {program, out, name, nullptr};
+  const QStringList arguments = ProgramArguments(3, argv);
+  ASSERT_EQ(arguments.size(), 3);
+  EXPECT_EQ(arguments[1], "--out");
+  EXPECT_EQ(NativePath(arguments[2]).string(), std::string(name));
 }
 
 // Two names that differ only in bytes that are not UTF-8 are two files, each under its own bytes.
