@@ -1144,6 +1144,41 @@ The range should be between %2~%3</source>
     </message>
 </context>
 <context>
+    <name>vor::ServiceHistory</name>
+    <message>
+        <source>cannot add to the service history %1: %2</source>
+        <translation>无法写入维修记录 %1：%2</translation>
+    </message>
+    <message>
+        <source>its folder cannot be made</source>
+        <translation>无法创建其所在文件夹</translation>
+    </message>
+    <message>
+        <source>the disk holds %1 of its %2 bytes</source>
+        <translation>磁盘上只有其 %2 字节中的 %1 字节</translation>
+    </message>
+    <message>
+        <source>the service history %1 is not a file</source>
+        <translation>维修记录 %1 不是文件</translation>
+    </message>
+    <message>
+        <source>the service history %1 is too large to be one (%2 bytes)</source>
+        <translation>维修记录 %1 过大，不可能是维修记录（%2 字节）</translation>
+    </message>
+    <message>
+        <source>cannot read the service history %1: %2</source>
+        <translation>无法读取维修记录 %1：%2</translation>
+    </message>
+    <message>
+        <source>The last record of the service history %1 is incomplete, as an interrupted write leaves it, and is skipped.</source>
+        <translation>维修记录 %1 的最后一条记录不完整（写入被中断所致），已跳过。</translation>
+    </message>
+    <message>
+        <source>Line %1 of the service history %2 is not a record and is skipped.</source>
+        <translation>维修记录 %2 的第 %1 行不是记录，已跳过。</translation>
+    </message>
+</context>
+<context>
     <name>vor::StringTable</name>
     <message>
         <source>Warning:Prohibit doing any configuration in user program while running motor.<byte value="xd"/>
