@@ -7,6 +7,7 @@
 #include "cli/image_commands.h"
 #include "cli/interrupt.h"
 #include "cli/link_session.h"
+#include "cli/standard_output.h"
 #include "definitions/definition_loader.h"
 #include "link/live_block.h"
 #include "live/live_record.h"
@@ -24,9 +25,11 @@ void OnInterrupt() {
   if (SerialLink* link = interruptedLink.load()) link->RequestStop();
 }
 
-void PrintLine(const QString& line) {
+// A line per poll as it happens, also into a pipe. False when it did not reach standard output:
+// polling on would print into nothing.
+bool PrintLine(const QString& line) {
   std::printf("%s\n", line.toUtf8().constData());
-  std::fflush(stdout);  // a line per poll as it happens, also into a pipe
+  return FlushStandardOutput();
 }
 
 }  // namespace
@@ -40,6 +43,7 @@ int MonitorCommand(LinkSession& session, int count, bool json) {
 
   const LiveSlots liveSlots = LiveSlotWalk(*set);
   const QStringList columns = LiveColumns(*set, liveSlots);
+  // A header that did not reach standard output shows at the first poll's line.
   if (!json) PrintLine(CsvHeader(columns));
 
   interrupted.store(false);
@@ -49,6 +53,7 @@ int MonitorCommand(LinkSession& session, int count, bool json) {
   LiveBlock block;
   std::int64_t deadlineUs = MonotonicUs();
   std::int64_t firstUs = deadlineUs;
+  bool printed = true;
   for (int polls = 0; count == 0 || polls < count; ++polls) {
     if (polls > 0) {
       deadlineUs = NextPollDeadlineUs(deadlineUs, MonotonicUs(), kPeriodUs);
@@ -61,10 +66,11 @@ int MonitorCommand(LinkSession& session, int count, bool json) {
     if (read.aborted) break;
     const LiveRecord record =
         MakeLiveRecord(*set, liveSlots, block.bytes, read.answered[0], (startUs - firstUs) / 1000);
-    PrintLine(json ? JsonLine(columns, record) : CsvRow(record));
+    printed = PrintLine(json ? JsonLine(columns, record) : CsvRow(record));
+    if (!printed) break;
   }
   interruptedLink.store(nullptr);
-  return kExitOk;
+  return printed ? kExitOk : kExitFailure;
 }
 
 }  // namespace vor::cli

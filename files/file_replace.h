@@ -13,9 +13,12 @@ namespace vor {
 // extension, and "\\.\" paths); empty when it does not.
 QString DeviceNameProblem(const QString& path);
 
-// Puts `bytes` in place of `path` (or as a new file there): written beside it under a temporary
-// name, made durable on disk and its size checked, then moved over `path` in one step. False with
-// `reason` set when any of that failed; `path` is then as it was, and no temporary file is left.
+// Puts `bytes` in place of `path` (or as a new file there; a name as NativePath takes it): written
+// beside it under a temporary name, made durable on disk and its size checked, then moved over
+// `path` in one step, which is made durable too. A symbolic link stays a link, and the file it
+// leads to is replaced. False with `reason` set when any of that failed; `path` is then as it
+// was, and no temporary file is left; except that when only making the move durable failed (the
+// folder's sync on POSIX systems), the new content is in place.
 bool WriteBesideAndReplace(const QString& path, QByteArrayView bytes, QString& reason);
 
 // Makes what has been written to the open `file` durable on disk before it returns. False with

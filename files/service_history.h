@@ -37,7 +37,7 @@ enum class ServiceOutcome {
 
 struct ServiceRecord {
   QDateTime time;
-  QString program;    // "vor-user" or "vor-cli"
+  QString program;  // "vor-user" or "vor-cli"
   QString version;
   QString operation;  // what changed the controller: "write", "apply", "set", "write --in", ...
   QString port;

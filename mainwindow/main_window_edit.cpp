@@ -19,6 +19,7 @@
 #include "mainwindow/main_window.h"
 #include "mainwindow/menu_bar_marks.h"
 #include "mainwindow/menu_dialogs.h"
+#include "pages/value_codec.h"
 #include "pages/vehicle_page.h"
 #include "resources/dialog_builder.h"
 
@@ -32,6 +33,7 @@ QString StepName(const QString& name) { return QString(name).replace(u'&', QStri
 
 void CVORUserDlg::SetUpChanges() {
   connect(&history_.Stack(), &QUndoStack::indexChanged, this, &CVORUserDlg::OnChangesChanged);
+  connect(&history_.Stack(), &QUndoStack::indexChanged, this, &CVORUserDlg::OnHistoryIndexChanged);
   connect(&changeMarks_, &ChangeMarks::MarksChanged, this, &CVORUserDlg::OnChangesChanged);
   connect(&changeMarks_, &ChangeMarks::RevertRequested, this, [this](const PageField& field) {
     if (commandDepth_ > 0 || link_.Busy()) return;
@@ -127,16 +129,26 @@ void CVORUserDlg::ApplyFile(const ConfigImage& file, const QString& path) {
     return;
   }
   ApplyReview review{name, BackupSerial(file), BackupSerial(unit), plan.sameUnit, plan.rows};
-  if (!services_.dialogs.ReviewApply(review)) return;
-  if (std::none_of(review.rows.begin(), review.rows.end(),
-                   [](const ApplyRow& row) { return row.checked; })) {
-    return;
+  // A value out of its range is refused with the page's own message, as an entry would be; the
+  // review comes back with the user's ticks, so that its row can be left out.
+  for (;;) {
+    if (!services_.dialogs.ReviewApply(review)) return;
+    if (std::none_of(review.rows.begin(), review.rows.end(),
+                     [](const ApplyRow& row) { return row.checked; })) {
+      return;
+    }
+    const ApplyRow* refused = FirstOutOfRange(set, review.rows);
+    if (!refused) break;
+    const int position = std::get<FieldChange>(refused->change).position;
+    prompter_.AskText(RangeMessage(set.params[std::size_t(position)]), Buttons::Ok, Icon::Warning);
   }
   const PageKey previous = currentPage;
+  const StatusShown before = status_;
   const bool applied =
       ChangeImage([&] { history_.Push(ApplyStep(set, state_.image, file, review.rows, name)); });
   if (!applied) return;
   SetStatus(tr(kFromFileStatus), Tone::Neutral);
+  fromFile_ = FromFileStatus{history_.Stack().index(), before};
   if (QLabel* status = FindStatic(this, kIdStatusLine)) status->setToolTip(path);
   if (!ParameterPageOf(previous)) OnPageCommand(kIdVehicleButton);
 }
@@ -174,6 +186,11 @@ void CVORUserDlg::RestoreBackup() {
     return;
   }
   ApplyFile(images[std::size_t(chosen)], paths[chosen]);
+}
+
+void CVORUserDlg::OnHistoryIndexChanged(int index) {
+  if (fromFile_ && index < fromFile_->stepEnd)
+    SetStatus(fromFile_->before.text, fromFile_->before.tone);
 }
 
 int CVORUserDlg::UnwrittenCount() {

@@ -3,13 +3,12 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDir>
 #include <QSet>
 #include <QSettings>
-#include <QStandardPaths>
 #include <cstdio>
 #include <memory>
 
+#include "files/backup_store.h"
 #include "files/image_file.h"
 #include "link/controller_link.h"
 #include "link/frame_trace.h"
@@ -195,11 +194,8 @@ int CVORUserApp::InitInstance(const AppOptions& options, Prompter& prompter) {
   QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
                      QCoreApplication::applicationName(), QCoreApplication::applicationName());
   QtPortSystem troubleshootingPorts;  // used on this thread, apart from the link's
-  const WindowServices services{
-      dialogs, settings,
-      QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
-          .filePath(QStringLiteral("backups")),
-      troubleshootingPorts, options.ports};
+  const WindowServices services{dialogs, settings, BackupsFolder(), troubleshootingPorts,
+                                options.ports};
 
   ProgramState state;
   CVORUserDlg window(state, link, prompter, CreatePages(state, prompter, link), services);

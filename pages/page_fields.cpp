@@ -34,6 +34,14 @@ std::optional<QString> ShownText(const DefinitionSet& set, const PageField& fiel
   return VehicleDisplayText(set, def, *text);
 }
 
+StoreResult TestEntry(const DefinitionSet& set, const PageField& field, const QString& text) {
+  const ParamDef& def = set.params[static_cast<std::size_t>(field.position)];
+  if (field.page == PageKind::Vehicle) {
+    if (const std::optional<StoreResult> own = VehicleOwnAnswer(set, def, text)) return *own;
+  }
+  return TestValue(def, text);
+}
+
 QString FieldLabel(const ParamDef& def) { return WithoutTrailingBlanks(def.name); }
 
 QString WithoutTrailingBlanks(const QString& text) {

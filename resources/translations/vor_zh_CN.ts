@@ -54,8 +54,8 @@
   write --in FILE [--force]
                            write a 128-byte image, then read it back and compare;
                            refuses an image that needs other definitions than the
-                           controller&apos;s, or of another controller (serial number),
-                           unless --force
+                           controller&apos;s, of another controller (serial number), or with
+                           a value out of its range, unless --force
   describe [--image FILE] [--json]
                            print the model&apos;s definitions and the values the pages show
                            for the controller&apos;s image or FILE
@@ -80,14 +80,18 @@
   monitor [--count N] [--json]
                            poll the live data every 200 ms as the Monitor page does and
                            print a CSV line (or a JSON object) per poll until N polls or
-                           Ctrl+C</source>
+                           Ctrl+C
+write, set, apply and zero --update back up the controller&apos;s configuration first, into the
+desktop program&apos;s backups folder, and write nothing when that fails, unless --write-anyway.
+set, apply and write refuse a value out of its range with the page&apos;s message.</source>
         <translation>命令：
   scan                     查找控制器并打印其设备路径
   read [--out FILE]        读取配置；以十六进制打印，或保存这 128 个字节
   write --in FILE [--force]
                            写入 128 字节的配置映像，然后读回并比较；
                            除非加 --force，否则拒绝需要与控制器不同的
-                           定义的映像，以及其他控制器（序列号不同）的映像
+                           定义的映像、其他控制器（序列号不同）的映像，
+                           以及含超出范围取值的映像
   describe [--image FILE] [--json]
                            打印该型号的定义，以及各页面对控制器映像
                            或 FILE 显示的值
@@ -110,11 +114,18 @@
   monitor [--count N] [--json]
                            像监控页面一样每 200 ms 轮询实时数据，每次
                            轮询打印一行 CSV（或一个 JSON 对象），直到
-                           N 次轮询或按 Ctrl+C</translation>
+                           N 次轮询或按 Ctrl+C
+write、set、apply 和 zero --update 先把控制器的配置备份到桌面程序的备份文件夹；
+备份失败时不写入任何内容，除非加 --write-anyway。
+set、apply 和 write 以页面的范围提示拒绝超出范围的取值。</translation>
     </message>
     <message>
-        <source>write: even when the image needs other definitions than the controller&apos;s, or is of another controller.</source>
-        <translation>write：即使映像需要与控制器不同的定义，或属于其他控制器，也写入。</translation>
+        <source>write: even when the image needs other definitions than the controller&apos;s, is of another controller, or holds a value out of its range.</source>
+        <translation>write：即使映像需要与控制器不同的定义、属于其他控制器或含有超出范围的取值，也写入。</translation>
+    </message>
+    <message>
+        <source>write, set, apply, zero --update: write even when the controller&apos;s configuration cannot be backed up first.</source>
+        <translation>write、set、apply、zero --update：即使无法先备份控制器的配置，也写入。</translation>
     </message>
     <message>
         <source>Talk to a simulated controller of model CODE (default VOR) built into the program instead of the serial ports. Write it as --simulate or --simulate=CODE.</source>
@@ -718,6 +729,10 @@ Nothing was changed.</source>
     <message>
         <source>only %1 of %2 bytes could be written</source>
         <translation>%2 字节中只写入了 %1 字节</translation>
+    </message>
+    <message>
+        <source>its symbolic links lead round in a loop</source>
+        <translation>它的符号链接构成了循环</translation>
     </message>
 </context>
 <context>

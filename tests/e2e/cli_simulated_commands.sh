@@ -6,6 +6,8 @@ set -euo pipefail
 cli=("$@")
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
+# The backups that write, set and zero --update make go here, not into the user's own folder.
+export XDG_DATA_HOME="$work/data"
 fail() {
   echo "FAILED: $*" >&2
   exit 1

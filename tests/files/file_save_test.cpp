@@ -31,6 +31,9 @@ TEST(SaveFile, RefusesWhatIsNotARegularFileAndLeavesItAsItIs) {
   ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
   ASSERT_TRUE(test::MakeFifo(dir.filePath("pipe")));
   fs::create_symlink(FsPath(dir.filePath("pipe")), FsPath(dir.filePath("link")));
+  // Followed, a loop ends nowhere; replaced, the links would be lost.
+  fs::create_symlink("loop2", FsPath(dir.filePath("loop1")));
+  fs::create_symlink("loop1", FsPath(dir.filePath("loop2")));
   // /dev/full's numbers: a device that would take the bytes and fail.
   const bool device = test::MakeDeviceNode(dir.filePath("device"));
   const QStringList before = Listing(dir.path());
@@ -43,6 +46,7 @@ TEST(SaveFile, RefusesWhatIsNotARegularFileAndLeavesItAsItIs) {
       {"folder", "it is a folder", fs::file_type::directory},
       {"pipe", "it is a named pipe, not a file", fs::file_type::fifo},
       {"link", "it is a named pipe, not a file", fs::file_type::symlink},
+      {"loop1", "its symbolic links lead round in a loop", fs::file_type::symlink},
       {"device", "it is a device, not a file", fs::file_type::character},
   };
   for (const auto& c : cases) {

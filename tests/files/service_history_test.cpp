@@ -46,7 +46,7 @@ TEST(ServiceHistory, AWriteIsRecordedWithTheIdentityAndTheValuesAsThePagesShowTh
   ConfigImage before = *DefaultImageFor(u"VOR");
   test::SetSerial(before, 1234567);
   ConfigImage written = before;
-  written[19] = 50;    // Low Volt
+  written[19] = 50;     // Low Volt
   written[13] ^= 0x21;  // a byte no page shows
   const std::unique_ptr<DefinitionSet> set = test::LoadedFor(before);
 
@@ -71,8 +71,9 @@ TEST(ServiceHistory, AWriteIsRecordedWithTheIdentityAndTheValuesAsThePagesShowTh
   record.backup = "/backups/VOR72450-1234567-20261211-091530-250.bin";
   const QByteArray line = ServiceRecordJson(record);
   EXPECT_FALSE(line.contains('\n'));
-  EXPECT_TRUE(line.contains("\"outcome\":\"failed: the controller did not take the "
-                            "configuration\""))
+  EXPECT_TRUE(
+      line.contains("\"outcome\":\"failed: the controller did not take the "
+                    "configuration\""))
       << line.toStdString();
   const std::optional<ServiceRecord> parsed = ParseServiceRecord(line);
   ASSERT_TRUE(parsed);
