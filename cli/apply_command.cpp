@@ -83,7 +83,7 @@ int ApplyCommand(LinkSession& session, const QString& path, const UpdateOptions&
     ApplyRows(set, planned->rows, file, wanted);
     return true;
   };
-  const UpdateResult result = UpdateController(session, options, plan);
+  const UpdateResult result = UpdateController(session, QStringLiteral("apply"), options, plan);
   if (!planned) return kExitFailure;  // refused, or the controller could not be read
 
   std::vector<RowText> taken;

@@ -4,13 +4,14 @@
 
 #include "cli/image_commands.h"
 #include "cli/link_session.h"
+#include "cli/recorded_write.h"
 #include "definitions/definition_loader.h"
 #include "files/backup_store.h"
 
 namespace vor::cli {
 
-UpdateResult UpdateController(LinkSession& session, const UpdateOptions& options,
-                              const UpdatePlan& plan) {
+UpdateResult UpdateController(LinkSession& session, const QString& operation,
+                              const UpdateOptions& options, const UpdatePlan& plan) {
   if (!session.Connect()) return UpdateResult::Failed;
   ConfigImage current;
   if (!session.Read(current)) return UpdateResult::Failed;
@@ -20,22 +21,32 @@ UpdateResult UpdateController(LinkSession& session, const UpdateOptions& options
   if (!plan(current, *set, wanted)) return UpdateResult::Refused;
   if (wanted.bytes == current.bytes) return UpdateResult::Unchanged;
   if (options.dryRun) return UpdateResult::DryRun;
-  if (!BackUpBeforeWriting(current, options.writeAnyway)) return UpdateResult::Refused;
-  if (!session.Write(wanted)) return UpdateResult::Failed;
-  return VerifyReadBack(session, wanted) ? UpdateResult::Written : UpdateResult::Failed;
+  switch (WriteAndRecord(session, operation, current, wanted, set.get(), options.writeAnyway)) {
+    case RecordedWrite::Written:
+      return UpdateResult::Written;
+    case RecordedWrite::Refused:
+      return UpdateResult::Refused;
+    case RecordedWrite::Failed:
+      break;
+  }
+  return UpdateResult::Failed;
 }
 
-bool BackUpBeforeWriting(const ConfigImage& current, bool writeAnyway) {
-  return BackUpBeforeWrite(BackupStore(BackupsFolder()), current, [&](const QString& error) {
-    const QString why =
-        QStringLiteral("the controller's configuration could not be backed up before writing: %1")
-            .arg(error);
-    PrintError(writeAnyway
-                   ? why + QStringLiteral("; writing anyway, as --write-anyway asks")
-                   : why + QStringLiteral("; nothing was written (--write-anyway writes without "
-                                          "a backup)"));
-    return writeAnyway;
-  });
+bool BackUpBeforeWriting(const ConfigImage& current, bool writeAnyway, QString* savedPath) {
+  return BackUpBeforeWrite(
+      BackupStore(BackupsFolder()), current,
+      [&](const QString& error) {
+        const QString why =
+            QStringLiteral(
+                "the controller's configuration could not be backed up before writing: %1")
+                .arg(error);
+        PrintError(writeAnyway ? why + QStringLiteral("; writing anyway, as --write-anyway asks")
+                               : why + QStringLiteral(
+                                           "; nothing was written (--write-anyway writes without "
+                                           "a backup)"));
+        return writeAnyway;
+      },
+      savedPath);
 }
 
 int UpdateExitCode(UpdateResult result, const QString& unchangedText) {

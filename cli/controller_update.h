@@ -30,18 +30,20 @@ struct UpdateOptions {
 
 // The read-change-write-verify of the commands that change the controller's configuration
 // (set, zero --update, apply): connects, reads the image and loads its definitions, lets `plan`
-// make the wanted image, and unless it is unchanged or a dry run, backs up the image read
-// (BackUpBeforeWriting) and writes the wanted one; then reads it back and verifies it. Failures
-// are told on stderr (the messages of the Read and the Write, and every byte the read-back
-// disagrees on).
-UpdateResult UpdateController(LinkSession& session, const UpdateOptions& options,
-                              const UpdatePlan& plan);
+// make the wanted image, and unless it is unchanged or a dry run, backs up the image read, writes
+// the wanted one, reads it back, verifies it and records it in the service history as
+// `operation` (WriteAndRecord). Failures are told on stderr (the messages of the Read and the
+// Write, and every byte the read-back disagrees on).
+UpdateResult UpdateController(LinkSession& session, const QString& operation,
+                              const UpdateOptions& options, const UpdatePlan& plan);
 
 // Before a command writes the controller: saves `current`, what it holds now, into the backups
 // folder that the desktop program's Restore Backup lists (files/backup_store.h). When that cannot
 // be done, the write goes ahead only with `writeAnyway` (the desktop program's "Write anyway?",
-// answered on the command line); stderr says why either way. True when the write may go ahead.
-bool BackUpBeforeWriting(const ConfigImage& current, bool writeAnyway);
+// answered on the command line); stderr says why either way. True when the write may go ahead;
+// `savedPath`, when given, is set to the backup's file (empty when none was saved).
+bool BackUpBeforeWriting(const ConfigImage& current, bool writeAnyway,
+                         QString* savedPath = nullptr);
 
 // The exit code of such a command, once it has printed its changes: 0 when written, unchanged
 // (saying `unchangedText` on stderr) or a dry run (saying so); 1 when refused or failed.

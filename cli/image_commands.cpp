@@ -6,6 +6,7 @@
 
 #include "cli/controller_update.h"
 #include "cli/link_session.h"
+#include "cli/recorded_write.h"
 #include "cli/standard_output.h"
 #include "definitions/definition_loader.h"
 #include "files/apply_rules.h"
@@ -95,13 +96,14 @@ int WriteCommand(LinkSession& session, const QString& inPath, bool force, bool w
 
   ConfigImage current;
   if (!session.Read(current)) return kExitFailure;
+  std::unique_ptr<DefinitionSet> set;  // none with --force: the record then names bytes
   if (!force) {
     if (const QString refusal = WriteRefusal(inPath, wanted, current); !refusal.isEmpty()) {
       PrintError(refusal + kUseForce);
       return kExitFailure;
     }
     // The image fits the controller's definitions, so they load.
-    auto set = std::make_unique<DefinitionSet>();
+    set = std::make_unique<DefinitionSet>();
     if (!LoadDefinitions(current, *set, session.Prompts())) return kExitFailure;
     if (const std::optional<ApplyRow> refused = OutOfRangeChange(*set, wanted, current)) {
       PrintOutOfRange(*set, *refused, inPath, kUseForce);
@@ -109,9 +111,10 @@ int WriteCommand(LinkSession& session, const QString& inPath, bool force, bool w
     }
   }
 
-  if (!BackUpBeforeWriting(current, writeAnyway)) return kExitFailure;
-  if (!session.Write(wanted)) return kExitFailure;
-  return VerifyReadBack(session, wanted) ? kExitOk : kExitFailure;
+  return WriteAndRecord(session, QStringLiteral("write --in"), current, wanted, set.get(),
+                        writeAnyway) == RecordedWrite::Written
+             ? kExitOk
+             : kExitFailure;
 }
 
 void PrintOutOfRange(const DefinitionSet& set, const ApplyRow& row, const QString& path,
@@ -124,13 +127,13 @@ void PrintOutOfRange(const DefinitionSet& set, const ApplyRow& row, const QStrin
       outcome);
 }
 
-bool VerifyReadBack(LinkSession& session, const ConfigImage& written) {
+std::optional<bool> VerifyReadBack(LinkSession& session, const ConfigImage& written) {
   ConfigImage readBack;
   if (!session.Read(readBack)) {
     PrintError(QStringLiteral(
         "the write took (the controller acknowledged it), but the configuration could not be "
         "read back to check it"));
-    return false;
+    return std::nullopt;
   }
   int differences = 0;
   for (std::size_t addr = 0; addr < ConfigImage::kSize; ++addr) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <optional>
 
 #include "files/apply_rules.h"
 #include "link/config_image.h"
@@ -23,7 +24,8 @@ int ReadCommand(LinkSession& session, const QString& outPath);
 // model, voltage class, software version or special version), an image of another controller
 // (its serial number), which would clone that one's identity and calibration, and an image that
 // changes a field of the pages to a value out of its range (the page's range message). Backs up
-// the controller's configuration first (BackUpBeforeWriting; `writeAnyway` goes on without).
+// the controller's configuration first (BackUpBeforeWriting; `writeAnyway` goes on without) and
+// records the write in the service history (WriteAndRecord).
 int WriteCommand(LinkSession& session, const QString& inPath, bool force, bool writeAnyway);
 
 // Tells on stderr that the file `path` would put a value out of its range into the field of
@@ -34,8 +36,8 @@ void PrintOutOfRange(const DefinitionSet& set, const ApplyRow& row, const QStrin
 
 // Reads the image back after a write the controller acknowledged and reports on stderr every
 // byte that differs from `written`, or, when it cannot be read, that the write took and could
-// not be checked. True when the controller holds exactly `written`; false on a difference or when
-// the read fails.
-bool VerifyReadBack(LinkSession& session, const ConfigImage& written);
+// not be checked. True when the controller holds exactly `written`, false on a difference, nullopt
+// when it could not be read back.
+std::optional<bool> VerifyReadBack(LinkSession& session, const ConfigImage& written);
 
 }  // namespace vor::cli

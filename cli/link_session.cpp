@@ -51,14 +51,14 @@ bool LinkSession::Read(ConfigImage& image) {
   return false;
 }
 
-bool LinkSession::Write(const ConfigImage& image) {
+WriteStatus LinkSession::Write(const ConfigImage& image) {
   const WriteStatus status = WriteImage(link_, image);
   if (status == WriteStatus::ConfirmedByReadBack) {
     PrintError(QStringLiteral(
         "the commit's acknowledgement was garbled or missing, but reading back shows "
         "that the controller took the configuration"));
   }
-  if (WriteSucceeded(status)) return true;
+  if (WriteSucceeded(status)) return status;
   std::fprintf(stderr, "%s\n", qUtf8Printable(LoadString(kMsgWriteError)));
   switch (status) {
     case WriteStatus::HandshakeFailed:
@@ -83,7 +83,7 @@ bool LinkSession::Write(const ConfigImage& image) {
     case WriteStatus::ConfirmedByReadBack:
       break;
   }
-  return false;
+  return status;
 }
 
 void LinkSession::ReportOpenFailure(const QString& devicePath, OpenStatus status) {

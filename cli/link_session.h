@@ -5,6 +5,7 @@
 #include <memory>
 #include <set>
 
+#include "link/config_transfer.h"
 #include "link/frame_trace.h"
 #include "link/link.h"
 #include "link/qt_serial_port.h"
@@ -33,8 +34,8 @@ public:
   // Reads the controller's image; on failure prints message 151 to stderr.
   bool Read(ConfigImage& image);
   // Writes `image` into the controller; on failure prints message 152 and what the controller
-  // holds now to stderr. True when the controller holds `image`.
-  bool Write(const ConfigImage& image);
+  // holds now to stderr. The controller holds `image` when WriteSucceeded says so.
+  WriteStatus Write(const ConfigImage& image);
   SerialLink& Link() { return link_; }
   Prompter& Prompts() { return prompter_; }
   QString DevicePath() const { return scan_.ConnectedPath(); }

@@ -1,19 +1,23 @@
 // vor-cli: the controller link from the command line, for scripts, diagnostics and backups.
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
 #include <memory>
 
 #include "cli/apply_command.h"
 #include "cli/describe_command.h"
 #include "cli/diff_command.h"
+#include "cli/history_command.h"
 #include "cli/image_commands.h"
 #include "cli/link_session.h"
 #include "cli/monitor_command.h"
+#include "cli/report_command.h"
 #include "cli/set_command.h"
 #include "cli/standard_output.h"
 #include "cli/zero_command.h"
 #include "files/native_path.h"
+#include "report/report_settings.h"
 #include "resources/language.h"
 #include "simulator/sim_image.h"
 #include "simulator/simulated_connection.h"
@@ -56,8 +60,19 @@ constexpr const char* kCommands = QT_TRANSLATE_NOOP(
     "                           poll the live data every 200 ms as the Monitor page does and\n"
     "                           print a CSV line (or a JSON object) per poll until N polls or\n"
     "                           Ctrl+C\n"
+    "  history [--serial N] [--json]\n"
+    "                           print the service history, newest first: every write to a\n"
+    "                           controller, of controller N only when given, with what it\n"
+    "                           changed and whether it took\n"
+    "  report --out FILE.pdf [--since TIME] [--paper a4|letter]\n"
+    "         [--workshop NAME] [--technician NAME]\n"
+    "                           make the visit report of the controller as a PDF: its changes\n"
+    "                           since TIME (an ISO date or date and time; default today) and its\n"
+    "                           configuration as it stands; workshop, technician and paper are\n"
+    "                           kept as the desktop program's File > Service Report keeps them\n"
     "write, set, apply and zero --update back up the controller's configuration first, into the\n"
-    "desktop program's backups folder, and write nothing when that fails, unless --write-anyway.\n"
+    "desktop program's backups folder, and write nothing when that fails, unless --write-anyway;\n"
+    "each records the write and what came of it in the service history beside that folder.\n"
     "set, apply and write refuse a value out of its range with the page's message.");
 
 // The texts of --help, in the user's language.
@@ -71,10 +86,24 @@ int Usage(const QString& message) {
   return vor::cli::kExitUsage;
 }
 
+// A report draws its PDF with Qt Gui's fonts, which need a QGuiApplication; every other command
+// runs on the core alone. Decided before the arguments are parsed, since the application comes
+// first.
+bool MakesReport(int argc, char* argv[]) {
+  for (int i = 1; i < argc; ++i) {
+    if (qstrcmp(argv[i], "report") == 0) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
-  QCoreApplication app(argc, argv);
+  const bool makesReport = MakesReport(argc, argv);
+  if (makesReport) vor::cli::ChooseReportPlatform();
+  const std::unique_ptr<QCoreApplication> app =
+      makesReport ? std::make_unique<QGuiApplication>(argc, argv)
+                  : std::make_unique<QCoreApplication>(argc, argv);
   vor::cli::FailOnLostStandardOutput();
   vor::cli::ShowUtf8InConsole();
   QCoreApplication::setApplicationName("vor-cli");
@@ -94,7 +123,9 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption traceOption("trace",
                                        Help::tr("Print every frame sent and received to stderr."));
   const QCommandLineOption outOption(
-      "out", Help::tr("read: save the image to FILE (- for standard output)."), "FILE");
+      "out",
+      Help::tr("read: save the image to FILE (- for standard output); report: the PDF to make."),
+      "FILE");
   const QCommandLineOption inOption("in", Help::tr("write: the image to write."), "FILE");
   const QCommandLineOption forceOption(
       "force", Help::tr("write: even when the image needs other definitions than the "
@@ -109,10 +140,21 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption jsonOption(
       "json",
       Help::tr("describe, diff, zero, apply: print one JSON object; monitor: one JSON object per "
-               "poll."));
+               "poll; history: one JSON array of the records."));
   const QCommandLineOption updateOption(
       "update", Help::tr("zero: write the lowest values into the controller's configuration."));
   const QCommandLineOption countOption("count", Help::tr("monitor: stop after N polls."), "N");
+  const QCommandLineOption serialOption(
+      "serial", Help::tr("history: only the records of the controller with this serial number."),
+      "N");
+  const QCommandLineOption sinceOption(
+      "since", Help::tr("report: the visit's start, an ISO date or date and time (default today)."),
+      "TIME");
+  const QCommandLineOption paperOption("paper", Help::tr("report: a4 or letter."), "PAPER");
+  const QCommandLineOption workshopOption(
+      "workshop", Help::tr("report: the workshop's name, kept for the next reports."), "NAME");
+  const QCommandLineOption technicianOption(
+      "technician", Help::tr("report: the technician's name, kept for the next reports."), "NAME");
   const QCommandLineOption dryRunOption(
       "dry-run", Help::tr("set, apply: check and show the changes, write nothing."));
   const QCommandLineOption simulateOption(
@@ -123,9 +165,11 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption languageOption = vor::LanguageOption();
   parser.addOptions({portOption, simulateOption, traceOption, outOption, inOption, forceOption,
                      writeAnywayOption, imageOption, jsonOption, dryRunOption, updateOption,
-                     countOption, languageOption});
+                     countOption, serialOption, sinceOption, paperOption, workshopOption,
+                     technicianOption, languageOption});
   parser.addPositionalArgument(
-      "command", Help::tr("scan, read, write, describe, diff, set, apply, zero or monitor"));
+      "command",
+      Help::tr("scan, read, write, describe, diff, set, apply, zero, monitor, history or report"));
   // "--simulate" alone takes no value; QCommandLineParser wants one, so give it the default.
   // File names keep the bytes they were given, UTF-8 or not.
   QStringList arguments;
@@ -146,12 +190,14 @@ int main(int argc, char* argv[]) {
   if (const QString error = vor::LanguageOptionError(parser, languageOption); !error.isEmpty()) {
     return Usage(error);
   }
-  // Past --help, English: the commands print the string table's messages too, for scripts.
-  translation.reset();
-
   const QStringList args = parser.positionalArguments();
   if (args.isEmpty()) return Usage(QStringLiteral("no command given"));
   const QString command = args.first();
+  const bool isHistory = command == u"history";
+  const bool isReport = command == u"report";
+  // Past --help, English: the commands print the string table's messages too, for scripts. The
+  // report is for the customer, in the user's language.
+  if (!isReport) translation.reset();
   const bool isRead = command == u"read";
   const bool isWrite = command == u"write";
   const bool isDescribe = command == u"describe";
@@ -161,7 +207,7 @@ int main(int argc, char* argv[]) {
   const bool isDiff = command == u"diff";
   const bool isApply = command == u"apply";
   if (command != u"scan" && !isRead && !isWrite && !isDescribe && !isSet && !isZero && !isMonitor &&
-      !isDiff && !isApply) {
+      !isDiff && !isApply && !isHistory && !isReport) {
     return Usage(QStringLiteral("unknown command \"%1\"").arg(command));
   }
   if (isSet && args.size() == 1) return Usage("set needs at least one NAME=VALUE");
@@ -180,14 +226,44 @@ int main(int argc, char* argv[]) {
   if (parser.isSet(dryRunOption) && !isSet && !isApply) {
     return Usage("--dry-run goes with set or apply");
   }
-  if (parser.isSet(outOption) && !isRead) return Usage("--out goes with read");
+  if (parser.isSet(outOption) && !isRead && !isReport)
+    return Usage("--out goes with read or report");
+  if (isReport && !parser.isSet(outOption)) return Usage("report needs --out FILE.pdf");
+  if (parser.isSet(serialOption) && !isHistory) return Usage("--serial goes with history");
+  for (const QCommandLineOption& option :
+       {sinceOption, paperOption, workshopOption, technicianOption}) {
+    if (parser.isSet(option) && !isReport) {
+      return Usage(QStringLiteral("--%1 goes with report").arg(option.names().first()));
+    }
+  }
+  vor::cli::ReportRequest report{.outPath = parser.value(outOption),
+                                 .since = QDate::currentDate().startOfDay(),
+                                 .paper = std::nullopt,
+                                 .workshop = parser.value(workshopOption),
+                                 .technician = parser.value(technicianOption)};
+  if (parser.isSet(sinceOption)) {
+    report.since = vor::cli::ParseSince(parser.value(sinceOption));
+    if (!report.since.isValid()) {
+      return Usage(QStringLiteral("--since needs an ISO date or date and time, such as 2026-12-11 "
+                                  "or 2026-12-11T09:30, not \"%1\"")
+                       .arg(parser.value(sinceOption)));
+    }
+  }
+  if (parser.isSet(paperOption)) {
+    report.paper = vor::PaperNamed(parser.value(paperOption));
+    if (!report.paper) {
+      return Usage(
+          QStringLiteral("--paper takes a4 or letter, not \"%1\"").arg(parser.value(paperOption)));
+    }
+  }
   if ((parser.isSet(inOption) || parser.isSet(forceOption)) && !isWrite) {
     return Usage("--in and --force go with write");
   }
   if (isWrite && !parser.isSet(inOption)) return Usage("write needs --in FILE");
   if (parser.isSet(imageOption) && !isDescribe) return Usage("--image goes with describe");
-  if (parser.isSet(jsonOption) && !isDescribe && !isZero && !isMonitor && !isDiff && !isApply) {
-    return Usage("--json goes with describe, diff, apply, zero or monitor");
+  if (parser.isSet(jsonOption) && !isDescribe && !isZero && !isMonitor && !isDiff && !isApply &&
+      !isHistory) {
+    return Usage("--json goes with describe, diff, apply, zero, monitor or history");
   }
   if (parser.isSet(countOption) && !isMonitor) return Usage("--count goes with monitor");
   int count = 0;
@@ -211,6 +287,14 @@ int main(int argc, char* argv[]) {
   }
   if (parser.isSet(simulateOption) && (parser.isSet(portOption) || parser.isSet(imageOption))) {
     return Usage("--simulate goes without --port and --image");
+  }
+
+  // The history is a file: no controller is needed.
+  if (isHistory) {
+    if (parser.isSet(portOption) || parser.isSet(simulateOption)) {
+      return Usage("history reads the service history and talks to no controller");
+    }
+    return vor::cli::HistoryCommand(parser.value(serialOption), parser.isSet(jsonOption));
   }
 
   // A simulated controller is the only port tried: nothing goes to the machine's real ports.
@@ -249,6 +333,7 @@ int main(int argc, char* argv[]) {
   if (isApply) return vor::cli::ApplyCommand(session, args[1], update, parser.isSet(jsonOption));
   if (isMonitor) return vor::cli::MonitorCommand(session, count, parser.isSet(jsonOption));
   if (isRead) return vor::cli::ReadCommand(session, parser.value(outOption));
+  if (isReport) return vor::cli::ReportCommand(session, report);
   if (isWrite) {
     return vor::cli::WriteCommand(session, parser.value(inOption), parser.isSet(forceOption),
                                   writeAnyway);

@@ -141,7 +141,7 @@ int SetCommand(LinkSession& session, const std::vector<Assignment>& assignments,
     return true;
   };
 
-  const UpdateResult result = UpdateController(session, options, plan);
+  const UpdateResult result = UpdateController(session, QStringLiteral("set"), options, plan);
   if (result == UpdateResult::Written || result == UpdateResult::DryRun) {
     for (const QString& line : changes) std::printf("%s\n", line.toUtf8().constData());
   }

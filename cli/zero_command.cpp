@@ -42,8 +42,8 @@ bool UpdateOffsets(LinkSession& session, const ZeroValues& values, bool writeAny
     }
     return true;
   };
-  const UpdateResult result =
-      UpdateController(session, UpdateOptions{.writeAnyway = writeAnyway}, plan);
+  const UpdateResult result = UpdateController(session, QStringLiteral("zero --update"),
+                                               UpdateOptions{.writeAnyway = writeAnyway}, plan);
   if (result != UpdateResult::Written && result != UpdateResult::Unchanged) return false;
   // Told only now: until the read-back matched, nothing is known to have changed.
   changes = changed;

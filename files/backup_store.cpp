@@ -53,9 +53,12 @@ QString BackupsFolder() {
 }
 
 bool BackUpBeforeWrite(const BackupStore& store, const ConfigImage& controller,
-                       const std::function<bool(const QString& reason)>& writeAnyway) {
+                       const std::function<bool(const QString& reason)>& writeAnyway,
+                       QString* savedPath) {
   QString error;
-  if (!store.Save(controller, QDateTime::currentDateTime(), error).isEmpty()) return true;
+  const QString saved = store.Save(controller, QDateTime::currentDateTime(), error);
+  if (savedPath) *savedPath = saved;
+  if (!saved.isEmpty()) return true;
   return writeAnyway(error);
 }
 

@@ -41,9 +41,11 @@ QString BackupsFolder();
 // The rule before every write of the controller's configuration, in both programs: `controller`,
 // what it holds now, is saved into `store` first, at the current time. When that cannot be done,
 // `writeAnyway` is asked, with the reason (a sentence naming the file or folder), and decides.
-// True when the write may go ahead.
+// True when the write may go ahead; `savedPath`, when given, is set to the backup's file, or
+// emptied when none was saved.
 bool BackUpBeforeWrite(const BackupStore& store, const ConfigImage& controller,
-                       const std::function<bool(const QString& reason)>& writeAnyway);
+                       const std::function<bool(const QString& reason)>& writeAnyway,
+                       QString* savedPath = nullptr);
 
 // The parts of a backup's name: the module name with anything unfit for a file name replaced,
 // and the serial number in decimal.

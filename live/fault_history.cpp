@@ -23,6 +23,7 @@ QString NowText(FaultHistory::Now now) {
 
 void FaultHistory::Record(std::uint32_t word, std::span<const FaultDef> faults,
                           const QDateTime& when) {
+  watched_ = true;
   for (Entry& entry : entries_) entry.now = Now::Inactive;
   for (int bit = 0; bit < 32; ++bit) {
     if (!(word >> bit & 1u)) continue;

@@ -40,6 +40,9 @@ public:
   // The faults seen, most recently seen first (ties by bit number).
   std::vector<Entry> Entries() const;
   bool Empty() const { return entries_.empty(); }
+  // Whether any poll has brought a fault word since the program started: whether faults were
+  // watched at all.
+  bool Watched() const { return watched_; }
 
   // The table as CSV: a header, then one row per entry in the order of Entries(); times in
   // ISO 8601 with milliseconds.
@@ -47,6 +50,7 @@ public:
 
 private:
   std::vector<Entry> entries_;  // in the order first seen
+  bool watched_ = false;
 };
 
 }  // namespace vor

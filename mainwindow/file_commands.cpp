@@ -73,6 +73,24 @@ QString FileCommands::ExportParameters() {
   return path;
 }
 
+QString FileCommands::SaveVisitReport(const VisitReport& report, ReportPaper paper) {
+  const QString suggested =
+      QDir(Folder()).filePath(QStringLiteral("%1-%2-report-%3.pdf")
+                                  .arg(BackupModuleName(state_.image), BackupSerial(state_.image),
+                                       report.made.toString(QStringLiteral("yyyyMMdd"))));
+  QString path =
+      dialogs_.SaveFileName(tr("Service Report"), tr("PDF documents (*.pdf)"), suggested);
+  if (path.isEmpty()) return {};
+  path = WithExtension(path, QStringLiteral("pdf"));
+  folder_ = QFileInfo(path).absolutePath();
+  QString error;
+  if (!SaveVisitReportPdf(report, paper, path, error)) {
+    Tell(tr("The report was not made: %1.").arg(error));
+    return {};
+  }
+  return path;
+}
+
 QString FileCommands::Folder() const {
   if (!folder_.isEmpty()) return folder_;
   // A documents folder that does not exist would be offered as a file name in the home folder.

@@ -6,6 +6,7 @@
 
 #include "link/config_image.h"
 #include "pages/program_state.h"
+#include "report/report_pdf.h"
 #include "resources/prompter.h"
 
 namespace vor {
@@ -36,6 +37,10 @@ public:
   // the name's extension (.csv when it has none). Returns the file written; empty when the user
   // cancelled or it could not be written (after telling them why).
   QString ExportParameters();
+
+  // Asks for a file name and makes `report` a PDF there on `paper`. Returns the file made; empty
+  // when the user cancelled or it could not be made (after telling them why).
+  QString SaveVisitReport(const VisitReport& report, ReportPaper paper);
 
   // The folder the file dialogs start in, until the user picks another.
   void SetFolder(const QString& folder) { folder_ = folder; }

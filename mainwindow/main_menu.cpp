@@ -25,6 +25,9 @@ MainMenu::MainMenu(QWidget* window) : QObject(window), window_(window) {
   Add(file, MenuCommand::ExportParameters, tr("&Export Parameters…"));
   Add(file, MenuCommand::OpenBackupsFolder, tr("Open &Backups Folder"));
   file->addSeparator();
+  Add(file, MenuCommand::ServiceHistory, tr("Service &History…"));
+  Add(file, MenuCommand::ServiceReport, tr("Service Re&port…"));
+  file->addSeparator();
   Add(file, MenuCommand::RecordLiveData, tr("&Record Live Data…"));
   Add(file, MenuCommand::StopRecording, tr("S&top Recording"));
   file->addSeparator();

@@ -16,6 +16,8 @@ enum class MenuCommand {
   SaveConfigurationAs,
   ExportParameters,
   OpenBackupsFolder,
+  ServiceHistory,
+  ServiceReport,
   RecordLiveData,
   StopRecording,
   Quit,

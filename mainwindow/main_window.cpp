@@ -340,6 +340,8 @@ void CVORUserDlg::Read() {
   state_.ReadOk = *read;
   if (state_.ReadOk) {
     state_.controllerImage = state_.image;
+    NoteVisit();
+    restoringBackup_ = false;
     history_.AfterRead();
     SetStatus(tr("Read success!"), Tone::Success);
     if (state_.DefinitionsLoaded) OnPageCommand(kIdVehicleButton);
@@ -355,12 +357,19 @@ void CVORUserDlg::Write(PageKey previous) {
     ShowPage(previous);
     return;
   }
+  WriteStatus status = WriteStatus::HandshakeFailed;
   const std::optional<bool> written =
-      Transfer(tr("Writing..."), kMsgWriteError, previous,
-               [this](SerialLink& link) { return WriteSucceeded(WriteImage(link, state_.image)); });
+      Transfer(tr("Writing..."), kMsgWriteError, previous, [this, &status](SerialLink& link) {
+        status = WriteImage(link, state_.image);
+        return WriteSucceeded(status);
+      });
   if (!written) return;
   state_.WriteOk = *written;
   if (state_.WriteOk) state_.WriteOk = writeGuard_.AfterWrite(options_);
+  const QString operation =
+      restoringBackup_ ? QStringLiteral("restore backup") : QStringLiteral("write");
+  restoringBackup_ = false;
+  const QString notRecorded = writeGuard_.RecordWrite(operation, link_.DevicePath(), status);
   if (state_.WriteOk) {
     SetStatus(tr("Write success!"), Tone::Success);
     OnChangesChanged();  // the count goes before the message says the Write took
@@ -368,6 +377,7 @@ void CVORUserDlg::Write(PageKey previous) {
   } else {
     SetStatus(tr("Write failure!"), Tone::Failure);
   }
+  if (!notRecorded.isEmpty()) prompter_.AskText(notRecorded, Buttons::Ok, Icon::Warning);
 }
 
 void CVORUserDlg::SetReadWriteEnabled(bool enabled) {

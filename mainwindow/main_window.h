@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDialog>
 #include <QLabel>
 #include <QToolButton>
@@ -142,6 +143,13 @@ private:
   // Export Parameters, and where it wrote at the menu bar's end.
   void ExportParameters();
 
+  // The service record's side, in main_window_service.cpp.
+  // After each Read: a controller read for the first time, or another than before, starts a
+  // visit.
+  void NoteVisit();
+  void ShowServiceHistory();
+  void MakeServiceReport();
+
   // The unwritten changes' side, in main_window_edit.cpp.
   void SetUpChanges();
   // Marks the pages' changes from now on and makes a step of each change of the image.
@@ -154,8 +162,11 @@ private:
   void RevertField(const PageField& field);
   void RevertAllChanges();
   // Reviews the configuration `file` from `path` and applies the rows the user leaves checked.
-  void ApplyFile(const ConfigImage& file, const QString& path);
+  // True when some of it went into the pages.
+  bool ApplyFile(const ConfigImage& file, const QString& path);
   void RestoreBackup();
+  // Reviews the backup at `path` for restoring, as Restore Backup does once one is chosen.
+  void RestoreBackupFile(const QString& path);
   // The changes the pages hold against the controller's image: the stored ones, and on the page
   // on show what its fields hold now. 0 without a controller's image.
   int UnwrittenCount();
@@ -195,6 +206,11 @@ private:
   ChangeMarks changeMarks_;
   QToolButton* changeCount_ = nullptr;  // among the marks at the menu bar's end, owned by them
   MenuBarMarks* marks_ = nullptr;       // at the menu bar's end, owned by it
+  // The visit to the unit connected: its serial number and when it was first read.
+  QString visitSerial_;
+  QDateTime visitStart_;
+  // The pages hold a backup restored since the last Read or Write: the next Write restores it.
+  bool restoringBackup_ = false;
   // Started with a configuration from a file and no controller.
   bool offline_ = false;
   QString imagePath_;

@@ -116,7 +116,7 @@ void CVORUserDlg::RevertAllChanges() {
       [&] { history_.Push(RevertAllStep(*state_.definitions, *controller, state_.image)); });
 }
 
-void CVORUserDlg::ApplyFile(const ConfigImage& file, const QString& path) {
+bool CVORUserDlg::ApplyFile(const ConfigImage& file, const QString& path) {
   const DefinitionSet& set = *state_.definitions;
   // Without a controller the configuration on show names the unit.
   const ConfigImage unit = state_.controllerImage.value_or(state_.image);
@@ -126,16 +126,16 @@ void CVORUserDlg::ApplyFile(const ConfigImage& file, const QString& path) {
     prompter_.AskText(
         tr("%1 holds what the pages show already: there is nothing to apply.").arg(name),
         Buttons::Ok, Icon::Information);
-    return;
+    return false;
   }
   ApplyReview review{name, BackupSerial(file), BackupSerial(unit), plan.sameUnit, plan.rows};
   // A value out of its range is refused with the page's own message, as an entry would be; the
   // review comes back with the user's ticks, so that its row can be left out.
   for (;;) {
-    if (!services_.dialogs.ReviewApply(review)) return;
+    if (!services_.dialogs.ReviewApply(review)) return false;
     if (std::none_of(review.rows.begin(), review.rows.end(),
                      [](const ApplyRow& row) { return row.checked; })) {
-      return;
+      return false;
     }
     const ApplyRow* refused = FirstOutOfRange(set, review.rows);
     if (!refused) break;
@@ -146,11 +146,12 @@ void CVORUserDlg::ApplyFile(const ConfigImage& file, const QString& path) {
   const StatusShown before = status_;
   const bool applied =
       ChangeImage([&] { history_.Push(ApplyStep(set, state_.image, file, review.rows, name)); });
-  if (!applied) return;
+  if (!applied) return false;
   SetStatus(tr(kFromFileStatus), Tone::Neutral);
   fromFile_ = FromFileStatus{history_.Stack().index(), before};
   if (QLabel* status = FindStatic(this, kIdStatusLine)) status->setToolTip(path);
   if (!ParameterPageOf(previous)) OnPageCommand(kIdVehicleButton);
+  return true;
 }
 
 void CVORUserDlg::RestoreBackup() {
@@ -185,7 +186,7 @@ void CVORUserDlg::RestoreBackup() {
       !choices[std::size_t(chosen)].problem.isEmpty()) {
     return;
   }
-  ApplyFile(images[std::size_t(chosen)], paths[chosen]);
+  if (ApplyFile(images[std::size_t(chosen)], paths[chosen])) restoringBackup_ = true;
 }
 
 void CVORUserDlg::OnHistoryIndexChanged(int index) {

@@ -69,9 +69,12 @@ void CVORUserDlg::UpdateMenu() {
   set(MenuCommand::CompareWithController, !offline_ && imageValid && state_.controllerImage);
   set(MenuCommand::ViewMonitor, enabled(kIdMonitorButton));
   for (MenuCommand command : {MenuCommand::OpenConfiguration, MenuCommand::RestoreBackup,
-                              MenuCommand::SaveConfigurationAs, MenuCommand::ExportParameters}) {
+                              MenuCommand::SaveConfigurationAs, MenuCommand::ExportParameters,
+                              MenuCommand::ServiceHistory}) {
     set(command, imageValid);
   }
+  // The report tells what the controller holds now, so it needs one.
+  set(MenuCommand::ServiceReport, !offline_ && imageValid && state_.controllerImage);
   // The live tools live on the Monitor's polls, which need a controller.
   const bool live = !offline_ && imageValid && liveTools_;
   set(MenuCommand::ViewLivePlot, live);
@@ -196,6 +199,10 @@ void CVORUserDlg::RunMenuCommand(MenuCommand command) {
       return ExportParameters();
     case MenuCommand::OpenBackupsFolder:
       return OpenBackupsFolder();
+    case MenuCommand::ServiceHistory:
+      return ShowServiceHistory();
+    case MenuCommand::ServiceReport:
+      return MakeServiceReport();
     case MenuCommand::RecordLiveData:
       if (liveTools_ && !offline_) liveTools_->StartRecording();
       return;

@@ -42,10 +42,10 @@ ServiceHistoryDialog::ServiceHistoryDialog(const std::vector<ServiceRecord>& rec
   list_->setHeaderLabels({tr("Time"), tr("Program"), tr("Changes"), tr("Result")});
   for (std::size_t i = 0; i < records.size(); ++i) {
     const ServiceRecord& record = records[i];
-    auto* item = new QTreeWidgetItem({VisitReportText::Time(record.time),
-                                      QStringLiteral("%1 %2").arg(record.program, record.operation),
-                                      VisitReportText::ChangesSummary(record),
-                                      OutcomeForReader(record)});
+    auto* item =
+        new QTreeWidgetItem({VisitReportText::Time(record.time),
+                             QStringLiteral("%1 %2").arg(record.program, record.operation),
+                             VisitReportText::ChangesSummary(record), OutcomeForReader(record)});
     item->setData(0, Qt::UserRole, int(i));
     item->setToolTip(2, VisitReportText::ChangesSummary(record));
     list_->addTopLevelItem(item);
@@ -68,8 +68,7 @@ ServiceHistoryDialog::ServiceHistoryDialog(const std::vector<ServiceRecord>& rec
     const int current = Current();
     details_->setPlainText(current < 0 ? QString()
                                        : VisitReportText::Details(records_[std::size_t(current)]));
-    restore_->setEnabled(current >= 0 &&
-                         QFileInfo::exists(records_[std::size_t(current)].backup));
+    restore_->setEnabled(current >= 0 && QFileInfo::exists(records_[std::size_t(current)].backup));
   };
   connect(list_, &QTreeWidget::currentItemChanged, this, show);
   connect(restore_, &QPushButton::clicked, this, [this] {

@@ -3,6 +3,7 @@
 #include <QStringList>
 
 #include "files/image_compare.h"
+#include "files/service_history.h"
 #include "link/config_transfer.h"
 #include "mainwindow/menu_dialogs.h"
 #include "pages/page_fields.h"
@@ -35,6 +36,9 @@ QString NotTakenText(const ImageDifferences& differences) {
 }  // namespace
 
 bool WriteGuard::BeforeWrite(const WriteOptions& options) {
+  before_ = state_.controllerImage;
+  backup_.clear();
+  readBackMatches_.reset();
   if (options.confirmWrites) {
     const ImageDifferences changes =
         state_.controllerImage
@@ -57,7 +61,7 @@ bool WriteGuard::SaveBackup() {
   if (!state_.controllerImage) {
     return writeAnyway(tr("no configuration has been read from the controller"));
   }
-  return BackUpBeforeWrite(backups_, *state_.controllerImage, writeAnyway);
+  return BackUpBeforeWrite(backups_, *state_.controllerImage, writeAnyway, &backup_);
 }
 
 bool WriteGuard::AfterWrite(const WriteOptions& options) {
@@ -74,10 +78,29 @@ bool WriteGuard::AfterWrite(const WriteOptions& options) {
     return false;
   }
   state_.controllerImage = readBack;
+  readBackMatches_ = readBack.bytes == state_.image.bytes;
   const ImageDifferences notTaken = CompareImages(state_.image, readBack, *state_.definitions);
   if (notTaken.Empty()) return true;
   prompter_.AskText(NotTakenText(notTaken), Buttons::Ok, Icon::Warning);
   return false;
+}
+
+QString WriteGuard::RecordWrite(const QString& operation, const QString& port, WriteStatus status) {
+  // Without an image read from the controller there is nothing to say what the write changed.
+  const ConfigImage before = before_.value_or(state_.image);
+  ServiceRecord record = RecordOfWrite(before, state_.image, *state_.definitions);
+  record.time = QDateTime::currentDateTime();
+  record.program = QStringLiteral("vor-user");
+  record.version = QCoreApplication::applicationVersion();
+  record.operation = operation;
+  record.port = port;
+  record.backup = backup_;
+  record.outcome = OutcomeOfWrite(status, readBackMatches_, record.reason);
+  QString error;
+  if (AppendServiceRecord(ServiceHistoryPath(backups_.Folder()), record, error)) return {};
+  return tr("This write could not be added to the service history: %1.\n\nThe write itself is "
+            "not affected by that.")
+      .arg(error);
 }
 
 }  // namespace vor

@@ -1,8 +1,10 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <optional>
 
 #include "files/backup_store.h"
+#include "link/config_transfer.h"
 #include "link/link_access.h"
 #include "mainwindow/write_options.h"
 #include "pages/program_state.h"
@@ -13,8 +15,8 @@ namespace vor {
 class MenuDialogs;
 
 // What guards a Write beyond its button's flow: the list of changes to confirm (Confirm Writes),
-// the backup of the controller's configuration before anything is sent, and the read-back after
-// the commit (Verify After Write).
+// the backup of the controller's configuration before anything is sent, the read-back after the
+// commit (Verify After Write), and the service history's record of the write.
 class WriteGuard {
   Q_DECLARE_TR_FUNCTIONS(vor::WriteGuard)
 
@@ -38,6 +40,13 @@ public:
   // when the read-back differs from what was written or cannot be had.
   bool AfterWrite(const WriteOptions& options);
 
+  // Once a Write that sent something has ended as `status` (after AfterWrite when it was
+  // called): appends to the service history beside the backups folder the record of the write
+  // of the pages' image as `operation` over what the controller held before, with the backup
+  // and what the read-back found. Empty, or the sentence to tell the user when the record could
+  // not be appended; the write is not affected by that.
+  QString RecordWrite(const QString& operation, const QString& port, WriteStatus status);
+
   const BackupStore& Backups() const { return backups_; }
 
 private:
@@ -48,6 +57,11 @@ private:
   Prompter& prompter_;
   MenuDialogs& dialogs_;
   BackupStore backups_;
+  // Of the Write under way: what the controller held before it, the backup made of that, and
+  // whether the read-back found what was written (nullopt: not read back, or it failed).
+  std::optional<ConfigImage> before_;
+  QString backup_;
+  std::optional<bool> readBackMatches_;
 };
 
 }  // namespace vor

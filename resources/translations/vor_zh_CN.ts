@@ -32,20 +32,20 @@
         <translation>monitor：轮询 N 次后停止。</translation>
     </message>
     <message>
-        <source>describe, diff, zero, apply: print one JSON object; monitor: one JSON object per poll.</source>
-        <translation>describe、diff、zero、apply：打印一个 JSON 对象；monitor：每次轮询打印一个 JSON 对象。</translation>
-    </message>
-    <message>
         <source>set, apply: check and show the changes, write nothing.</source>
         <translation>set、apply：检查并显示改动，不写入。</translation>
     </message>
     <message>
-        <source>scan, read, write, describe, diff, set, apply, zero or monitor</source>
-        <translation>scan、read、write、describe、diff、set、apply、zero 或 monitor</translation>
+        <source>write: even when the image needs other definitions than the controller&apos;s, is of another controller, or holds a value out of its range.</source>
+        <translation>write：即使映像需要与控制器不同的定义、属于其他控制器或含有超出范围的取值，也写入。</translation>
     </message>
     <message>
-        <source>read: save the image to FILE (- for standard output).</source>
-        <translation>read：把配置映像保存到 FILE（- 表示标准输出）。</translation>
+        <source>write, set, apply, zero --update: write even when the controller&apos;s configuration cannot be backed up first.</source>
+        <translation>write、set、apply、zero --update：即使无法先备份控制器的配置，也写入。</translation>
+    </message>
+    <message>
+        <source>Talk to a simulated controller of model CODE (default VOR) built into the program instead of the serial ports. Write it as --simulate or --simulate=CODE.</source>
+        <translation>与程序内置的型号为 CODE（默认 VOR）的模拟控制器通信，而不使用串口。写作 --simulate 或 --simulate=CODE。</translation>
     </message>
     <message>
         <source>Commands:
@@ -81,8 +81,19 @@
                            poll the live data every 200 ms as the Monitor page does and
                            print a CSV line (or a JSON object) per poll until N polls or
                            Ctrl+C
+  history [--serial N] [--json]
+                           print the service history, newest first: every write to a
+                           controller, of controller N only when given, with what it
+                           changed and whether it took
+  report --out FILE.pdf [--since TIME] [--paper a4|letter]
+         [--workshop NAME] [--technician NAME]
+                           make the visit report of the controller as a PDF: its changes
+                           since TIME (an ISO date or date and time; default today) and its
+                           configuration as it stands; workshop, technician and paper are
+                           kept as the desktop program&apos;s File &gt; Service Report keeps them
 write, set, apply and zero --update back up the controller&apos;s configuration first, into the
-desktop program&apos;s backups folder, and write nothing when that fails, unless --write-anyway.
+desktop program&apos;s backups folder, and write nothing when that fails, unless --write-anyway;
+each records the write and what came of it in the service history beside that folder.
 set, apply and write refuse a value out of its range with the page&apos;s message.</source>
         <translation>命令：
   scan                     查找控制器并打印其设备路径
@@ -115,21 +126,51 @@ set, apply and write refuse a value out of its range with the page&apos;s messag
                            像监控页面一样每 200 ms 轮询实时数据，每次
                            轮询打印一行 CSV（或一个 JSON 对象），直到
                            N 次轮询或按 Ctrl+C
+  history [--serial N] [--json]
+                           打印维修记录，最新的在前：对控制器的每次写入，
+                           给出 N 时只列该控制器的；附带改动内容及是否生效
+  report --out FILE.pdf [--since TIME] [--paper a4|letter]
+         [--workshop NAME] [--technician NAME]
+                           把控制器的本次维修报告生成为 PDF：TIME 以来的
+                           改动（ISO 日期或日期时间；默认今天）及当前配置；
+                           维修店、技师和纸张与桌面程序的“文件 &gt; 维修报告”
+                           保存的相同
 write、set、apply 和 zero --update 先把控制器的配置备份到桌面程序的备份文件夹；
-备份失败时不写入任何内容，除非加 --write-anyway。
+备份失败时不写入任何内容，除非加 --write-anyway；
+每次写入及其结果都记入该文件夹旁的维修记录。
 set、apply 和 write 以页面的范围提示拒绝超出范围的取值。</translation>
     </message>
     <message>
-        <source>write: even when the image needs other definitions than the controller&apos;s, is of another controller, or holds a value out of its range.</source>
-        <translation>write：即使映像需要与控制器不同的定义、属于其他控制器或含有超出范围的取值，也写入。</translation>
+        <source>read: save the image to FILE (- for standard output); report: the PDF to make.</source>
+        <translation>read：把配置映像保存到 FILE（- 表示标准输出）；report：要生成的 PDF。</translation>
     </message>
     <message>
-        <source>write, set, apply, zero --update: write even when the controller&apos;s configuration cannot be backed up first.</source>
-        <translation>write、set、apply、zero --update：即使无法先备份控制器的配置，也写入。</translation>
+        <source>describe, diff, zero, apply: print one JSON object; monitor: one JSON object per poll; history: one JSON array of the records.</source>
+        <translation>describe、diff、zero、apply：打印一个 JSON 对象；monitor：每次轮询打印一个 JSON 对象；history：打印记录组成的一个 JSON 数组。</translation>
     </message>
     <message>
-        <source>Talk to a simulated controller of model CODE (default VOR) built into the program instead of the serial ports. Write it as --simulate or --simulate=CODE.</source>
-        <translation>与程序内置的型号为 CODE（默认 VOR）的模拟控制器通信，而不使用串口。写作 --simulate 或 --simulate=CODE。</translation>
+        <source>history: only the records of the controller with this serial number.</source>
+        <translation>history：只列出该序列号控制器的记录。</translation>
+    </message>
+    <message>
+        <source>report: the visit&apos;s start, an ISO date or date and time (default today).</source>
+        <translation>report：本次维修的开始时间，ISO 日期或日期时间（默认今天）。</translation>
+    </message>
+    <message>
+        <source>report: a4 or letter.</source>
+        <translation>report：a4 或 letter。</translation>
+    </message>
+    <message>
+        <source>report: the workshop&apos;s name, kept for the next reports.</source>
+        <translation>report：维修店名称，保存供以后的报告使用。</translation>
+    </message>
+    <message>
+        <source>report: the technician&apos;s name, kept for the next reports.</source>
+        <translation>report：技师姓名，保存供以后的报告使用。</translation>
+    </message>
+    <message>
+        <source>scan, read, write, describe, diff, set, apply, zero, monitor, history or report</source>
+        <translation>scan、read、write、describe、diff、set、apply、zero、monitor、history 或 report</translation>
     </message>
 </context>
 <context>
@@ -423,6 +464,18 @@ Qt %2
         <source>Exported to %1</source>
         <translation>已导出到 %1</translation>
     </message>
+    <message>
+        <source>The service history could not be read: %1.</source>
+        <translation>无法读取维修记录：%1。</translation>
+    </message>
+    <message>
+        <source>The backup %1 cannot be restored: %2.</source>
+        <translation>无法恢复备份 %1：%2。</translation>
+    </message>
+    <message>
+        <source>Report saved as %1</source>
+        <translation>报告已保存为 %1</translation>
+    </message>
 </context>
 <context>
     <name>vor::CVehicleDlg</name>
@@ -698,6 +751,18 @@ Nothing was changed.</source>
     <message>
         <source>The parameters were not exported: %1.</source>
         <translation>未导出参数：%1。</translation>
+    </message>
+    <message>
+        <source>Service Report</source>
+        <translation>维修报告</translation>
+    </message>
+    <message>
+        <source>PDF documents (*.pdf)</source>
+        <translation>PDF 文档 (*.pdf)</translation>
+    </message>
+    <message>
+        <source>The report was not made: %1.</source>
+        <translation>未能生成报告：%1。</translation>
     </message>
 </context>
 <context>
@@ -1016,6 +1081,14 @@ Nothing was changed.</source>
     <message>
         <source>Revert &amp;All Changes</source>
         <translation>还原全部改动(&amp;A)</translation>
+    </message>
+    <message>
+        <source>Service &amp;History…</source>
+        <translation>维修记录(&amp;H)…</translation>
+    </message>
+    <message>
+        <source>Service Re&amp;port…</source>
+        <translation>维修报告(&amp;P)…</translation>
     </message>
 </context>
 <context>
@@ -1630,6 +1703,14 @@ Write anyway?</source>
     <message>
         <source>The configuration could not be read back, so the write is not verified.</source>
         <translation>无法读回配置，因此写入未经校验。</translation>
+    </message>
+    <message>
+        <source>This write could not be added to the service history: %1.
+
+The write itself is not affected by that.</source>
+        <translation>本次写入未能记入维修记录：%1。
+
+写入本身不受影响。</translation>
     </message>
 </context>
 </TS>

@@ -88,6 +88,8 @@ private:
     QProcess cli;
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert("XDG_DATA_HOME", dir.filePath("data"));
+    // The settings the report keeps, never the user's own.
+    environment.insert("XDG_CONFIG_HOME", dir.filePath("config"));
     cli.setProcessEnvironment(environment);
     if (!standardOutput.isEmpty()) cli.setStandardOutputFile(standardOutput);
     cli.start(program, args);

@@ -8,6 +8,8 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # The backups that write, set and zero --update make go here, not into the user's own folder.
 export XDG_DATA_HOME="$work/data"
+# And the report's workshop and technician into a settings file of the run's own.
+export XDG_CONFIG_HOME="$work/config"
 fail() {
   echo "FAILED: $*" >&2
   exit 1
@@ -28,4 +30,10 @@ monitor=$(run monitor --count 3)
 zero=$(run zero) || fail "zero failed"
 [ "$(wc -l <<<"$zero")" -ge 3 ] || fail "zero printed: $zero"
 run zero --update >/dev/null || fail "zero --update failed"
-echo "scan, read, write, set, monitor and zero passed on the simulated controller"
+history=$("${cli[@]}" history --json </dev/null | tr -d '\r') || fail "history failed"
+[[ $history == *'"operation": "set"'* && $history == *'"parameter": "Low Volt"'* ]] ||
+  fail "history holds no record of the set: $history"
+run report --out "$work/visit.pdf" --workshop "Ace Motors" --technician "J. Doe" ||
+  fail "report failed"
+[ "$(head -c 5 "$work/visit.pdf")" = "%PDF-" ] || fail "report made no PDF"
+echo "scan, read, write, set, monitor, zero, history and report passed on the simulated controller"

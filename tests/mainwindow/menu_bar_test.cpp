@@ -28,7 +28,7 @@ TEST_F(MenuBarTest, ListsTheEntriesEachReachableByKeyboard) {
   const std::vector<std::pair<QString, QStringList>> expected = {
       {"File",
        {"Open Configuration…", "Restore Backup…", "Save Configuration As…", "Export Parameters…",
-        "Open Backups Folder", "", "Record Live Data…", "Stop Recording", "", "Quit"}},
+        "Open Backups Folder", "", "Service History…", "Service Report…", "", "Record Live Data…", "Stop Recording", "", "Quit"}},
       {"Edit", {"Undo", "Redo"}},
       {"Controller",
        {"Read", "Write", "Compare with Controller…", "Revert All Changes", "",
