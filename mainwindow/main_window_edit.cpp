@@ -89,7 +89,29 @@ bool CVORUserDlg::ChangeImage(const std::function<void()>& change) {
 void CVORUserDlg::UndoOrRedo(bool undo) {
   if (!state_.ReadOk || !state_.DefinitionsLoaded) return;
   // What was typed on the page on show becomes steps first: Undo takes the latest of them.
-  ChangeImage([this, undo] { undo ? history_.Stack().undo() : history_.Stack().redo(); });
+  std::optional<ChangeStep> step;
+  const bool done = ChangeImage([this, undo, &step] {
+    QUndoStack& stack = history_.Stack();
+    if (const ChangeStep* next = history_.StepAt(stack.index() - (undo ? 1 : 0))) step = *next;
+    undo ? stack.undo() : stack.redo();
+  });
+  if (done && step) TellStepElsewhere(*step, undo);
+}
+
+void CVORUserDlg::TellStepElsewhere(const ChangeStep& step, bool undone) {
+  const std::vector<PageKind> pages = StepPages(*state_.definitions, step);
+  const ParameterPage* shown = ParameterPageOf(currentPage);
+  if (pages.empty() || (shown && std::ranges::find(pages, shown->Kind()) != pages.end())) return;
+  if (pages.size() == 1) {
+    const QString page = PageTitle(pages.front());
+    SetStatus(undone ? tr("Undone on the %1 page: %2").arg(page, step.name)
+                     : tr("Redone on the %1 page: %2").arg(page, step.name),
+              Tone::Neutral);
+  } else {
+    SetStatus(undone ? tr("Undone on other pages: %1").arg(step.name)
+                     : tr("Redone on other pages: %1").arg(step.name),
+              Tone::Neutral);
+  }
 }
 
 void CVORUserDlg::RevertField(const PageField& field) {
@@ -127,10 +149,15 @@ void CVORUserDlg::ApplyFile(const ConfigImage& file, const QString& path) {
     return;
   }
   ApplyReview review{name, BackupSerial(file), BackupSerial(unit), plan.sameUnit, plan.rows};
-  if (!services_.dialogs.ReviewApply(review)) return;
-  if (std::none_of(review.rows.begin(), review.rows.end(),
-                   [](const ApplyRow& row) { return row.checked; })) {
-    return;
+  // Another controller's identity or calibration is taken only when the user says so once more;
+  // otherwise the review comes back with their ticks.
+  for (;;) {
+    if (!services_.dialogs.ReviewApply(review)) return;
+    if (std::none_of(review.rows.begin(), review.rows.end(),
+                     [](const ApplyRow& row) { return row.checked; })) {
+      return;
+    }
+    if (TakeOwnRows(review)) break;
   }
   const PageKey previous = currentPage;
   const bool applied =
@@ -139,6 +166,30 @@ void CVORUserDlg::ApplyFile(const ConfigImage& file, const QString& path) {
   SetStatus(tr(kFromFileStatus), Tone::Neutral);
   if (QLabel* status = FindStatic(this, kIdStatusLine)) status->setToolTip(path);
   if (!ParameterPageOf(previous)) OnPageCommand(kIdVehicleButton);
+}
+
+bool CVORUserDlg::TakeOwnRows(const ApplyReview& review) {
+  if (review.sameUnit) return true;
+  QStringList names;
+  int bytes = 0;
+  for (const ApplyRow& row : review.rows) {
+    if (!row.checked || !row.own) continue;
+    if (const auto* field = std::get_if<FieldChange>(&row.change)) {
+      names << field->label;
+    } else {
+      ++bytes;
+    }
+  }
+  if (bytes == 1) names << tr("1 byte no page shows");
+  if (bytes > 1) names << tr("%1 bytes no page shows").arg(bytes);
+  if (names.isEmpty()) return true;
+  const QString question =
+      tr("%1 is a configuration of another controller (serial number %2). The rows checked "
+         "include this controller's own data, which would become the other controller's:\n\n"
+         "%3\n\nTake them all the same?")
+          .arg(review.fileName, review.fileSerial, names.join(QStringLiteral(", ")));
+  return prompter_.AskTextWithDefault(question, Buttons::YesNo, Icon::Warning, Answer::No) ==
+         Answer::Yes;
 }
 
 void CVORUserDlg::RestoreBackup() {
