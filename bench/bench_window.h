@@ -19,6 +19,11 @@ public:
   bool OpenFolder(const QString&) override { return false; }
   bool ReviewApply(vor::ApplyReview&) override { return false; }
   int ChooseBackup(const std::vector<vor::BackupChoice>&, const QString&) override { return -1; }
+  int ShowServiceHistory(const std::vector<vor::ServiceRecord>&, const QString&,
+                         const QStringList&) override {
+    return -1;
+  }
+  bool AskReportDetails(vor::ReportDetails&) override { return false; }
 
   QString saveTo;
 };

@@ -56,7 +56,8 @@ void PrintLine(FILE* stream, const QString& line) {
 
 }  // namespace
 
-int ApplyCommand(LinkSession& session, const QString& path, bool dryRun, bool json) {
+int ApplyCommand(LinkSession& session, const QString& path, const UpdateOptions& options,
+                 bool json) {
   ConfigImage file;
   QString error;
   if (!LoadImageFile(path, file, error)) {
@@ -72,12 +73,17 @@ int ApplyCommand(LinkSession& session, const QString& path, bool dryRun, bool js
                      .arg(path, reason));
       return false;
     }
-    planned = PlanApply(set, current, file, current);
+    ApplyPlan plan = PlanApply(set, current, file, current);
+    if (const ApplyRow* refused = FirstOutOfRange(set, plan.rows)) {
+      PrintOutOfRange(set, *refused, path, QStringLiteral("; nothing was written"));
+      return false;
+    }
+    planned = std::move(plan);
     controllerSerial = BackupSerial(current);
     ApplyRows(set, planned->rows, file, wanted);
     return true;
   };
-  const UpdateResult result = UpdateController(session, dryRun, plan);
+  const UpdateResult result = UpdateController(session, options, plan);
   if (!planned) return kExitFailure;  // refused, or the controller could not be read
 
   std::vector<RowText> taken;
@@ -95,7 +101,7 @@ int ApplyCommand(LinkSession& session, const QString& path, bool dryRun, bool js
                              {"file_serial_number", BackupSerial(file)},
                              {"changes", changes},
                              {"kept", keptRows},
-                             {"dry_run", dryRun},
+                             {"dry_run", options.dryRun},
                              {"written", written}};
     std::printf("%s", QJsonDocument(object).toJson(QJsonDocument::Indented).constData());
   } else if (result == UpdateResult::Written || result == UpdateResult::DryRun) {

@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include "cli/controller_update.h"
+
 namespace vor::cli {
 
 class LinkSession;
@@ -18,6 +20,7 @@ class LinkSession;
 // Refuses, with exit 1 and nothing written, a file that is not 128 bytes or whose image needs
 // other definitions than the controller's (another model, software version, special version or
 // voltage class).
-int ApplyCommand(LinkSession& session, const QString& path, bool dryRun, bool json);
+int ApplyCommand(LinkSession& session, const QString& path, const UpdateOptions& options,
+                 bool json);
 
 }  // namespace vor::cli

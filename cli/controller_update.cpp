@@ -5,10 +5,12 @@
 #include "cli/image_commands.h"
 #include "cli/link_session.h"
 #include "definitions/definition_loader.h"
+#include "files/backup_store.h"
 
 namespace vor::cli {
 
-UpdateResult UpdateController(LinkSession& session, bool dryRun, const UpdatePlan& plan) {
+UpdateResult UpdateController(LinkSession& session, const UpdateOptions& options,
+                              const UpdatePlan& plan) {
   if (!session.Connect()) return UpdateResult::Failed;
   ConfigImage current;
   if (!session.Read(current)) return UpdateResult::Failed;
@@ -17,9 +19,23 @@ UpdateResult UpdateController(LinkSession& session, bool dryRun, const UpdatePla
   ConfigImage wanted = current;
   if (!plan(current, *set, wanted)) return UpdateResult::Refused;
   if (wanted.bytes == current.bytes) return UpdateResult::Unchanged;
-  if (dryRun) return UpdateResult::DryRun;
+  if (options.dryRun) return UpdateResult::DryRun;
+  if (!BackUpBeforeWriting(current, options.writeAnyway)) return UpdateResult::Refused;
   if (!session.Write(wanted)) return UpdateResult::Failed;
   return VerifyReadBack(session, wanted) ? UpdateResult::Written : UpdateResult::Failed;
+}
+
+bool BackUpBeforeWriting(const ConfigImage& current, bool writeAnyway) {
+  return BackUpBeforeWrite(BackupStore(BackupsFolder()), current, [&](const QString& error) {
+    const QString why =
+        QStringLiteral("the controller's configuration could not be backed up before writing: %1")
+            .arg(error);
+    PrintError(writeAnyway
+                   ? why + QStringLiteral("; writing anyway, as --write-anyway asks")
+                   : why + QStringLiteral("; nothing was written (--write-anyway writes without "
+                                          "a backup)"));
+    return writeAnyway;
+  });
 }
 
 int UpdateExitCode(UpdateResult result, const QString& unchangedText) {

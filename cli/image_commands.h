@@ -2,6 +2,7 @@
 
 #include <QString>
 
+#include "files/apply_rules.h"
 #include "link/config_image.h"
 
 namespace vor::cli {
@@ -19,12 +20,21 @@ int ScanCommand(LinkSession& session);
 int ReadCommand(LinkSession& session, const QString& outPath);
 // Writes the image in `inPath` and verifies it by reading it back. Refuses, unless `force`, an
 // image that needs other definitions than the controller's (as File > Open refuses it: another
-// model, voltage class, software version or special version), and an image of another
-// controller (its serial number), which would clone that one's identity and calibration.
-int WriteCommand(LinkSession& session, const QString& inPath, bool force);
+// model, voltage class, software version or special version), an image of another controller
+// (its serial number), which would clone that one's identity and calibration, and an image that
+// changes a field of the pages to a value out of its range (the page's range message). Backs up
+// the controller's configuration first (BackUpBeforeWriting; `writeAnyway` goes on without).
+int WriteCommand(LinkSession& session, const QString& inPath, bool force, bool writeAnyway);
 
-// Reads the image back after a write and reports on stderr every byte that differs from
-// `written`. True when the controller holds exactly `written`; false on a difference or when
+// Tells on stderr that the file `path` would put a value out of its range into the field of
+// `row`: the page's range message, then the file's value, ending with `outcome` ("; nothing was
+// written").
+void PrintOutOfRange(const DefinitionSet& set, const ApplyRow& row, const QString& path,
+                     const QString& outcome);
+
+// Reads the image back after a write the controller acknowledged and reports on stderr every
+// byte that differs from `written`, or, when it cannot be read, that the write took and could
+// not be checked. True when the controller holds exactly `written`; false on a difference or when
 // the read fails.
 bool VerifyReadBack(LinkSession& session, const ConfigImage& written);
 

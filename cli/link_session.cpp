@@ -1,17 +1,20 @@
 #include "cli/link_session.h"
 
+#include "link/port_advice.h"
 #include "link/port_diagnostics.h"
 
 namespace vor::cli {
 
-void PrintError(const QString& text) { std::fprintf(stderr, "vor-cli: %s\n", qPrintable(text)); }
+void PrintError(const QString& text) {
+  std::fprintf(stderr, "vor-cli: %s\n", qUtf8Printable(text));
+}
 
 Answer StderrPrompter::Ask(int stringId, Buttons buttons, Icon icon) {
   return AskText(LoadString(stringId), buttons, icon);
 }
 
 Answer StderrPrompter::AskText(const QString& text, Buttons buttons, Icon) {
-  std::fprintf(stderr, "%s\n", qPrintable(text));
+  std::fprintf(stderr, "%s\n", qUtf8Printable(text));
   switch (buttons) {
     case Buttons::Ok:
     case Buttons::OkCancel:
@@ -24,7 +27,8 @@ Answer StderrPrompter::AskText(const QString& text, Buttons buttons, Icon) {
   return Answer::Cancel;
 }
 
-LinkSession::LinkSession(const QStringList& ports, bool trace) {
+LinkSession::LinkSession(const QStringList& ports, bool trace, PortSystem* portSystem)
+    : ports_(portSystem ? *portSystem : machinePorts_) {
   scan_.SetPortOverride(ports);
   scan_.SetOpenFailureHandler(
       [this](const QString& path, OpenStatus status) { ReportOpenFailure(path, status); });
@@ -36,14 +40,14 @@ LinkSession::LinkSession(const QStringList& ports, bool trace) {
 
 bool LinkSession::Connect() {
   if (scan_.ScanForController()) return true;
-  std::fprintf(stderr, "%s\n", qPrintable(LoadString(kMsgNoController)));
-  if (const QString warning = PortGrabberWarning(); !warning.isEmpty()) PrintError(warning);
+  std::fprintf(stderr, "%s\n", qUtf8Printable(LoadString(kMsgNoController)));
+  if (const QString advice = ScanFailureAdvice(); !advice.isEmpty()) PrintError(advice);
   return false;
 }
 
 bool LinkSession::Read(ConfigImage& image) {
   if (ReadImage(link_, image)) return true;
-  std::fprintf(stderr, "%s\n", qPrintable(LoadString(kMsgReadError)));
+  std::fprintf(stderr, "%s\n", qUtf8Printable(LoadString(kMsgReadError)));
   return false;
 }
 
@@ -55,7 +59,7 @@ bool LinkSession::Write(const ConfigImage& image) {
         "that the controller took the configuration"));
   }
   if (WriteSucceeded(status)) return true;
-  std::fprintf(stderr, "%s\n", qPrintable(LoadString(kMsgWriteError)));
+  std::fprintf(stderr, "%s\n", qUtf8Printable(LoadString(kMsgWriteError)));
   switch (status) {
     case WriteStatus::HandshakeFailed:
       PrintError(QStringLiteral("the controller did not answer; nothing was written"));

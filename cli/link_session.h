@@ -24,7 +24,9 @@ public:
 // and its scan. Tells on stderr, once per port, why a port could not be opened.
 class LinkSession {
 public:
-  LinkSession(const QStringList& ports, bool trace);
+  // `portSystem`, when given, replaces the machine's serial ports (a simulated controller's line);
+  // it must outlive the session.
+  LinkSession(const QStringList& ports, bool trace, PortSystem* portSystem = nullptr);
 
   // Scans for the controller; on failure prints message 149 to stderr.
   bool Connect();
@@ -41,7 +43,8 @@ private:
   void ReportOpenFailure(const QString& devicePath, OpenStatus status);
 
   SteadyClock clock_;
-  QtPortSystem ports_;
+  QtPortSystem machinePorts_;
+  PortSystem& ports_;
   StderrPrompter prompter_;
   SerialLink link_{clock_};
   PortScan scan_{link_, ports_, prompter_};

@@ -11,8 +11,13 @@
 #include "cli/link_session.h"
 #include "cli/monitor_command.h"
 #include "cli/set_command.h"
+#include "cli/standard_output.h"
 #include "cli/zero_command.h"
+#include "files/native_path.h"
 #include "resources/language.h"
+#include "simulator/sim_image.h"
+#include "simulator/simulated_connection.h"
+#include "simulator/simulated_controller.h"
 
 namespace {
 
@@ -24,8 +29,8 @@ constexpr const char* kCommands = QT_TRANSLATE_NOOP(
     "  write --in FILE [--force]\n"
     "                           write a 128-byte image, then read it back and compare;\n"
     "                           refuses an image that needs other definitions than the\n"
-    "                           controller's, or of another controller (serial number),\n"
-    "                           unless --force\n"
+    "                           controller's, of another controller (serial number), or with\n"
+    "                           a value out of its range, unless --force\n"
     "  describe [--image FILE] [--json]\n"
     "                           print the model's definitions and the values the pages show\n"
     "                           for the controller's image or FILE\n"
@@ -50,7 +55,10 @@ constexpr const char* kCommands = QT_TRANSLATE_NOOP(
     "  monitor [--count N] [--json]\n"
     "                           poll the live data every 200 ms as the Monitor page does and\n"
     "                           print a CSV line (or a JSON object) per poll until N polls or\n"
-    "                           Ctrl+C");
+    "                           Ctrl+C\n"
+    "write, set, apply and zero --update back up the controller's configuration first, into the\n"
+    "desktop program's backups folder, and write nothing when that fails, unless --write-anyway.\n"
+    "set, apply and write refuse a value out of its range with the page's message.");
 
 // The texts of --help, in the user's language.
 struct Help {
@@ -67,6 +75,8 @@ int Usage(const QString& message) {
 
 int main(int argc, char* argv[]) {
   QCoreApplication app(argc, argv);
+  vor::cli::FailOnLostStandardOutput();
+  vor::cli::ShowUtf8InConsole();
   QCoreApplication::setApplicationName("vor-cli");
   QCoreApplication::setApplicationVersion("1.0.0.1");
   // --help speaks the user's language; what the commands print stays English for scripts.
@@ -76,8 +86,8 @@ int main(int argc, char* argv[]) {
   QCommandLineParser parser;
   parser.setApplicationDescription(Help::tr("Talks to the controller over a serial port.") +
                                    QStringLiteral("\n\n") + Help::tr(kCommands));
-  parser.addHelpOption();
-  parser.addVersionOption();
+  const QCommandLineOption helpOption = parser.addHelpOption();
+  const QCommandLineOption versionOption = parser.addVersionOption();
   const QCommandLineOption portOption(
       "port", Help::tr("Try only this serial port (repeatable, in order) instead of scanning all."),
       "PATH");
@@ -88,7 +98,12 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption inOption("in", Help::tr("write: the image to write."), "FILE");
   const QCommandLineOption forceOption(
       "force", Help::tr("write: even when the image needs other definitions than the "
-                        "controller's, or is of another controller."));
+                        "controller's, is of another controller, or holds a value out of its "
+                        "range."));
+  const QCommandLineOption writeAnywayOption(
+      "write-anyway",
+      Help::tr("write, set, apply, zero --update: write even when the controller's configuration "
+               "cannot be backed up first."));
   const QCommandLineOption imageOption("image", Help::tr("describe: take the image from FILE."),
                                        "FILE");
   const QCommandLineOption jsonOption(
@@ -100,12 +115,34 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption countOption("count", Help::tr("monitor: stop after N polls."), "N");
   const QCommandLineOption dryRunOption(
       "dry-run", Help::tr("set, apply: check and show the changes, write nothing."));
+  const QCommandLineOption simulateOption(
+      "simulate",
+      Help::tr("Talk to a simulated controller of model CODE (default VOR) built into the program "
+               "instead of the serial ports. Write it as --simulate or --simulate=CODE."),
+      "CODE");
   const QCommandLineOption languageOption = vor::LanguageOption();
-  parser.addOptions({portOption, traceOption, outOption, inOption, forceOption, imageOption,
-                     jsonOption, dryRunOption, updateOption, countOption, languageOption});
+  parser.addOptions({portOption, simulateOption, traceOption, outOption, inOption, forceOption,
+                     writeAnywayOption, imageOption, jsonOption, dryRunOption, updateOption,
+                     countOption, languageOption});
   parser.addPositionalArgument(
       "command", Help::tr("scan, read, write, describe, diff, set, apply, zero or monitor"));
-  parser.process(app);
+  // "--simulate" alone takes no value; QCommandLineParser wants one, so give it the default.
+  // File names keep the bytes they were given, UTF-8 or not.
+  QStringList arguments;
+  for (const QString& argument : vor::ProgramArguments(argc, argv)) {
+    arguments.append(argument == u"--simulate" ? QStringLiteral("--simulate=VOR") : argument);
+  }
+  // Help, version and mistakes are printed here as UTF-8, as everything else the program prints,
+  // and never shown in a message box.
+  if (!parser.parse(arguments)) return Usage(parser.errorText());
+  if (parser.isSet(helpOption) || parser.isSet(QStringLiteral("help-all"))) {
+    std::printf("%s", qUtf8Printable(parser.helpText()));
+    return vor::cli::kExitOk;
+  }
+  if (parser.isSet(versionOption)) {
+    std::printf("vor-cli %s\n", qUtf8Printable(QCoreApplication::applicationVersion()));
+    return vor::cli::kExitOk;
+  }
   if (const QString error = vor::LanguageOptionError(parser, languageOption); !error.isEmpty()) {
     return Usage(error);
   }
@@ -163,11 +200,41 @@ int main(int argc, char* argv[]) {
     }
   }
   if (parser.isSet(updateOption) && !isZero) return Usage("--update goes with zero");
+  const bool writeAnyway = parser.isSet(writeAnywayOption);
+  if (writeAnyway && !isWrite && !isSet && !isApply && !(isZero && parser.isSet(updateOption))) {
+    return Usage("--write-anyway goes with write, set, apply or zero --update");
+  }
+  const vor::cli::UpdateOptions update{.dryRun = parser.isSet(dryRunOption),
+                                       .writeAnyway = writeAnyway};
   if (parser.isSet(imageOption) && parser.isSet(portOption)) {
     return Usage("--image and --port exclude each other");
   }
+  if (parser.isSet(simulateOption) && (parser.isSet(portOption) || parser.isSet(imageOption))) {
+    return Usage("--simulate goes without --port and --image");
+  }
 
-  vor::cli::LinkSession session(parser.values(portOption), parser.isSet(traceOption));
+  // A simulated controller is the only port tried: nothing goes to the machine's real ports.
+  std::unique_ptr<vor::SimulatedController> controller;
+  std::unique_ptr<vor::SimulatedConnection> simulation;
+  vor::QtPortSystem machinePorts;
+  QStringList ports = parser.values(portOption);
+  if (parser.isSet(simulateOption)) {
+    vor::SimImageOptions imageOptions;
+    imageOptions.modelCode = parser.value(simulateOption);
+    QString error;
+    const std::optional<vor::ConfigImage> image = vor::SimulatorImage(imageOptions, error);
+    if (image) {
+      controller = std::make_unique<vor::SimulatedController>(*image);
+      simulation = vor::SimulatedConnection::Start(*controller, error);
+    }
+    if (!simulation) {
+      vor::cli::PrintError(error);
+      return vor::cli::kExitFailure;
+    }
+    ports = {simulation->DevicePath()};
+  }
+  vor::cli::LinkSession session(ports, parser.isSet(traceOption),
+                                simulation ? &simulation->Ports(machinePorts) : nullptr);
   if (isDescribe) {
     return vor::cli::DescribeCommand(session, parser.value(imageOption), parser.isSet(jsonOption));
   }
@@ -175,17 +242,16 @@ int main(int argc, char* argv[]) {
     return vor::cli::DiffCommand(session, args[1], args.value(2), parser.isSet(jsonOption));
   }
   if (isZero) {
-    return vor::cli::ZeroCommand(session, parser.isSet(updateOption), parser.isSet(jsonOption));
+    return vor::cli::ZeroCommand(session, parser.isSet(updateOption), writeAnyway,
+                                 parser.isSet(jsonOption));
   }
-  if (isSet) return vor::cli::SetCommand(session, assignments, parser.isSet(dryRunOption));
-  if (isApply) {
-    return vor::cli::ApplyCommand(session, args[1], parser.isSet(dryRunOption),
-                                  parser.isSet(jsonOption));
-  }
+  if (isSet) return vor::cli::SetCommand(session, assignments, update);
+  if (isApply) return vor::cli::ApplyCommand(session, args[1], update, parser.isSet(jsonOption));
   if (isMonitor) return vor::cli::MonitorCommand(session, count, parser.isSet(jsonOption));
   if (isRead) return vor::cli::ReadCommand(session, parser.value(outOption));
   if (isWrite) {
-    return vor::cli::WriteCommand(session, parser.value(inOption), parser.isSet(forceOption));
+    return vor::cli::WriteCommand(session, parser.value(inOption), parser.isSet(forceOption),
+                                  writeAnyway);
   }
   return vor::cli::ScanCommand(session);
 }

@@ -82,7 +82,8 @@ std::optional<Assignment> ParseAssignment(const QString& text) {
   return Assignment{text.left(equals), text.mid(equals + 1)};
 }
 
-int SetCommand(LinkSession& session, const std::vector<Assignment>& assignments, bool dryRun) {
+int SetCommand(LinkSession& session, const std::vector<Assignment>& assignments,
+               const UpdateOptions& options) {
   QStringList changes;
   const auto plan = [&](const ConfigImage& current, const DefinitionSet& set, ConfigImage& wanted) {
     const std::vector<PageField> fields = PageFields(set);
@@ -142,7 +143,7 @@ int SetCommand(LinkSession& session, const std::vector<Assignment>& assignments,
     return true;
   };
 
-  const UpdateResult result = UpdateController(session, dryRun, plan);
+  const UpdateResult result = UpdateController(session, options, plan);
   if (result == UpdateResult::Written || result == UpdateResult::DryRun) {
     for (const QString& line : changes) std::printf("%s\n", line.toUtf8().constData());
   }

@@ -4,6 +4,8 @@
 #include <optional>
 #include <vector>
 
+#include "cli/controller_update.h"
+
 namespace vor::cli {
 
 class LinkSession;
@@ -29,6 +31,8 @@ std::optional<Assignment> ParseAssignment(const QString& text);
 // pair set to 1) it exits 1 with the refusal on stderr and writes nothing. Otherwise it writes the
 // image, reads it back and verifies it, and prints one line "NAME: OLD -> NEW" per changed field,
 // OLD and NEW as the page shows them. With `dryRun` it prints those lines and writes nothing.
-int SetCommand(LinkSession& session, const std::vector<Assignment>& assignments, bool dryRun);
+// The controller's configuration is backed up before the write (BackUpBeforeWriting).
+int SetCommand(LinkSession& session, const std::vector<Assignment>& assignments,
+               const UpdateOptions& options);
 
 }  // namespace vor::cli

@@ -27,7 +27,8 @@ void PrintLine(const QString& line) { std::printf("%s\n", line.toUtf8().constDat
 // Writes the calibration into the controller's image. True when the controller holds it,
 // verified by reading it back, with `changes` the lines of what changed (none when nothing had
 // to); `changes` is left empty when it does not.
-bool UpdateOffsets(LinkSession& session, const ZeroValues& values, QStringList& changes) {
+bool UpdateOffsets(LinkSession& session, const ZeroValues& values, bool writeAnyway,
+                   QStringList& changes) {
   QStringList changed;
   const auto plan = [&](const ConfigImage& current, const DefinitionSet&, ConfigImage& wanted) {
     UpdatePhaseZero(values, wanted);
@@ -41,7 +42,8 @@ bool UpdateOffsets(LinkSession& session, const ZeroValues& values, QStringList& 
     }
     return true;
   };
-  const UpdateResult result = UpdateController(session, false, plan);
+  const UpdateResult result =
+      UpdateController(session, UpdateOptions{.writeAnyway = writeAnyway}, plan);
   if (result != UpdateResult::Written && result != UpdateResult::Unchanged) return false;
   // Told only now: until the read-back matched, nothing is known to have changed.
   changes = changed;
@@ -50,7 +52,7 @@ bool UpdateOffsets(LinkSession& session, const ZeroValues& values, QStringList& 
 
 }  // namespace
 
-int ZeroCommand(LinkSession& session, bool update, bool json) {
+int ZeroCommand(LinkSession& session, bool update, bool writeAnyway, bool json) {
   if (!session.Connect()) return kExitFailure;
   ZeroValues values;
   ZeroFields fields;
@@ -62,7 +64,7 @@ int ZeroCommand(LinkSession& session, bool update, bool json) {
   }
 
   QStringList changes;
-  const bool updated = update && UpdateOffsets(session, values, changes);
+  const bool updated = update && UpdateOffsets(session, values, writeAnyway, changes);
   if (json) {
     QJsonArray phases;
     for (int phase = 0; phase < 3; ++phase) {

@@ -1,11 +1,11 @@
 #include "definitions/script_parser.h"
 
-#include <QStringDecoder>
 #include <cstdint>
 #include <string>
 #include <string_view>
 
 #include "definitions/number_text.h"
+#include "definitions/script_text.h"
 
 namespace vor {
 namespace {
@@ -45,13 +45,8 @@ std::string_view ValueOf(std::string_view record, std::string_view key) {
   return record.substr(start, end - start);
 }
 
-// The scripts' non-ASCII text is code page 936. It is decoded as GBK on every machine, not in the
-// user's locale, so that the Chinese labels come out right everywhere.
 QString ToText(std::string_view bytes) {
-  if (bytes.empty()) return {};
-  QStringDecoder decoder("GBK", QStringDecoder::Flag::Stateless);
-  if (!decoder.isValid()) return QString::fromLatin1(bytes.data(), qsizetype(bytes.size()));
-  return decoder.decode(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
+  return DecodeScriptText(QByteArrayView(bytes.data(), qsizetype(bytes.size())));
 }
 
 std::int32_t Number(std::string_view record, std::string_view key) {

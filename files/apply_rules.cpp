@@ -5,6 +5,7 @@
 
 #include "calibration/zero_calibration.h"
 #include "definitions/model_table.h"
+#include "pages/page_fields.h"
 
 namespace vor {
 namespace {
@@ -77,6 +78,18 @@ ImageMask CheckedBits(const DefinitionSet& set, const std::vector<ApplyRow>& row
     }
   }
   return mask;
+}
+
+const ApplyRow* FirstOutOfRange(const DefinitionSet& set, const std::vector<ApplyRow>& rows) {
+  for (const ApplyRow& row : rows) {
+    const auto* field = std::get_if<FieldChange>(&row.change);
+    if (!row.checked || !field || field->box) continue;
+    if (TestEntry(set, PageField{field->page, field->position}, field->second) ==
+        StoreResult::OutOfRange) {
+      return &row;
+    }
+  }
+  return nullptr;
 }
 
 void ApplyRows(const DefinitionSet& set, const std::vector<ApplyRow>& rows, const ConfigImage& file,

@@ -57,4 +57,10 @@ void ApplyRows(const DefinitionSet& set, const std::vector<ApplyRow>& rows, cons
 // The bits of the checked rows.
 ImageMask CheckedBits(const DefinitionSet& set, const std::vector<ApplyRow>& rows);
 
+// The first checked row that would put into a field of the pages a value its page refuses as out
+// of range (TestEntry of the file's value as the page would show it), or nullptr. Such a file is
+// refused whole, with RangeMessage of the row's record, as the page refuses the entry: a corrupt
+// or hand-edited file must not switch off a limit that no entry could.
+const ApplyRow* FirstOutOfRange(const DefinitionSet& set, const std::vector<ApplyRow>& rows);
+
 }  // namespace vor

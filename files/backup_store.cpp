@@ -5,6 +5,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
+#include <QStandardPaths>
 #include <algorithm>
 #include <functional>
 #include <vector>
@@ -41,6 +42,21 @@ QString BackupSerial(const ConfigImage& image) {
     serial = serial << 8 | image[kSerialNumberAddr + i];
   }
   return QString::number(serial);
+}
+
+QString BackupsFolder() {
+  // The desktop program's data folder, beside this program's own: both leave the organisation
+  // name empty, so each has a folder of its name in the same place (~/.local/share on Linux,
+  // %APPDATA% on Windows).
+  const QDir own(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+  return QDir::cleanPath(own.filePath(QStringLiteral("../vor-user/backups")));
+}
+
+bool BackUpBeforeWrite(const BackupStore& store, const ConfigImage& controller,
+                       const std::function<bool(const QString& reason)>& writeAnyway) {
+  QString error;
+  if (!store.Save(controller, QDateTime::currentDateTime(), error).isEmpty()) return true;
+  return writeAnyway(error);
 }
 
 QString BackupStore::Save(const ConfigImage& image, const QDateTime& when, QString& error) const {

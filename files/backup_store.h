@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 #include "link/config_image.h"
 
@@ -31,6 +32,18 @@ public:
 private:
   QString folder_;
 };
+
+// The folder of the automatic backups, the same whichever program asks: "backups" in the desktop
+// program's data folder (~/.local/share/vor-user/backups on Linux, %APPDATA%\vor-user\backups
+// on Windows). Needs the application's name set.
+QString BackupsFolder();
+
+// The rule before every write of the controller's configuration, in both programs: `controller`,
+// what it holds now, is saved into `store` first, at the current time. When that cannot be done,
+// `writeAnyway` is asked, with the reason (a sentence naming the file or folder), and decides.
+// True when the write may go ahead.
+bool BackUpBeforeWrite(const BackupStore& store, const ConfigImage& controller,
+                       const std::function<bool(const QString& reason)>& writeAnyway);
 
 // The parts of a backup's name: the module name with anything unfit for a file name replaced,
 // and the serial number in decimal.

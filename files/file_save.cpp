@@ -1,11 +1,11 @@
 #include "files/file_save.h"
 
 #include <QCoreApplication>
-#include <QSaveFile>
-#include <filesystem>
-#include <system_error>
 
-#include "files/disk_sync.h"
+#include "files/file_kind.h"
+#include "files/file_replace.h"
+#include "files/native_file.h"
+#include "files/native_path.h"
 
 namespace vor {
 namespace {
@@ -14,57 +14,21 @@ struct FileSave {
   Q_DECLARE_TR_FUNCTIONS(vor::FileSave)
 };
 
+// What `path` is when it is no file: a device by the system's own naming rules, or whatever the
+// file system says it is.
+QString NotAFile(const QString& path) {
+  if (QString problem = DeviceNameProblem(path); !problem.isEmpty()) return problem;
+  return NotAFileProblem(path);
+}
+
 }  // namespace
 
-QString SaveTargetProblem(const QString& path) {
-  namespace fs = std::filesystem;
-  std::error_code error;
-  // Follows symbolic links: a link to a device is a device here.
-  switch (fs::status(fs::path(path.toStdU16String()), error).type()) {
-    case fs::file_type::directory:
-      return FileSave::tr("it is a folder");
-    case fs::file_type::character:
-    case fs::file_type::block:
-      return FileSave::tr("it is a device, not a file");
-    case fs::file_type::fifo:
-      return FileSave::tr("it is a named pipe, not a file");
-    case fs::file_type::socket:
-      return FileSave::tr("it is a socket, not a file");
-    case fs::file_type::regular:
-    case fs::file_type::not_found:
-      return {};
-    default:
-      // Nothing could be learnt about the path (no permission to look, say): the save itself
-      // then fails with the system's reason.
-      return error ? QString() : FileSave::tr("it is not a regular file");
-  }
-}
+QString SaveTargetProblem(const QString& path) { return NotAFile(path); }
 
 bool SaveFile(const QString& path, QByteArrayView bytes, QString& reason) {
   reason = SaveTargetProblem(path);
   if (!reason.isEmpty()) return false;
-  // The file is written under a temporary name and renamed over `path` by commit(); until then
-  // the destructor removes it again.
-  QSaveFile file(path);
-  // Unbuffered, so that a write the disk cannot take fails here with the system's reason: a
-  // buffered write would fail only in the flush inside commit(), which Qt 6.4 does not report,
-  // and an empty file would be renamed over `path`.
-  if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
-    reason = file.errorString();
-    return false;
-  }
-  if (!WriteWhole(file, bytes, reason)) return false;
-  if (!SyncToDisk(file.handle(), reason)) return false;
-  // What the system holds for the file, after the sync: the last word before the rename.
-  if (file.size() != bytes.size()) {
-    reason = FileSave::tr("the disk holds %1 of its %2 bytes").arg(file.size()).arg(bytes.size());
-    return false;
-  }
-  if (!file.commit()) {
-    reason = file.errorString();
-    return false;
-  }
-  return true;
+  return WriteBesideAndReplace(path, bytes, reason);
 }
 
 bool WriteWhole(QFileDevice& file, QByteArrayView bytes, QString& reason) {
@@ -83,6 +47,13 @@ bool WriteWhole(QFileDevice& file, QByteArrayView bytes, QString& reason) {
     return false;
   }
   return true;
+}
+
+bool OpenForReading(const QString& path, QFile& file, QString& reason) {
+  // Looked at before it is opened: opening a device can already do something to it.
+  reason = NotAFile(path);
+  if (!reason.isEmpty()) return false;
+  return OpenRegularFile(NativePath(path), file, reason);
 }
 
 }  // namespace vor

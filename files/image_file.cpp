@@ -9,10 +9,10 @@
 namespace vor {
 
 bool LoadImageFile(const QString& path, ConfigImage& image, QString& error) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) {
-    error = QCoreApplication::translate("vor::ImageFile", "cannot read %1: %2")
-                .arg(path, file.errorString());
+  QFile file;
+  QString reason;
+  if (!OpenForReading(path, file, reason)) {
+    error = QCoreApplication::translate("vor::ImageFile", "cannot read %1: %2").arg(path, reason);
     return false;
   }
   const QByteArray bytes = file.read(ConfigImage::kSize + 1);

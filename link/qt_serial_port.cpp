@@ -1,25 +1,17 @@
 #include "link/qt_serial_port.h"
 
 #include <QElapsedTimer>
-#include <QFileInfo>
 #include <QSerialPort>
-#include <QSerialPortInfo>
 #include <algorithm>
 #include <array>
 #include <chrono>
 #include <thread>
 
 #include "link/port_lock.h"
+#include "link/serial_device.h"
 
 namespace vor {
 namespace {
-
-// The device itself, whatever name leads to it (a name under /dev/serial/by-id is a link), so
-// that Qt's lock file, named after the port, is the same one for every name.
-QString DeviceFile(const QString& path) {
-  const QString canonical = QFileInfo(path).canonicalFilePath();
-  return canonical.isEmpty() ? path : canonical;
-}
 
 QSerialPort::Parity ToQt(Parity parity) {
   switch (parity) {
@@ -63,22 +55,7 @@ public:
       port_.close();
       return OpenStatus::Busy;
     }
-    // portName() is the name without "/dev/": the checks below need the path itself.
-    const QString& path = devicePath_;
-    switch (port_.error()) {
-      case QSerialPort::DeviceNotFoundError:
-        return OpenStatus::Missing;
-      case QSerialPort::PermissionError:
-        // Qt says "permission" both for a device we may not open and for one another program
-        // holds (lock file, TIOCEXCL); the file's access rights tell the two apart.
-        if (!QFileInfo::exists(path)) return OpenStatus::Missing;
-        if (const QFileInfo device(path); !device.isReadable() || !device.isWritable()) {
-          return OpenStatus::PermissionDenied;
-        }
-        return OpenStatus::Busy;
-      default:
-        return QFileInfo::exists(path) ? OpenStatus::OtherError : OpenStatus::Missing;
-    }
+    return OpenFailureStatus(devicePath_, port_.error());
   }
 
   bool SetQueueSizes(int inputBytes, int /*outputBytes*/) override {
@@ -260,13 +237,7 @@ private:
 
 }  // namespace
 
-QStringList QtPortSystem::AvailablePorts() {
-  QStringList paths;
-  for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
-    paths.append(info.systemLocation());
-  }
-  return paths;
-}
+QStringList QtPortSystem::AvailablePorts() { return MachinePorts(); }
 
 std::unique_ptr<SerialPort> QtPortSystem::Open(const QString& devicePath, OpenStatus& status) {
   auto port = std::make_unique<QtSerialPort>(devicePath);

@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <memory>
 
+#include "files/native_path.h"
 #include "mainwindow/message_box_prompter.h"
 #include "mainwindow/vor_user_app.h"
 #include "resources/language.h"
@@ -17,8 +18,10 @@ int main(int argc, char* argv[]) {
   std::unique_ptr<vor::Translation> translation;
   {
     auto console = std::make_unique<QCoreApplication>(argc, argv);
-    translation = vor::StartTranslation(QCoreApplication::arguments());
-    if (!vor::ParseCommandLine(QCoreApplication::arguments(), options, exitCode)) return exitCode;
+    // A file name keeps the bytes it was given, UTF-8 or not.
+    const QStringList arguments = vor::ProgramArguments(argc, argv);
+    translation = vor::StartTranslation(arguments);
+    if (!vor::ParseCommandLine(arguments, options, exitCode)) return exitCode;
   }
 
   QApplication app(argc, argv);

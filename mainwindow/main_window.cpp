@@ -426,6 +426,8 @@ void CVORUserDlg::SetReadWriteEnabled(bool enabled) {
 }
 
 void CVORUserDlg::SetStatus(const QString& text, Tone tone) {
+  status_ = {text, tone};
+  fromFile_.reset();
   QLabel* status = FindStatic(this, kIdStatusLine);
   if (!status) return;
   status->setText(text);

@@ -185,9 +185,25 @@ private:
   void OnChangesChanged();
   // "3 changes have not been written to the controller.", or empty.
   QString UnwrittenText(int count) const;
+  // The status line as last set, and while it says that the pages hold a file's values, the undo
+  // stack's index just past that file's step and what it said before: undoing the step takes the
+  // file's values, and so its status, away.
+  struct StatusShown {
+    QString text;
+    Tone tone = Tone::Neutral;
+  };
+  struct FromFileStatus {
+    int stepEnd;
+    StatusShown before;
+  };
+  // Once the step of the file applied last is undone, the status line says what it said before.
+  void OnHistoryIndexChanged(int index);
+
   ProgramState& state_;
   LinkAccess& link_;
   Prompter& prompter_;
+  StatusShown status_;
+  std::optional<FromFileStatus> fromFile_;
   std::vector<std::unique_ptr<PageWindow>> pages_;
   WindowServices services_;
   MainMenu* menu_ = nullptr;  // owned by the window as its child

@@ -19,6 +19,7 @@
 #include "mainwindow/main_window.h"
 #include "mainwindow/menu_bar_marks.h"
 #include "mainwindow/menu_dialogs.h"
+#include "pages/value_codec.h"
 #include "pages/vehicle_page.h"
 #include "resources/dialog_builder.h"
 
@@ -32,6 +33,7 @@ QString StepName(const QString& name) { return QString(name).replace(u'&', QStri
 
 void CVORUserDlg::SetUpChanges() {
   connect(&history_.Stack(), &QUndoStack::indexChanged, this, &CVORUserDlg::OnChangesChanged);
+  connect(&history_.Stack(), &QUndoStack::indexChanged, this, &CVORUserDlg::OnHistoryIndexChanged);
   connect(&changeMarks_, &ChangeMarks::MarksChanged, this, &CVORUserDlg::OnChangesChanged);
   connect(&changeMarks_, &ChangeMarks::RevertRequested, this, [this](const PageField& field) {
     if (commandDepth_ > 0 || link_.Busy()) return;
@@ -90,12 +92,15 @@ void CVORUserDlg::UndoOrRedo(bool undo) {
   if (!state_.ReadOk || !state_.DefinitionsLoaded) return;
   // What was typed on the page on show becomes steps first: Undo takes the latest of them.
   std::optional<ChangeStep> step;
-  const bool done = ChangeImage([this, undo, &step] {
+  bool fileUndone = false;
+  const bool done = ChangeImage([this, undo, &step, &fileUndone] {
     QUndoStack& stack = history_.Stack();
     if (const ChangeStep* next = history_.StepAt(stack.index() - (undo ? 1 : 0))) step = *next;
+    fileUndone = undo && fromFile_ && stack.index() == fromFile_->stepEnd;
     undo ? stack.undo() : stack.redo();
   });
-  if (done && step) TellStepElsewhere(*step, undo);
+  // Undoing a file's step puts back the status line from before the file, which says enough.
+  if (done && step && !fileUndone) TellStepElsewhere(*step, undo);
 }
 
 void CVORUserDlg::TellStepElsewhere(const ChangeStep& step, bool undone) {
@@ -149,21 +154,30 @@ void CVORUserDlg::ApplyFile(const ConfigImage& file, const QString& path) {
     return;
   }
   ApplyReview review{name, BackupSerial(file), BackupSerial(unit), plan.sameUnit, plan.rows};
-  // Another controller's identity or calibration is taken only when the user says so once more;
-  // otherwise the review comes back with their ticks.
+  // A value out of its range is refused with the page's own message, as an entry would be, and
+  // another controller's identity or calibration is taken only when the user says so once more;
+  // otherwise the review comes back with the user's ticks, so that rows can be left out.
   for (;;) {
     if (!services_.dialogs.ReviewApply(review)) return;
     if (std::none_of(review.rows.begin(), review.rows.end(),
                      [](const ApplyRow& row) { return row.checked; })) {
       return;
     }
+    if (const ApplyRow* refused = FirstOutOfRange(set, review.rows)) {
+      const int position = std::get<FieldChange>(refused->change).position;
+      prompter_.AskText(RangeMessage(set.params[std::size_t(position)]), Buttons::Ok,
+                        Icon::Warning);
+      continue;
+    }
     if (TakeOwnRows(review)) break;
   }
   const PageKey previous = currentPage;
+  const StatusShown before = status_;
   const bool applied =
       ChangeImage([&] { history_.Push(ApplyStep(set, state_.image, file, review.rows, name)); });
   if (!applied) return;
   SetStatus(tr(kFromFileStatus), Tone::Neutral);
+  fromFile_ = FromFileStatus{history_.Stack().index(), before};
   if (QLabel* status = FindStatic(this, kIdStatusLine)) status->setToolTip(path);
   if (!ParameterPageOf(previous)) OnPageCommand(kIdVehicleButton);
 }
@@ -225,6 +239,11 @@ void CVORUserDlg::RestoreBackup() {
     return;
   }
   ApplyFile(images[std::size_t(chosen)], paths[chosen]);
+}
+
+void CVORUserDlg::OnHistoryIndexChanged(int index) {
+  if (fromFile_ && index < fromFile_->stepEnd)
+    SetStatus(fromFile_->before.text, fromFile_->before.tone);
 }
 
 int CVORUserDlg::UnwrittenCount() {

@@ -6,6 +6,8 @@
 
 #include "files/apply_rules.h"
 #include "files/image_compare.h"
+#include "files/service_history.h"
+#include "report/report_settings.h"
 
 namespace vor {
 
@@ -55,6 +57,14 @@ public:
   // The backup the user chose among `backups` (newest first) of the controller with serial
   // number `serial`: its index, or -1 when they cancelled.
   virtual int ChooseBackup(const std::vector<BackupChoice>& backups, const QString& serial) = 0;
+  // The service history of the controller with serial number `serial`: `records` newest first,
+  // each shown with all it holds, and `warnings` about lines that could not be read. The index
+  // of the record whose backup the user chose to restore, or -1.
+  virtual int ShowServiceHistory(const std::vector<ServiceRecord>& records, const QString& serial,
+                                 const QStringList& warnings) = 0;
+  // Who makes a visit report and on what paper, `details` given as last time. True for OK, with
+  // `details` as the user left them; false when they cancelled.
+  virtual bool AskReportDetails(ReportDetails& details) = 0;
 };
 
 }  // namespace vor

@@ -10,7 +10,9 @@
 #include "mainwindow/backup_dialog.h"
 #include "mainwindow/compare_dialog.h"
 #include "mainwindow/message_box_prompter.h"
+#include "mainwindow/report_details_dialog.h"
 #include "mainwindow/review_dialog.h"
+#include "mainwindow/service_history_dialog.h"
 
 namespace vor {
 
@@ -59,6 +61,19 @@ bool QtMenuDialogs::ReviewApply(ApplyReview& review) {
 int QtMenuDialogs::ChooseBackup(const std::vector<BackupChoice>& backups, const QString& serial) {
   BackupDialog dialog(backups, serial, parent_());
   return dialog.exec() == QDialog::Accepted ? dialog.Chosen() : -1;
+}
+
+int QtMenuDialogs::ShowServiceHistory(const std::vector<ServiceRecord>& records,
+                                      const QString& serial, const QStringList& warnings) {
+  ServiceHistoryDialog dialog(records, serial, warnings, parent_());
+  return dialog.exec() == QDialog::Accepted ? dialog.ChosenBackup() : -1;
+}
+
+bool QtMenuDialogs::AskReportDetails(ReportDetails& details) {
+  ReportDetailsDialog dialog(details, parent_());
+  if (dialog.exec() != QDialog::Accepted) return false;
+  details = dialog.Details();
+  return true;
 }
 
 }  // namespace vor

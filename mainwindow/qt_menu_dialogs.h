@@ -22,6 +22,9 @@ public:
   bool OpenFolder(const QString& folder) override;
   bool ReviewApply(ApplyReview& review) override;
   int ChooseBackup(const std::vector<BackupChoice>& backups, const QString& serial) override;
+  int ShowServiceHistory(const std::vector<ServiceRecord>& records, const QString& serial,
+                         const QStringList& warnings) override;
+  bool AskReportDetails(ReportDetails& details) override;
 
 private:
   std::function<QWidget*()> parent_;

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 
+#include "link/port_advice.h"
 #include "link/serial_port.h"
 
 namespace vor {
@@ -21,9 +22,7 @@ TroubleshootingFacts CheckPortsBesideLink(PortSystem& ports, const QStringList& 
 QString TroubleshootingReport(const TroubleshootingFacts& facts) {
   QStringList lines;
   if (facts.linkPath.isEmpty() && facts.checks.empty()) {
-    lines << QCoreApplication::translate(
-        "vor::Troubleshooting",
-        "No serial port is listed on this machine. Is the USB serial adapter plugged in?");
+    lines << NoPortsAdvice();
   } else {
     lines << QCoreApplication::translate("vor::Troubleshooting", "Serial ports of this machine:");
     if (!facts.linkPath.isEmpty()) {

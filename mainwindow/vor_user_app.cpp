@@ -3,16 +3,16 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QDir>
 #include <QSet>
 #include <QSettings>
-#include <QStandardPaths>
 #include <cstdio>
 #include <memory>
 
+#include "files/backup_store.h"
 #include "files/image_file.h"
 #include "link/controller_link.h"
 #include "link/frame_trace.h"
+#include "link/port_advice.h"
 #include "link/port_diagnostics.h"
 #include "link/qt_serial_port.h"
 #include "mainwindow/busy_dialog.h"
@@ -20,17 +20,17 @@
 #include "mainwindow/main_window.h"
 #include "mainwindow/qt_menu_dialogs.h"
 #include "resources/language.h"
-#include "simulator/pty_controller.h"
 #include "simulator/sim_image.h"
+#include "simulator/simulated_connection.h"
 #include "simulator/simulated_controller.h"
 
 namespace vor {
 namespace {
 
-// A simulated controller on a pseudo-terminal inside this process.
+// A simulated controller inside this process, on a pseudo-terminal or a line of its own.
 struct Simulation {
   std::unique_ptr<SimulatedController> controller;
-  std::unique_ptr<PtyController> pty;
+  std::unique_ptr<SimulatedConnection> connection;
 };
 
 std::optional<Simulation> StartSimulation(const QString& modelCode) {
@@ -44,8 +44,8 @@ std::optional<Simulation> StartSimulation(const QString& modelCode) {
   }
   Simulation simulation;
   simulation.controller = std::make_unique<SimulatedController>(*image);
-  simulation.pty = std::make_unique<PtyController>(*simulation.controller);
-  if (!simulation.pty->Start(error)) {
+  simulation.connection = SimulatedConnection::Start(*simulation.controller, error);
+  if (!simulation.connection) {
     std::fprintf(stderr, "vor-user: %s\n", qPrintable(error));
     return std::nullopt;
   }
@@ -162,7 +162,8 @@ int CVORUserApp::InitInstance(const AppOptions& options, Prompter& prompter) {
   // Everything the link points to is made before it and so outlives it: the link thread may
   // still be ending a poll being cut short while the window goes, and the link's destructor
   // waits for that.
-  QtPortSystem ports;
+  QtPortSystem machinePorts;
+  PortSystem& ports = simulation ? simulation->connection->Ports(machinePorts) : machinePorts;
   SteadyClock clock;
   // The scan asks its messages on the link thread; they are shown on this one.
   CrossThreadPrompter linkPrompter(prompter);
@@ -174,7 +175,8 @@ int CVORUserApp::InitInstance(const AppOptions& options, Prompter& prompter) {
 
   ControllerLink link(ports, clock, linkPrompter);
   // The simulated controller is the only port tried: nothing goes to the machine's real ports.
-  link.SetPortOverride(simulation ? QStringList{simulation->pty->DevicePath()} : options.ports);
+  link.SetPortOverride(simulation ? QStringList{simulation->connection->DevicePath()}
+                                  : options.ports);
   link.SetOpenFailureHandler([&hinted](const QString& path, OpenStatus status) {
     if (status == OpenStatus::Missing || hinted.contains(path)) return;
     hinted.insert(path);
@@ -182,7 +184,7 @@ int CVORUserApp::InitInstance(const AppOptions& options, Prompter& prompter) {
                  qPrintable(OpenFailureReason(path, status)));
   });
   link.SetScanFailedHandler([] {
-    if (const QString warning = PortGrabberWarning(); !warning.isEmpty()) {
+    if (const QString warning = ScanFailureAdvice(); !warning.isEmpty()) {
       std::fprintf(stderr, "vor-user: %s\n", qPrintable(warning));
     }
   });
@@ -192,11 +194,8 @@ int CVORUserApp::InitInstance(const AppOptions& options, Prompter& prompter) {
   QSettings settings(QSettings::NativeFormat, QSettings::UserScope,
                      QCoreApplication::applicationName(), QCoreApplication::applicationName());
   QtPortSystem troubleshootingPorts;  // used on this thread, apart from the link's
-  const WindowServices services{
-      dialogs, settings,
-      QDir(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation))
-          .filePath(QStringLiteral("backups")),
-      troubleshootingPorts, options.ports};
+  const WindowServices services{dialogs, settings, BackupsFolder(), troubleshootingPorts,
+                                options.ports};
 
   ProgramState state;
   CVORUserDlg window(state, link, prompter, CreatePages(state, prompter, link), services);

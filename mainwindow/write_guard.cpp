@@ -1,6 +1,5 @@
 #include "mainwindow/write_guard.h"
 
-#include <QDateTime>
 #include <QStringList>
 
 #include "files/image_compare.h"
@@ -49,19 +48,18 @@ bool WriteGuard::BeforeWrite(const WriteOptions& options) {
 }
 
 bool WriteGuard::SaveBackup() {
-  QString error;
+  const auto writeAnyway = [this](const QString& error) {
+    const QString question =
+        tr("The controller's configuration could not be backed up before writing: %1.\n\n"
+           "Write anyway?")
+            .arg(error);
+    return prompter_.AskTextWithDefault(question, Buttons::YesNo, Icon::Warning, Answer::No) ==
+           Answer::Yes;
+  };
   if (!state_.controllerImage) {
-    error = tr("no configuration has been read from the controller");
-  } else if (!backups_.Save(*state_.controllerImage, QDateTime::currentDateTime(), error)
-                  .isEmpty()) {
-    return true;
+    return writeAnyway(tr("no configuration has been read from the controller"));
   }
-  const QString question =
-      tr("The controller's configuration could not be backed up before writing: %1.\n\n"
-         "Write anyway?")
-          .arg(error);
-  return prompter_.AskTextWithDefault(question, Buttons::YesNo, Icon::Warning, Answer::No) ==
-         Answer::Yes;
+  return BackUpBeforeWrite(backups_, *state_.controllerImage, writeAnyway);
 }
 
 WriteGuard::WriteCheck WriteGuard::AfterWrite(const WriteOptions& options) {

@@ -34,6 +34,14 @@ std::optional<QString> ShownText(const DefinitionSet& set, const PageField& fiel
   return VehicleDisplayText(set, def, *text);
 }
 
+StoreResult TestEntry(const DefinitionSet& set, const PageField& field, const QString& text) {
+  const ParamDef& def = set.params[static_cast<std::size_t>(field.position)];
+  if (field.page == PageKind::Vehicle) {
+    if (const std::optional<StoreResult> own = VehicleOwnAnswer(set, def, text)) return *own;
+  }
+  return TestValue(def, text);
+}
+
 QString FieldLabel(const ParamDef& def) { return WithoutTrailingBlanks(def.name); }
 
 QString WithoutTrailingBlanks(const QString& text) {
@@ -59,6 +67,13 @@ const char* PageNameSource(PageKind page) {
 }  // namespace
 
 QString PageName(PageKind page) { return QString::fromLatin1(PageNameSource(page)); }
+
+std::optional<PageKind> PageNamed(const QString& name) {
+  for (const PageKind page : {PageKind::Vehicle, PageKind::Control, PageKind::Motor}) {
+    if (name == PageName(page)) return page;
+  }
+  return std::nullopt;
+}
 
 QString PageTitle(PageKind page) {
   return QCoreApplication::translate("vor::PageFields", PageNameSource(page));

@@ -7,6 +7,7 @@
 #include "definitions/definition_set.h"
 #include "link/config_image.h"
 #include "pages/page_records.h"
+#include "pages/value_codec.h"
 
 namespace vor {
 
@@ -28,6 +29,13 @@ std::vector<PageField> PageFields(const DefinitionSet& set);
 std::optional<QString> ShownText(const DefinitionSet& set, const PageField& field,
                                  const ConfigImage& image);
 
+// What the page's store pass answers for `text` as the entry of the field `field` (not a box),
+// without writing it: first the Vehicle page's rules (a field it leaves alone is NotStored, the
+// special edition's field is tested as the number it stands for), then StoreValue's range test.
+// OutOfRange means the page would refuse it with RangeMessage. The one check of a value against
+// its range, for what comes from elsewhere than the pages' fields (files, vor-cli).
+StoreResult TestEntry(const DefinitionSet& set, const PageField& field, const QString& text);
+
 // The record's name as a label, without the trailing blanks some scripts carry and nobody types.
 QString FieldLabel(const ParamDef& def);
 QString WithoutTrailingBlanks(const QString& text);
@@ -35,6 +43,8 @@ QString WithoutTrailingBlanks(const QString& text);
 // "Vehicle", "Control" or "Motor", as the page buttons name the pages: the name that files and
 // outputs carry, never translated.
 QString PageName(PageKind page);
+// The page PageName names `name`; nullopt for any other text.
+std::optional<PageKind> PageNamed(const QString& name);
 // The page's name as the user reads it in a window, in the user's language.
 QString PageTitle(PageKind page);
 

@@ -76,14 +76,8 @@ bool CVehicleDlg::StorePass() {
 }
 
 StoreResult CVehicleDlg::StoreField(const ParamDef& def, const QString& text, bool untouched) {
-  switch (VehicleStoreRule(Definitions(), def, text)) {
-    case VehicleStore::Skip:
-      return StoreResult::NotStored;
-    case VehicleStore::TestOnly:
-      return TestValue(def, TestedText(text));
-    case VehicleStore::Store:
-      break;
-  }
+  if (const std::optional<StoreResult> own = VehicleOwnAnswer(Definitions(), def, text))
+    return *own;
   return ParameterPage::StoreField(def, text, untouched);
 }
 

@@ -118,4 +118,17 @@ QString TestedText(const QString& text) {
   return text;
 }
 
+std::optional<StoreResult> VehicleOwnAnswer(const DefinitionSet& set, const ParamDef& def,
+                                            const QString& text) {
+  switch (VehicleStoreRule(set, def, text)) {
+    case VehicleStore::Skip:
+      return StoreResult::NotStored;
+    case VehicleStore::TestOnly:
+      return TestValue(def, TestedText(text));
+    case VehicleStore::Store:
+      break;
+  }
+  return std::nullopt;
+}
+
 }  // namespace vor

@@ -10,6 +10,7 @@
 
 #include "definitions/definition_set.h"
 #include "link/config_image.h"
+#include "pages/value_codec.h"
 
 namespace vor {
 
@@ -77,5 +78,11 @@ VehicleStore VehicleStoreRule(const DefinitionSet& set, const ParamDef& def, con
 // The text whose number the range test of a TestOnly field takes: an edition code stands for the
 // value it shows.
 QString TestedText(const QString& text);
+
+// What the Vehicle page's store pass answers, without writing, for a field its rules take apart:
+// NotStored for one it leaves alone, the range test of TestedText for a TestOnly one; nullopt for
+// a field it stores as every parameter page does.
+std::optional<StoreResult> VehicleOwnAnswer(const DefinitionSet& set, const ParamDef& def,
+                                            const QString& text);
 
 }  // namespace vor

@@ -102,9 +102,9 @@ status=0
 cases=(
   "vor-cli |apply describe diff monitor read scan set write zero"
   "vor-cli mo|monitor"
-  "vor-cli --|--help --help-all --lang --port --trace --version"
-  "vor-cli --port /dev/pts/7 zero --|--json --lang --port --trace --update"
-  "vor-cli --trace write --|--force --in --lang --port --trace"
+  "vor-cli --|--help --help-all --lang --port --simulate --trace --version"
+  "vor-cli --port /dev/pts/7 zero --|--json --lang --port --simulate --trace --update --write-anyway"
+  "vor-cli --trace write --|--force --in --lang --port --simulate --trace --write-anyway"
   "vor-cli --lang |en zh_CN"
   "vor-cli read --out |a.bin b.bin"
   "vor-cli diff a.bin |a.bin b.bin"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Renders the artwork in resources/art/ from its SVG sources, and the desktop icon in the usual
-# sizes for packaging/icons/. The PNGs are committed, so the build never needs this; run it after
+# Renders the artwork in resources/art/ from its SVG sources, the desktop icon in the usual
+# sizes for packaging/icons/, and from those the Windows icon (resources/art/icon.ico). The PNGs are committed, so the build never needs this; run it after
 # changing an SVG. Needs rsvg-convert (librsvg2-bin) and
 # ImageMagick (imagemagick).
 set -euo pipefail
@@ -29,6 +29,9 @@ for size in 16 22 24 32 48 64 256; do
   rsvg-convert -w "$size" -h "$size" "$art/icon.svg" | "$magick" png:- -strip \
     PNG32:"$icons/${size}x$size/vor-user.png"
 done
+
+# The Windows programs' icon: every size that Windows draws, in one file.
+"$magick" "$icons"/{16x16,24x24,32x32,48x48,64x64,256x256}/vor-user.png "$art/icon.ico"
 
 for name in banner side icon; do
   "$magick" "$art/$name.png" -format '%f %wx%h %[channels]\n' info:

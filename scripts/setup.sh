@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian 12 packages the build and the tests need, only those that are missing.
-# Usage: scripts/setup.sh [package]; "package" adds what building and checking the .deb needs.
+# Usage: scripts/setup.sh [package|windows]; "package" adds what building and checking the .deb
+# needs, "windows" the MinGW-w64 cross compiler, Wine, NSIS and Xvfb for the Windows programs.
 set -euo pipefail
 
 packages=(
@@ -9,10 +10,14 @@ packages=(
   qt6-l10n-tools qt6-tools-dev qt6-tools-dev-tools qt6-translations-l10n fonts-wqy-microhei
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev
-  fonts-dejavu-core fonts-wine
+  fonts-dejavu-core fonts-wine poppler-utils
 )
 if [ "${1:-}" = package ]; then
   packages+=(dpkg-dev file lintian appstream desktop-file-utils bash-completion man-db)
+fi
+if [ "${1:-}" = windows ]; then
+  packages+=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+    wine wine64 nsis unzip xz-utils xvfb xauth imagemagick procps)
 fi
 
 missing=()

@@ -66,12 +66,12 @@ WriteEnd VirtualPort::Write(std::span<const std::uint8_t> bytes) {
 
 bool VirtualPort::WaitUntil(std::int64_t atUs, const std::atomic<bool>* stop) {
   if (!stop) {
-    clock_.AdvanceTo(atUs);
+    clock_.WaitUntil(atUs);
     return true;
   }
   while (clock_.NowUs() < atUs) {
     if (stop->load()) return false;
-    clock_.AdvanceTo(std::min(atUs, clock_.NowUs() + std::int64_t{kStopSliceMs} * 1000));
+    clock_.WaitUntil(std::min(atUs, clock_.NowUs() + std::int64_t{kStopSliceMs} * 1000));
   }
   return true;
 }

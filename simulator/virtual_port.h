@@ -8,6 +8,7 @@
 
 #include "link/serial_port.h"
 #include "simulator/answer_schedule.h"
+#include "simulator/line_time.h"
 #include "simulator/request_reader.h"
 
 namespace vor {
@@ -16,10 +17,11 @@ class SimulatedController;
 
 // Virtual time for tests: Sleep moves the time forward at once. Actions scheduled with At run
 // when the time passes their moment, as a stop request from another thread would arrive.
-class VirtualClock : public LinkClock {
+class VirtualClock : public LinkClock, public LineTime {
 public:
   void Sleep(int ms) override { AdvanceTo(nowUs_ + std::int64_t{ms} * 1000); }
   std::int64_t NowUs() override { return nowUs_; }
+  void WaitUntil(std::int64_t us) override { AdvanceTo(us); }
   void AdvanceTo(std::int64_t us);
   // Runs `action` when the time reaches `atUs` (at once if it already has, at the next advance).
   void At(std::int64_t atUs, std::function<void()> action);
@@ -29,9 +31,11 @@ private:
   std::multimap<std::int64_t, std::function<void()>> actions_;
 };
 
-// A serial port on virtual time. Bytes come from a simulated controller on the other end of the
-// line, or are scripted to arrive at given times; reads honour the port's time-outs exactly and
-// move the clock forward instead of waiting. Any call can be made to fail.
+// A serial port inside the process. Bytes come from a simulated controller on the other end of the
+// line, or are scripted to arrive at given times; reads honour the port's time-outs exactly. On
+// virtual time (the tests) the clock moves forward instead of waiting, and any call can be made to
+// fail; on real time it is the line of a program's simulated controller where there is no
+// pseudo-terminal.
 class VirtualPort : public SerialPort {
 public:
   struct Failures {
@@ -47,7 +51,7 @@ public:
     std::int64_t atUs;
   };
 
-  explicit VirtualPort(VirtualClock& clock, SimulatedController* peer = nullptr)
+  explicit VirtualPort(LineTime& clock, SimulatedController* peer = nullptr)
       : clock_(clock), peer_(peer) {}
 
   // Bytes that arrive on the line, the first complete at `atUs`, the others one byte time apart
@@ -81,7 +85,7 @@ private:
   // Moves the time to `atUs`, in stop slices when `stop` is given; false when the stop came first.
   bool WaitUntil(std::int64_t atUs, const std::atomic<bool>* stop);
 
-  VirtualClock& clock_;
+  LineTime& clock_;
   SimulatedController* peer_;
   RequestReader reader_;
   std::deque<Incoming> incoming_;  // by arrival time
@@ -89,7 +93,7 @@ private:
   AnswerSchedule answers_;  // the controller's side of the line
 };
 
-// A machine's serial ports on virtual time: named devices, some with a simulated controller on
+// A machine's serial ports inside the process: named devices, some with a simulated controller on
 // the line, some that refuse to open. Keeps a log of every open.
 class VirtualPortSystem : public PortSystem {
 public:
@@ -102,7 +106,7 @@ public:
     std::function<void(VirtualPort&, int)> onOpen;
   };
 
-  explicit VirtualPortSystem(VirtualClock& clock) : clock_(clock) {}
+  explicit VirtualPortSystem(LineTime& clock) : clock_(clock) {}
 
   Device& AddDevice(const QString& devicePath, SimulatedController* controller = nullptr);
 
@@ -112,7 +116,7 @@ public:
   std::vector<QString> opens;  // every successful open, in order
 
 private:
-  VirtualClock& clock_;
+  LineTime& clock_;
   std::deque<std::pair<QString, Device>> devices_;  // references handed out stay valid
   std::map<QString, int> openCounts_;
 };

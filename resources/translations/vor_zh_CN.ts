@@ -54,8 +54,8 @@
   write --in FILE [--force]
                            write a 128-byte image, then read it back and compare;
                            refuses an image that needs other definitions than the
-                           controller&apos;s, or of another controller (serial number),
-                           unless --force
+                           controller&apos;s, of another controller (serial number), or with
+                           a value out of its range, unless --force
   describe [--image FILE] [--json]
                            print the model&apos;s definitions and the values the pages show
                            for the controller&apos;s image or FILE
@@ -80,14 +80,18 @@
   monitor [--count N] [--json]
                            poll the live data every 200 ms as the Monitor page does and
                            print a CSV line (or a JSON object) per poll until N polls or
-                           Ctrl+C</source>
+                           Ctrl+C
+write, set, apply and zero --update back up the controller&apos;s configuration first, into the
+desktop program&apos;s backups folder, and write nothing when that fails, unless --write-anyway.
+set, apply and write refuse a value out of its range with the page&apos;s message.</source>
         <translation>命令：
   scan                     查找控制器并打印其设备路径
   read [--out FILE]        读取配置；以十六进制打印，或保存这 128 个字节
   write --in FILE [--force]
                            写入 128 字节的配置映像，然后读回并比较；
                            除非加 --force，否则拒绝需要与控制器不同的
-                           定义的映像，以及其他控制器（序列号不同）的映像
+                           定义的映像、其他控制器（序列号不同）的映像，
+                           以及含超出范围取值的映像
   describe [--image FILE] [--json]
                            打印该型号的定义，以及各页面对控制器映像
                            或 FILE 显示的值
@@ -110,11 +114,22 @@
   monitor [--count N] [--json]
                            像监控页面一样每 200 ms 轮询实时数据，每次
                            轮询打印一行 CSV（或一个 JSON 对象），直到
-                           N 次轮询或按 Ctrl+C</translation>
+                           N 次轮询或按 Ctrl+C
+write、set、apply 和 zero --update 先把控制器的配置备份到桌面程序的备份文件夹；
+备份失败时不写入任何内容，除非加 --write-anyway。
+set、apply 和 write 以页面的范围提示拒绝超出范围的取值。</translation>
     </message>
     <message>
-        <source>write: even when the image needs other definitions than the controller&apos;s, or is of another controller.</source>
-        <translation>write：即使映像需要与控制器不同的定义，或属于其他控制器，也写入。</translation>
+        <source>write: even when the image needs other definitions than the controller&apos;s, is of another controller, or holds a value out of its range.</source>
+        <translation>write：即使映像需要与控制器不同的定义、属于其他控制器或含有超出范围的取值，也写入。</translation>
+    </message>
+    <message>
+        <source>write, set, apply, zero --update: write even when the controller&apos;s configuration cannot be backed up first.</source>
+        <translation>write、set、apply、zero --update：即使无法先备份控制器的配置，也写入。</translation>
+    </message>
+    <message>
+        <source>Talk to a simulated controller of model CODE (default VOR) built into the program instead of the serial ports. Write it as --simulate or --simulate=CODE.</source>
+        <translation>与程序内置的型号为 CODE（默认 VOR）的模拟控制器通信，而不使用串口。写作 --simulate 或 --simulate=CODE。</translation>
     </message>
 </context>
 <context>
@@ -715,6 +730,10 @@ Nothing was changed.</source>
         <source>only %1 of %2 bytes could be written</source>
         <translation>%2 字节中只写入了 %1 字节</translation>
     </message>
+    <message>
+        <source>its symbolic links lead round in a loop</source>
+        <translation>它的符号链接构成了循环</translation>
+    </message>
 </context>
 <context>
     <name>vor::ImageFile</name>
@@ -1028,6 +1047,17 @@ The range should be between %2~%3</source>
     </message>
 </context>
 <context>
+    <name>vor::PortAdvice</name>
+    <message>
+        <source>this computer has no COM port; is the USB serial adapter plugged in and its driver installed (CH340, CP210x, FTDI or PL2303)? Device Manager shows the adapter&apos;s COM port under Ports (COM &amp; LPT)</source>
+        <translation>这台电脑没有 COM 端口；USB 串口适配器是否已插好、其驱动程序（CH340、CP210x、FTDI 或 PL2303）是否已安装？设备管理器在“端口 (COM 和 LPT)”下显示适配器的 COM 端口</translation>
+    </message>
+    <message>
+        <source>No COM port is listed on this computer. Is the USB serial adapter plugged in? Without its driver it has no COM port: install the driver for the adapter&apos;s chip (CH340, CP210x, FTDI or PL2303), then plug it in again. Device Manager shows the adapter&apos;s COM port under Ports (COM &amp; LPT).</source>
+        <translation>这台电脑上没有列出任何 COM 端口。USB 串口适配器插好了吗？没有驱动程序的适配器没有 COM 端口：请安装适配器芯片（CH340、CP210x、FTDI 或 PL2303）的驱动程序，然后重新插上适配器。设备管理器在“端口 (COM 和 LPT)”下显示适配器的 COM 端口。</translation>
+    </message>
+</context>
+<context>
     <name>vor::PortDiagnostics</name>
     <message>
         <source>permission denied; your user needs to be in the group that owns the device (%1), usually dialout</source>
@@ -1064,6 +1094,52 @@ The range should be between %2~%3</source>
     <message>
         <source>%1 and %2 are running on this machine; such services are known to take hold of USB serial adapters, so the controller may not be reachable while they run</source>
         <translation>本机正在运行 %1 和 %2；这类服务会占用 USB 串口适配器，运行期间可能无法连接控制器</translation>
+    </message>
+</context>
+<context>
+    <name>vor::ReportDetailsDialog</name>
+    <message>
+        <source>Service Report</source>
+        <translation>维修报告</translation>
+    </message>
+    <message>
+        <source>A PDF for the customer of this visit: what was changed and whether it took, the phase zero calibration, the faults seen and the configuration as it now stands.</source>
+        <translation>为客户生成本次维修的 PDF：改动了什么以及是否生效、相电流零点校准、出现过的故障，以及当前的配置。</translation>
+    </message>
+    <message>
+        <source>A4</source>
+        <translation>A4</translation>
+    </message>
+    <message>
+        <source>Letter</source>
+        <translation>Letter（信纸）</translation>
+    </message>
+    <message>
+        <source>&amp;Workshop:</source>
+        <translation>维修店(&amp;W)：</translation>
+    </message>
+    <message>
+        <source>&amp;Technician:</source>
+        <translation>技师(&amp;T)：</translation>
+    </message>
+    <message>
+        <source>&amp;Paper:</source>
+        <translation>纸张(&amp;P)：</translation>
+    </message>
+    <message>
+        <source>&amp;Make Report…</source>
+        <translation>生成报告(&amp;M)…</translation>
+    </message>
+</context>
+<context>
+    <name>vor::ReportPdf</name>
+    <message>
+        <source>the report could not be made</source>
+        <translation>无法生成报告</translation>
+    </message>
+    <message>
+        <source>cannot write %1: %2</source>
+        <translation>无法写入 %1：%2</translation>
     </message>
 </context>
 <context>
@@ -1111,6 +1187,96 @@ The range should be between %2~%3</source>
     <message>
         <source>Select &amp;None</source>
         <translation>全不选(&amp;N)</translation>
+    </message>
+</context>
+<context>
+    <name>vor::ServiceHistory</name>
+    <message>
+        <source>cannot add to the service history %1: %2</source>
+        <translation>无法写入维修记录 %1：%2</translation>
+    </message>
+    <message>
+        <source>its folder cannot be made</source>
+        <translation>无法创建其所在文件夹</translation>
+    </message>
+    <message>
+        <source>the disk holds %1 of its %2 bytes</source>
+        <translation>磁盘上只有其 %2 字节中的 %1 字节</translation>
+    </message>
+    <message>
+        <source>the service history %1 is not a file</source>
+        <translation>维修记录 %1 不是文件</translation>
+    </message>
+    <message>
+        <source>the service history %1 is too large to be one (%2 bytes)</source>
+        <translation>维修记录 %1 过大，不可能是维修记录（%2 字节）</translation>
+    </message>
+    <message>
+        <source>cannot read the service history %1: %2</source>
+        <translation>无法读取维修记录 %1：%2</translation>
+    </message>
+    <message>
+        <source>The last record of the service history %1 is incomplete, as an interrupted write leaves it, and is skipped.</source>
+        <translation>维修记录 %1 的最后一条记录不完整（写入被中断所致），已跳过。</translation>
+    </message>
+    <message>
+        <source>Line %1 of the service history %2 is not a record and is skipped.</source>
+        <translation>维修记录 %2 的第 %1 行不是记录，已跳过。</translation>
+    </message>
+    <message>
+        <source>read back, the controller does not hold every value written</source>
+        <translation>读回后发现控制器并未保存写入的全部值</translation>
+    </message>
+    <message>
+        <source>the controller did not answer; nothing was written</source>
+        <translation>控制器无应答；未写入任何内容</translation>
+    </message>
+    <message>
+        <source>a block went unanswered, so nothing was committed; the controller keeps its previous configuration</source>
+        <translation>有一个数据块未获应答，因此未提交；控制器保留原先的配置</translation>
+    </message>
+    <message>
+        <source>the controller did not take the configuration</source>
+        <translation>控制器未接受该配置</translation>
+    </message>
+</context>
+<context>
+    <name>vor::ServiceHistoryDialog</name>
+    <message>
+        <source>Service History</source>
+        <translation>维修记录</translation>
+    </message>
+    <message>
+        <source>Nothing has been written to this controller (serial number %1) yet.</source>
+        <translation>尚未向本控制器（序列号 %1）写入过任何内容。</translation>
+    </message>
+    <message>
+        <source>Every write to this controller (serial number %1), newest first: what it changed and whether it took.</source>
+        <translation>对本控制器（序列号 %1）的每次写入，最新的在前：改动了什么以及是否生效。</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>程序</translation>
+    </message>
+    <message>
+        <source>Changes</source>
+        <translation>改动</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>&amp;Restore Its Backup…</source>
+        <translation>恢复其备份(&amp;R)…</translation>
+    </message>
+    <message>
+        <source>Reviews the configuration the controller held before the chosen write, as File &gt; Restore Backup does</source>
+        <translation>审阅所选写入之前控制器保存的配置，与“文件 &gt; 恢复备份”相同</translation>
     </message>
 </context>
 <context>
@@ -1175,6 +1341,229 @@ The range should be between %2~%3</source>
     <message>
         <source>%1: %2</source>
         <translation>%1：%2</translation>
+    </message>
+</context>
+<context>
+    <name>vor::VisitReport</name>
+    <message>
+        <source>Service Report</source>
+        <translation>维修报告</translation>
+    </message>
+    <message>
+        <source>ticked</source>
+        <translation>已勾选</translation>
+    </message>
+    <message>
+        <source>not ticked</source>
+        <translation>未勾选</translation>
+    </message>
+    <message>
+        <source>verified</source>
+        <translation>已校验</translation>
+    </message>
+    <message>
+        <source>acknowledged, not verified</source>
+        <translation>已确认，未校验</translation>
+    </message>
+    <message>
+        <source>failed</source>
+        <translation>失败</translation>
+    </message>
+    <message>
+        <source>failed: %1</source>
+        <translation>失败：%1</translation>
+    </message>
+    <message>
+        <source>unknown</source>
+        <translation>未知</translation>
+    </message>
+    <message>
+        <source>no value changed</source>
+        <translation>没有值被改动</translation>
+    </message>
+    <message>
+        <source>%1 %2 → %3</source>
+        <translation>%1 %2 → %3</translation>
+    </message>
+    <message>
+        <source>Time: %1</source>
+        <translation>时间：%1</translation>
+    </message>
+    <message>
+        <source>Program: %1 %2</source>
+        <translation>程序：%1 %2</translation>
+    </message>
+    <message>
+        <source>Operation: %1</source>
+        <translation>操作：%1</translation>
+    </message>
+    <message>
+        <source>Port: %1</source>
+        <translation>端口：%1</translation>
+    </message>
+    <message>
+        <source>Unit: %1, model %2, voltage class %3, software version %4, serial number %5</source>
+        <translation>设备：%1，型号 %2，电压等级 %3，软件版本 %4，序列号 %5</translation>
+    </message>
+    <message>
+        <source>Result: %1</source>
+        <translation>结果：%1</translation>
+    </message>
+    <message>
+        <source>Verified: %1</source>
+        <translation>已校验：%1</translation>
+    </message>
+    <message>
+        <source>yes</source>
+        <translation>是</translation>
+    </message>
+    <message>
+        <source>no</source>
+        <translation>否</translation>
+    </message>
+    <message>
+        <source>Backup made before: %1</source>
+        <translation>写入前所做的备份：%1</translation>
+    </message>
+    <message>
+        <source>none</source>
+        <translation>无</translation>
+    </message>
+    <message>
+        <source>Changes:</source>
+        <translation>改动：</translation>
+    </message>
+    <message>
+        <source>%1: %2 → %3</source>
+        <translation>%1：%2 → %3</translation>
+    </message>
+    <message>
+        <source>Workshop</source>
+        <translation>维修店</translation>
+    </message>
+    <message>
+        <source>Technician</source>
+        <translation>技师</translation>
+    </message>
+    <message>
+        <source>Date</source>
+        <translation>日期</translation>
+    </message>
+    <message>
+        <source>This report covers the visit from %1 to %2.</source>
+        <translation>本报告涵盖自 %1 至 %2 的维修。</translation>
+    </message>
+    <message>
+        <source>The unit</source>
+        <translation>设备</translation>
+    </message>
+    <message>
+        <source>Model</source>
+        <translation>型号</translation>
+    </message>
+    <message>
+        <source>Module name</source>
+        <translation>模块名称</translation>
+    </message>
+    <message>
+        <source>Voltage class</source>
+        <translation>电压等级</translation>
+    </message>
+    <message>
+        <source>Software version</source>
+        <translation>软件版本</translation>
+    </message>
+    <message>
+        <source>Serial number</source>
+        <translation>序列号</translation>
+    </message>
+    <message>
+        <source>Changes made in this visit</source>
+        <translation>本次维修所做的改动</translation>
+    </message>
+    <message>
+        <source>No change was written to the controller in this visit.</source>
+        <translation>本次维修未向控制器写入任何改动。</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Parameter</source>
+        <translation>参数</translation>
+    </message>
+    <message>
+        <source>Before</source>
+        <translation>改动前</translation>
+    </message>
+    <message>
+        <source>After</source>
+        <translation>改动后</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>Phase zero calibration</source>
+        <translation>相电流零点校准</translation>
+    </message>
+    <message>
+        <source>No phase zero calibration was made in this visit.</source>
+        <translation>本次维修未进行相电流零点校准。</translation>
+    </message>
+    <message>
+        <source>Phase</source>
+        <translation>相</translation>
+    </message>
+    <message>
+        <source>Faults seen</source>
+        <translation>出现过的故障</translation>
+    </message>
+    <message>
+        <source>Faults were not watched in this visit: the Fault History of VOR User collects them while its Monitor page polls the controller.</source>
+        <translation>本次维修未监视故障：VOR User 的故障历史只在其监控页面轮询控制器时收集故障。</translation>
+    </message>
+    <message>
+        <source>No fault was seen while the Monitor page polled the controller.</source>
+        <translation>监控页面轮询控制器期间未出现故障。</translation>
+    </message>
+    <message>
+        <source>Bit %1</source>
+        <translation>位 %1</translation>
+    </message>
+    <message>
+        <source>Fault</source>
+        <translation>故障</translation>
+    </message>
+    <message>
+        <source>First seen</source>
+        <translation>首次出现</translation>
+    </message>
+    <message>
+        <source>Last seen</source>
+        <translation>最后出现</translation>
+    </message>
+    <message>
+        <source>Polls</source>
+        <translation>轮询次数</translation>
+    </message>
+    <message>
+        <source>The configuration as it now stands on the controller</source>
+        <translation>控制器当前的配置</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>数值</translation>
+    </message>
+    <message>
+        <source>Range</source>
+        <translation>范围</translation>
+    </message>
+    <message>
+        <source>Customer&apos;s signature</source>
+        <translation>客户签名</translation>
     </message>
 </context>
 <context>

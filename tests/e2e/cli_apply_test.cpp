@@ -107,6 +107,42 @@ TEST_F(CliApplyTest, AFileOfTheWrongSizeOrForOtherDefinitionsIsRefused) {
   EXPECT_EQ(ReadImageFile(), original);
 }
 
+// A corrupt or hand-edited file must not switch off a cut-off: a value the page would refuse is
+// refused with the page's message, and nothing is sent. write --in refuses it too, unless
+// --force: a backup of this same unit restores what it held, but not a value out of its range
+// that the controller does not hold now.
+TEST_F(CliApplyTest, AFileWithAValueOutOfItsRangeIsRefusedWithThePagesMessage) {
+  QByteArray edited = original;
+  edited[19] = char(200);  // Low Volt, 18..90
+  edited[20] = char(250);  // Over Volt, 18..90
+  edited[2] = 9;           // TPS Type, 0..3
+  edited[21] = 77;         // Accelerate Speed, 0..10
+  const QString path = WriteFile("edited.bin", edited);
+  // The first in page order.
+  const QString message = "Param:Low Volt\nThe range should be between 18~90\nvor-cli: " + path +
+                          " holds 200 for Low Volt, out of its range";
+  for (const QStringList& args :
+       {QStringList{"apply", path}, QStringList{"apply", path, "--dry-run"},
+        QStringList{"write", "--in", path}}) {
+    SCOPED_TRACE(args.join(' ').toStdString());
+    const CliRun run = CliOnSim(QStringList{"--trace"} + args);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_TRUE(run.err.contains(message)) << run.err.toStdString();
+    EXPECT_FALSE(run.err.contains("TX  f3")) << run.err.toStdString();
+    EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+  }
+  EXPECT_EQ(ReadImageFile(), original);
+
+  // Taken whole on purpose; written back, the controller's own backup needs no --force.
+  ASSERT_EQ(CliOnSim({"write", "--in", path, "--force"}).exitCode, 0);
+  EXPECT_EQ(ReadImageFile(), edited);
+  QByteArray lowered = edited;
+  lowered[21] = 5;
+  const CliRun again = CliOnSim({"write", "--in", WriteFile("lowered.bin", lowered)});
+  EXPECT_EQ(again.exitCode, 0) << again.err.toStdString();
+  EXPECT_EQ(ReadImageFile(), lowered);
+}
+
 TEST_F(CliApplyTest, WriteRefusesAnotherControllersImageUnlessForced) {
   const QString path = WriteFile("other.bin", otherFile);
   const CliRun refused = CliOnSim({"--trace", "write", "--in", path});

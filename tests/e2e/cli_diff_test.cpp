@@ -107,7 +107,7 @@ TEST_F(CliDiffTest, BadFilesFailWithTheReasonAndMistakesAreUsageErrors) {
 TEST_F(CliDiffTest, AForgottenWriteBlockIsCaughtByTheReadBack) {
   StartSim({"--fault", "forget:f3:2"});
   QByteArray image = ReadImageFile();
-  image[14] = char(image[14] ^ 0x01);
+  image[14] = char(image[14] - 1);  // Phase Current Per, 100 at the factory: within 20..100
   image[40] = char(image[40] ^ 0x01);
   const CliRun run = CliOnSim({"write", "--in", WriteFile("new.bin", image)});
   EXPECT_EQ(run.exitCode, 1);

@@ -106,7 +106,9 @@ TEST_F(CliMonitorTest, LateAndRepeatedLiveAnswersCostNoPoll) {
     const QStringList words = line.simplified().split(' ');
     if (words.size() < 4) continue;
     if (words[2] == "TX") request = words[3];
-    if (words[2] == "RX") EXPECT_EQ(words[3], request) << line.toStdString();
+    if (words[2] == "RX") {
+      EXPECT_EQ(words[3], request) << line.toStdString();
+    }
   }
 }
 

@@ -1,10 +1,12 @@
-// vor-cli read --out: the image whole and on disk, or exit 1 with the reason and no file; never
-// in place of a device or a pipe.
+// vor-cli's files: read --out saves the image whole and on disk, or exits 1 with the reason and
+// no file, never in place of a device or a pipe; every command that reads a file reads only a
+// regular one; names keep the bytes they were given.
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
 #include <QDir>
+#include <QScopeGuard>
 #include <filesystem>
 
 #include "tests/e2e/cli_fixture.h"
@@ -57,6 +59,55 @@ TEST_F(CliSaveTest, ReadOutOnAFullDiskExitsOneWithTheReasonAndLeavesNoFile) {
   EXPECT_EQ(run.err,
             QStringLiteral("vor-cli: cannot write %1: No space left on device\n").arg(path));
   EXPECT_EQ(QDir(folder).entryList(QDir::Files | QDir::Hidden), QStringList{"fill"});
+}
+
+// Without a writer a named pipe would hold each of them in the kernel for good; /dev/zero never
+// ends and holds no "0 bytes".
+TEST_F(CliSaveTest, EveryCommandThatReadsAFileRefusesWhatIsNotARegularFileAtOnce) {
+  const QString pipe = dir.filePath("pipe");
+  ASSERT_EQ(mkfifo(pipe.toLocal8Bit().constData(), 0644), 0);
+  const struct {
+    QString path;
+    const char* reason;
+  } inputs[] = {{pipe, "it is a named pipe, not a file"},
+                {"/dev/zero", "it is a device, not a file"}};
+  for (const auto& input : inputs) {
+    for (const QStringList& args :
+         {QStringList{"write", "--in", input.path}, QStringList{"diff", input.path},
+          QStringList{"describe", "--image", input.path},
+          QStringList{"apply", input.path, "--dry-run"}}) {
+      SCOPED_TRACE(args.join(' ').toStdString());
+      const CliRun run = Cli(args);
+      EXPECT_EQ(run.exitCode, 1);
+      EXPECT_TRUE(run.err.startsWith(
+          QStringLiteral("vor-cli: cannot read %1: %2").arg(input.path, input.reason)))
+          << run.err.toStdString();
+      EXPECT_TRUE(run.out.isEmpty());
+    }
+  }
+}
+
+// Two names that differ only in bytes that are not UTF-8 once came out as one and the same
+// name with U+FFFD in it: the second read replaced the first one's file.
+TEST_F(CliSaveTest, ANameThatIsNotUtf8IsKeptAsTheBytesGiven) {
+  StartSim();
+  const QByteArray folder = QFile::encodeName(dir.path());
+  const auto removeNames = qScopeGuard([&] {  // QTemporaryDir cannot find them
+    fs::remove(folder.toStdString() + "/bad\xff\xfe.bin");
+    fs::remove(folder.toStdString() + "/bad\xfe\xff.bin");
+  });
+  for (const char* bytes : {"\\377\\376", "\\376\\377"}) {
+    const CliRun run = CliOnSimFromShell(
+        QStringLiteral("read --out \"%1/bad$(printf '%2').bin\"").arg(dir.path(), bytes));
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+  }
+  for (const char* name : {"/bad\xff\xfe.bin", "/bad\xfe\xff.bin"}) {
+    EXPECT_EQ(fs::file_size(folder.toStdString() + name), 128u) << name;
+  }
+  const CliRun diff = CliOnSimFromShell(
+      QStringLiteral("diff \"%1/bad$(printf '\\377\\376').bin\"").arg(dir.path()));
+  EXPECT_EQ(diff.exitCode, 0) << diff.err.toStdString();
+  EXPECT_EQ(diff.out, "no differences\n");
 }
 
 }  // namespace

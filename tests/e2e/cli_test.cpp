@@ -158,6 +158,14 @@ INSTANTIATE_TEST_SUITE_P(
                        0,
                        "vor-cli: the commit's acknowledgement was garbled or missing, but "
                        "reading back shows that the controller took the configuration\n",
+                       true},
+        // Reads: the test's own before the write (1-8), the write's of the controller (9-16),
+        // then its read-back after the acknowledged Commit.
+        WriteFaultCase{"UnansweredReadBack",
+                       {"--fault", "ignore:f2:17"},
+                       1,
+                       "Read data error.\nvor-cli: the write took (the controller acknowledged "
+                       "it), but the configuration could not be read back to check it\n",
                        true}),
     [](const auto& info) { return std::string(info.param.name); });
 

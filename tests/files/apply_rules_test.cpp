@@ -116,5 +116,34 @@ TEST(ApplyRules, AFieldShownReadOnlyIsTheControllersOwn) {
   EXPECT_TRUE(IsOwnData(*set, change));
 }
 
+// The pages' own range test decides, at its bounds, on the rows that are taken only: a file whose
+// refused value is left out is taken.
+TEST(ApplyRules, AValueOutOfRangeIsFoundAmongTheTakenRowsByThePagesOwnTest) {
+  const ConfigImage controller = *DefaultImageFor(u"VOR");
+  const auto set = LoadedFor(controller);
+  const struct {
+    std::uint8_t lowVolt;  // byte 19, 18..90
+    const char* refused;   // the first row refused, or ""
+  } cases[] = {{18, ""}, {90, ""}, {17, "Low Volt"}, {91, "Low Volt"}, {200, "Low Volt"}};
+  for (const auto& c : cases) {
+    ConfigImage file = controller;
+    file[19] = c.lowVolt;
+    file[2] = 3;  // TPS Type at its upper bound, after Low Volt on the page
+    const ApplyPlan plan = PlanApply(*set, controller, file, controller);
+    const ApplyRow* refused = FirstOutOfRange(*set, plan.rows);
+    EXPECT_EQ(refused ? RowName(*refused) : "", c.refused) << int(c.lowVolt);
+  }
+
+  ConfigImage file = controller;
+  file[19] = 200;
+  file[2] = 9;  // TPS Type, 0..3
+  ApplyPlan plan = PlanApply(*set, controller, file, controller);
+  for (ApplyRow& row : plan.rows) row.checked = RowName(row) != "Low Volt";
+  ASSERT_NE(FirstOutOfRange(*set, plan.rows), nullptr);
+  EXPECT_EQ(RowName(*FirstOutOfRange(*set, plan.rows)), "TPS Type");
+  for (ApplyRow& row : plan.rows) row.checked = false;
+  EXPECT_EQ(FirstOutOfRange(*set, plan.rows), nullptr);
+}
+
 }  // namespace
 }  // namespace vor

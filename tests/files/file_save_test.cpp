@@ -2,8 +2,6 @@
 #include "files/file_save.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/sysmacros.h>
 
 #include <QDir>
 #include <QFile>
@@ -11,6 +9,7 @@
 #include <filesystem>
 
 #include "tests/support/private_mounts.h"
+#include "tests/support/special_files.h"
 
 namespace vor {
 namespace {
@@ -27,13 +26,16 @@ QStringList Listing(const QString& folder) {
 // A save renames a temporary file over its target: over a device node or a pipe that would put
 // a file in its place, and a folder cannot take it.
 TEST(SaveFile, RefusesWhatIsNotARegularFileAndLeavesItAsItIs) {
+  VOR_SKIP_WITHOUT_POSIX_FILES();
   QTemporaryDir dir;
   ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
-  ASSERT_EQ(mkfifo(FsPath(dir.filePath("pipe")).c_str(), 0644), 0);
+  ASSERT_TRUE(test::MakeFifo(dir.filePath("pipe")));
   fs::create_symlink(FsPath(dir.filePath("pipe")), FsPath(dir.filePath("link")));
+  // Followed, a loop ends nowhere; replaced, the links would be lost.
+  fs::create_symlink("loop2", FsPath(dir.filePath("loop1")));
+  fs::create_symlink("loop1", FsPath(dir.filePath("loop2")));
   // /dev/full's numbers: a device that would take the bytes and fail.
-  const bool device =
-      mknod(FsPath(dir.filePath("device")).c_str(), S_IFCHR | 0644, makedev(1, 7)) == 0;
+  const bool device = test::MakeDeviceNode(dir.filePath("device"));
   const QStringList before = Listing(dir.path());
 
   const struct {
@@ -44,6 +46,7 @@ TEST(SaveFile, RefusesWhatIsNotARegularFileAndLeavesItAsItIs) {
       {"folder", "it is a folder", fs::file_type::directory},
       {"pipe", "it is a named pipe, not a file", fs::file_type::fifo},
       {"link", "it is a named pipe, not a file", fs::file_type::symlink},
+      {"loop1", "its symbolic links lead round in a loop", fs::file_type::symlink},
       {"device", "it is a device, not a file", fs::file_type::character},
   };
   for (const auto& c : cases) {
@@ -58,6 +61,26 @@ TEST(SaveFile, RefusesWhatIsNotARegularFileAndLeavesItAsItIs) {
     EXPECT_EQ(fs::symlink_status(FsPath(path)).type(), c.type) << c.name;
   }
   EXPECT_EQ(Listing(dir.path()), before);  // no temporary file left either
+}
+
+// The names that lead to a device on this system are refused before anything is written: on
+// Windows the reserved names (NUL, CON, COM1, ...) in any folder and with any extension, and
+// paths under \\.\; elsewhere the device files.
+TEST(SaveFile, RefusesTheSystemsDeviceNamesAndFolders) {
+  QTemporaryDir dir;
+  ASSERT_TRUE(QDir(dir.path()).mkdir("folder"));
+  const QStringList before = Listing(dir.path());
+  QString reason;
+  EXPECT_FALSE(SaveFile(dir.filePath("folder"), QByteArray(128, 'x'), reason));
+  EXPECT_EQ(reason.toStdString(), "it is a folder");
+  for (const QString& name : test::DeviceNames()) {
+    const bool absolute = name.startsWith('/') || name.startsWith('\\') || name.contains(':');
+    const QString path = absolute ? name : dir.filePath(name);
+    reason.clear();
+    EXPECT_FALSE(SaveFile(path, QByteArray(128, 'x'), reason)) << path.toStdString();
+    EXPECT_EQ(reason.toStdString(), "it is a device, not a file") << path.toStdString();
+  }
+  EXPECT_EQ(Listing(dir.path()), before);
 }
 
 // Qt 6.4's QSaveFile::commit() reports success after the write failed for want of space, and

@@ -2,19 +2,15 @@
 // per poll, and what a write error leaves behind.
 #include "live/live_recorder.h"
 
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/resource.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-#include <csignal>
 
 #include "live/live_record.h"
 #include "tests/support/live_item.h"
+#include "tests/support/special_files.h"
 
 namespace vor {
 namespace {
@@ -96,12 +92,13 @@ TEST_F(LiveRecorderTest, AFileThatCannotBeWrittenIsRefusedWithTheReason) {
 
   // A named pipe would take the rows and lose them (a reader is open, so that opening it for
   // writing would not wait): not a file, so refused.
-  const QByteArray pipe = QFile::encodeName(dir.filePath("pipe"));
-  ASSERT_EQ(mkfifo(pipe.constData(), 0644), 0);
-  const int reader = open(pipe.constData(), O_RDONLY | O_NONBLOCK);
+  VOR_SKIP_WITHOUT_POSIX_FILES();
+  const QString pipe = dir.filePath("pipe");
+  ASSERT_TRUE(test::MakeFifo(pipe));
+  const int reader = test::OpenFifoReader(pipe);
   ASSERT_GE(reader, 0);
-  EXPECT_FALSE(recorder.Start(dir.filePath("pipe"), set));
-  close(reader);
+  EXPECT_FALSE(recorder.Start(pipe, set));
+  test::CloseFifoReader(reader);
   EXPECT_FALSE(recorder.Recording());
   EXPECT_EQ(recorder.Error(), "it is a named pipe, not a file");
 }
@@ -113,15 +110,13 @@ TEST_F(LiveRecorderTest, AWriteErrorStopsTheRecordingAndLeavesWholeRows) {
   for (int i = 0; i < 3; ++i) ASSERT_TRUE(recorder.Add(Poll(i * 200'000, 55)));
   const qint64 size = QFileInfo(path).size();
 
-  rlimit previous{};
-  ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &previous), 0);
-  const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);  // a failed write, not a signal
-  rlimit limit = previous;
-  limit.rlim_cur = rlim_t(size + 10);  // half a row more
-  ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limit), 0);
-  const bool added = recorder.Add(Poll(600'000, 55));
-  setrlimit(RLIMIT_FSIZE, &previous);
-  std::signal(SIGXFSZ, previousHandler);
+  VOR_SKIP_WITHOUT_POSIX_FILES();
+  bool added = true;
+  {
+    const test::FileSizeLimit limit(size + 10);  // half a row more
+    ASSERT_TRUE(limit.ok());
+    added = recorder.Add(Poll(600'000, 55));
+  }
 
   EXPECT_FALSE(added);
   EXPECT_FALSE(recorder.Recording());

@@ -500,6 +500,51 @@ TEST_F(ChangesTest, TakingAnotherControllersOwnRowsAsksOnceBeforeOkAppliesThem) 
   EXPECT_EQ(state.image[kLowVolt], 48);
 }
 
+// A value its page would refuse (a corrupt or hand-edited file) is refused with the page's own
+// message and goes nowhere; the review comes back with the user's ticks, and without that row the
+// rest is taken.
+TEST_F(ChangesTest, AFilesValueOutOfRangeIsRefusedWithThePagesMessageUntilItsRowIsLeftOut) {
+  StartShown();
+  const ConfigImage factory = state.image;
+  ConfigImage file = factory;
+  file[kLowVolt] = 200;
+  file[kControlMode] = 1;
+  services.dialogs.fileNames = {SaveFile("edited.bin", file)};
+  int reviews = 0;
+  services.dialogs.onReview = [&](ApplyReview& review) {
+    if (++reviews == 1) return;  // OK as the rules ticked the rows
+    EXPECT_EQ(state.image.bytes, factory.bytes);
+    for (ApplyRow& row : review.rows) {
+      const auto* field = std::get_if<FieldChange>(&row.change);
+      if (field && field->label == "Low Volt") row.checked = false;
+    }
+  };
+  Trigger(MenuCommand::OpenConfiguration);
+  EXPECT_EQ(reviews, 2);
+  ASSERT_EQ(prompter.asked.size(), 1u);
+  EXPECT_EQ(prompter.asked[0].text, "Param:Low Volt\nThe range should be between 18~90");
+  EXPECT_EQ(prompter.asked[0].icon, Icon::Warning);
+  ConfigImage taken = factory;
+  taken[kControlMode] = 1;
+  EXPECT_EQ(state.image.bytes, taken.bytes);
+}
+
+// The status line says that the pages hold a file's values only while they do.
+TEST_F(ChangesTest, UndoingAFilesStepTakesItsStatusAway) {
+  StartShown();
+  ConfigImage file = state.image;
+  file[kControlMode] = 1;
+  services.dialogs.fileNames = {SaveFile("file.bin", file)};
+  Trigger(MenuCommand::OpenConfiguration);
+  ASSERT_EQ(Status(), "From file, not yet written");
+  Type(Field(PageKey::Vehicle, "Low Volt"), "50");
+  Trigger(MenuCommand::Undo);  // the entry, a step after the file's
+  EXPECT_EQ(Status(), "From file, not yet written");
+  Trigger(MenuCommand::Undo);  // the file's
+  EXPECT_EQ(Status(), "Read success!");
+  EXPECT_EQ(state.image[kControlMode], 0);
+}
+
 TEST_F(ChangesTest, RestoreBackupListsThisControllersBackupsNewestFirstAndRestoresEveryByte) {
   StartShown();
   const ConfigImage factory = state.image;

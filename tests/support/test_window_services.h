@@ -64,6 +64,23 @@ public:
     return answer;
   }
 
+  // Records the history shown; the queued record's backup, or none.
+  int ShowServiceHistory(const std::vector<ServiceRecord>& records, const QString&,
+                         const QStringList& warnings) override {
+    histories.push_back(records);
+    historyWarnings.push_back(warnings);
+    if (historyAnswers.empty()) return -1;
+    const int answer = historyAnswers.front();
+    historyAnswers.pop_front();
+    return answer;
+  }
+  // The details as given, changed by `onReportDetails`; cancelled when `reportDetailsCancel`.
+  bool AskReportDetails(ReportDetails& details) override {
+    if (onReportDetails) onReportDetails(details);
+    askedReportDetails.push_back(details);
+    return !reportDetailsCancel;
+  }
+
   std::deque<QString> fileNames;  // the names the file dialogs give, in order
   std::deque<bool> confirmAnswers;
   std::function<void()> onShowDifferences;  // runs while the list is on show
@@ -78,6 +95,12 @@ public:
   std::vector<ApplyReview> reviews;
   std::deque<int> backupAnswers;
   std::vector<std::vector<BackupChoice>> backupLists;
+  std::deque<int> historyAnswers;
+  std::vector<std::vector<ServiceRecord>> histories;
+  std::vector<QStringList> historyWarnings;
+  std::function<void(ReportDetails&)> onReportDetails;
+  bool reportDetailsCancel = false;
+  std::vector<ReportDetails> askedReportDetails;
 
 private:
   QString Next(const QString& caption) {

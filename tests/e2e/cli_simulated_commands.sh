@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# vor-cli's commands against the simulated controller inside the program (--simulate): on Windows
+# the simulator runs on a line inside the process, on Linux on a pseudo-terminal. Run by ctest as
+#   cli_simulated_commands.sh [EMULATOR...] VOR-CLI
+set -euo pipefail
+cli=("$@")
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+# The backups that write, set and zero --update make go here, not into the user's own folder.
+export XDG_DATA_HOME="$work/data"
+fail() {
+  echo "FAILED: $*" >&2
+  exit 1
+}
+run() { "${cli[@]}" --simulate "$@" </dev/null | tr -d '\r'; }
+
+[ "$(run scan)" != "" ] || fail "scan printed no port"
+run read --out "$work/image.bin" >/dev/null || fail "read --out failed"
+[ "$(wc -c <"$work/image.bin")" = 128 ] || fail "read --out did not save 128 bytes"
+[ "$(run read | wc -l)" = 8 ] || fail "read did not print 8 lines"
+run write --in "$work/image.bin" >/dev/null || fail "write with its read-back failed"
+changed=$(run set "Low Volt=40") || fail "set failed"
+[[ $changed == *"Low Volt: 54 -> 40"* ]] || fail "set printed \"$changed\""
+monitor=$(run monitor --count 3)
+[ "$(wc -l <<<"$monitor")" = 4 ] || fail "monitor --count 3 printed: $monitor"
+[[ $(head -1 <<<"$monitor") == time_ms,status,* ]] || fail "monitor's header: $monitor"
+[ "$(grep -c ',Success!,' <<<"$monitor")" = 3 ] || fail "monitor's polls: $monitor"
+zero=$(run zero) || fail "zero failed"
+[ "$(wc -l <<<"$zero")" -ge 3 ] || fail "zero printed: $zero"
+run zero --update >/dev/null || fail "zero --update failed"
+echo "scan, read, write, set, monitor and zero passed on the simulated controller"
