@@ -167,8 +167,10 @@ int CVORUserApp::InitInstance(const AppOptions& options, Prompter& prompter) {
   SteadyClock clock;
   // The scan asks its messages on the link thread; they are shown on this one.
   CrossThreadPrompter linkPrompter(prompter);
-  // Why a port could not be opened goes to stderr once per port: a port that is merely missing
-  // is no news, one that is busy or forbidden usually explains a failing scan.
+  // Why a port could not be opened goes to stderr once per port: a port of the scan that is
+  // merely missing is no news, one that is busy or forbidden usually explains a failing scan, and
+  // a port the user named that does not exist is most likely mistyped.
+  const bool portsNamed = !options.ports.isEmpty() && !simulation;
   QSet<QString> hinted;
   std::unique_ptr<FrameTrace> trace;
   if (options.trace) trace = std::make_unique<FrameTrace>(clock, stderr);
@@ -177,8 +179,8 @@ int CVORUserApp::InitInstance(const AppOptions& options, Prompter& prompter) {
   // The simulated controller is the only port tried: nothing goes to the machine's real ports.
   link.SetPortOverride(simulation ? QStringList{simulation->connection->DevicePath()}
                                   : options.ports);
-  link.SetOpenFailureHandler([&hinted](const QString& path, OpenStatus status) {
-    if (status == OpenStatus::Missing || hinted.contains(path)) return;
+  link.SetOpenFailureHandler([&hinted, portsNamed](const QString& path, OpenStatus status) {
+    if ((status == OpenStatus::Missing && !portsNamed) || hinted.contains(path)) return;
     hinted.insert(path);
     std::fprintf(stderr, "vor-user: cannot open %s: %s\n", qPrintable(path),
                  qPrintable(OpenFailureReason(path, status)));
