@@ -1,6 +1,7 @@
 #include "mainwindow/vor_user_app.h"
 
 #include <QApplication>
+#include <QScreen>
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QSet>
@@ -19,6 +20,7 @@
 #include "mainwindow/cross_thread_prompter.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/qt_menu_dialogs.h"
+#include "mainwindow/scrolling_frame.h"
 #include "resources/language.h"
 #include "simulator/sim_image.h"
 #include "simulator/simulated_connection.h"
@@ -206,7 +208,17 @@ int CVORUserApp::InitInstance(const AppOptions& options, Prompter& prompter) {
 
   const bool started =
       fileImage ? window.OnInitFromImage(*fileImage, *options.imagePath) : window.OnInitDialog();
-  if (started) window.exec();
+  if (started) {
+    // On a screen too small for the window (a laptop at 150 % or more), it scrolls in a frame
+    // that fits: every control stays within reach.
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    std::unique_ptr<ScrollingFrame> frame;
+    if (screen && !FitsOnScreen(window.size(), screen->availableGeometry())) {
+      frame = std::make_unique<ScrollingFrame>(&window, screen->availableGeometry());
+      frame->show();
+    }
+    window.exec();
+  }
   // The busy dialog goes before the link, whose last job closes the port.
   link.SetWaitPolicy(nullptr);
   return started || !fileImage ? 0 : 1;
