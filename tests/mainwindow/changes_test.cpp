@@ -201,22 +201,26 @@ TEST_F(ChangesTest, UndoTakesBackTheLastThingDoneAndSaysWhatItUndidOnAnotherPage
   StartShown();
   QLineEdit* overVolt = Field(PageKey::Vehicle, "Over Volt");
   QLineEdit* accelerate = Field(PageKey::Vehicle, "Accelerate Speed");
+  QLineEdit* lowVolt = Field(PageKey::Vehicle, "Low Volt");
   const QString overVoltBefore = overVolt->text();
   const QString accelerateBefore = accelerate->text();
   const QString accelerateAfter = accelerateBefore == "5" ? "6" : "5";
-  Type(overVolt, "80");
-  QTest::mouseClick(Box("Rev_HCurr"), Qt::LeftButton, {}, QPoint(5, 5));
+  const QString lowVoltBefore = lowVolt->text();
   Type(accelerate, accelerateAfter);
+  Type(overVolt, "80");  // typed last, though its field comes first
+  QTest::mouseClick(Box("Rev_HCurr"), Qt::LeftButton, {}, QPoint(5, 5));
+  Type(lowVolt, "50");
   const int noise = Box("Reduce Noise")->isChecked();
   Box("Reduce Noise")->setFocusPolicy(Qt::TabFocus);
   QTest::mouseClick(Box("Reduce Noise"), Qt::LeftButton, {}, QPoint(5, 5));
-  ASSERT_TRUE(accelerate->hasFocus());
+  ASSERT_TRUE(lowVolt->hasFocus());
 
   const QString undone[] = {
       QStringLiteral("Undo Reduce Noise %1 → %2").arg(noise).arg(1 - noise),
-      QStringLiteral("Undo Accelerate Speed %1 → %2").arg(accelerateBefore, accelerateAfter),
+      QStringLiteral("Undo Low Volt %1 → 50").arg(lowVoltBefore),
       "Undo Rev_HCurr 0 → 1",
       QStringLiteral("Undo Over Volt %1 → 80").arg(overVoltBefore),
+      QStringLiteral("Undo Accelerate Speed %1 → %2").arg(accelerateBefore, accelerateAfter),
   };
   for (const QString& entry : undone) {
     EXPECT_EQ(Entry(MenuCommand::Undo), entry);
