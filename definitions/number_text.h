@@ -23,8 +23,8 @@ std::int32_t ParseDecimal(std::string_view text);
 std::int32_t ParseHex(std::string_view text);
 
 // Whether `text` is one whole number and nothing else, as the functions above read it: at least
-// one digit of `base`, with blanks (of the C locale) allowed only before and after it. "12", " -7 ",
-// "0x1F" (base 16) are; "", "3.9", "12abc" and "a-1.5x" are not.
+// one digit of `base`, with blanks (of the C locale) allowed only before and after it. "12",
+// " -7 " and "0x1F" (base 16) are; "", "3.9", "12abc" and "a-1.5x" are not.
 bool IsWholeNumber(QStringView text, int base);
 
 // `text` without the blanks (of the C locale) at its start and end.

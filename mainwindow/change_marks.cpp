@@ -79,12 +79,12 @@ void ChangeMarks::MarkField(const ParameterPage::ShownField& field) {
   SetMark(field.label, changed, QPalette::NoRole, field.label->foregroundRole());
   // Named first, as a box's tooltip is: the label may be out of sight beside a long list.
   field.edit->setToolTip(
-      changed ? FieldLabel(state_.definitions->params[std::size_t(field.field.position)]) + u'\n' +
-                    tr("On the controller: %1")
-                        .arg(ShownText(*state_.definitions, field.field,
-                                       *state_.ComparableController())
-                                 .value_or(QString()))
-              : QString());
+      changed
+          ? FieldLabel(state_.definitions->params[std::size_t(field.field.position)]) + u'\n' +
+                tr("On the controller: %1")
+                    .arg(ShownText(*state_.definitions, field.field, *state_.ComparableController())
+                             .value_or(QString()))
+          : QString());
 }
 
 void ChangeMarks::MarkBox(const ParameterPage::ShownBox& box) {

@@ -8,8 +8,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
-#include "pages/page_fields.h"
 #include "mainwindow/tree_columns.h"
+#include "pages/page_fields.h"
 
 namespace vor {
 namespace {

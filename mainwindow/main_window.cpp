@@ -329,8 +329,8 @@ JobResult CVORUserDlg::RetryWhileFailing(int messageId, const std::function<JobR
 std::optional<bool> CVORUserDlg::Transfer(const QString& operation, int messageId, PageKey previous,
                                           const std::function<bool(SerialLink&)>& job,
                                           const std::function<QString()>& detail) {
-  const JobResult result =
-      RetryWhileFailing(messageId, [&] { return link_.RunJob(operation, job); }, detail);
+  const JobResult result = RetryWhileFailing(
+      messageId, [&] { return link_.RunJob(operation, job); }, detail);
   if (result != JobResult::Refused) return result == JobResult::Done;
   // Nothing was exchanged and the controller is not to blame: the window stays as it was.
   currentPage = previous;
@@ -400,17 +400,21 @@ void CVORUserDlg::Write(PageKey previous) {
 QString CVORUserDlg::ControllerHoldsText(WriteStatus status) {
   switch (status) {
     case WriteStatus::HandshakeFailed:
-      return tr("The controller did not answer, so nothing was written. "
-                "The controller keeps its previous configuration.");
+      return tr(
+          "The controller did not answer, so nothing was written. "
+          "The controller keeps its previous configuration.");
     case WriteStatus::BlockFailed:
-      return tr("A block went unanswered, so nothing was committed. "
-                "The controller keeps its previous configuration.");
+      return tr(
+          "A block went unanswered, so nothing was committed. "
+          "The controller keeps its previous configuration.");
     case WriteStatus::ReadBackDiffers:
-      return tr("The commit went unanswered, and reading back shows that the controller did not "
-                "take the configuration.");
+      return tr(
+          "The commit went unanswered, and reading back shows that the controller did not "
+          "take the configuration.");
     case WriteStatus::Unknown:
-      return tr("The commit went unanswered, and the configuration could not be read back: what "
-                "the controller now holds is unknown.");
+      return tr(
+          "The commit went unanswered, and the configuration could not be read back: what "
+          "the controller now holds is unknown.");
     case WriteStatus::Committed:
     case WriteStatus::ConfirmedByReadBack:
       break;

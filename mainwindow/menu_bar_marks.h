@@ -11,8 +11,9 @@ namespace vor {
 
 // The right end of the menu bar: short marks side by side for what goes on beside Read and Write,
 // whose outcome is the status line's (and the caption stays the window's name): a recording that
-// runs, a file just exported or saved, a controller that has stopped answering. Each mark is a label of
-// its own with its tooltip, hidden while it has no text; the bar makes room as marks come and go.
+// runs, a file just exported or saved, a controller that has stopped answering. Each mark is a
+// label of its own with its tooltip, hidden while it has no text; the bar makes room as marks come
+// and go.
 class MenuBarMarks : public QWidget {
   Q_OBJECT
 public:

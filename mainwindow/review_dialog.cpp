@@ -9,8 +9,8 @@
 #include <QVBoxLayout>
 
 #include "mainwindow/compare_dialog.h"
-#include "resources/status_colours.h"
 #include "mainwindow/tree_columns.h"
+#include "resources/status_colours.h"
 
 namespace vor {
 namespace {

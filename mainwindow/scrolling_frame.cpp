@@ -39,10 +39,10 @@ ScrollingFrame::ScrollingFrame(QDialog* dialog, const QRect& available) : dialog
   // As much of the dialog as the screen takes, with room for the scroll bars it then needs.
   const QSize room = available.size() - DecorationAllowance();
   const int bar = style()->pixelMetric(QStyle::PM_ScrollBarExtent);
-  const int width = std::min(size.width() + (size.height() > room.height() ? bar : 0),
-                             room.width());
-  const int height = std::min(size.height() + (size.width() > room.width() ? bar : 0),
-                              room.height());
+  const int width =
+      std::min(size.width() + (size.height() > room.height() ? bar : 0), room.width());
+  const int height =
+      std::min(size.height() + (size.width() > room.width() ? bar : 0), room.height());
   resize(width, height);
   const QSize allowance = DecorationAllowance();
   move(available.left() + std::max(0, (available.width() - width - allowance.width()) / 2),

@@ -1,9 +1,9 @@
 #include "mainwindow/vor_user_app.h"
 
 #include <QApplication>
-#include <QScreen>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QScreen>
 #include <QSet>
 #include <QSettings>
 #include <cstdio>

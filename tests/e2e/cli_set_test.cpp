@@ -135,7 +135,8 @@ TEST_F(CliSetTest, ARefusedAssignmentWritesNothing) {
 }
 
 // `set` takes the entry as the pages do: a text that is not one whole number in the field's form
-// is refused as it stands, with or without --dry-run, rather than read as the number it begins with.
+// is refused as it stands, with or without --dry-run, rather than read as the number it begins
+// with.
 TEST_F(CliSetTest, AnEntryThatIsNoWholeNumberIsRefusedAndNothingWritten) {
   const QJsonObject lowVolt = Param("Low Volt");
   const QString lowVoltMessage =

@@ -51,8 +51,8 @@ TEST(CompareDialog, NamesBoxesTickedOrNotAndKeepsItsColumnsApart) {
   for (int column = 0; column + 1 < list->columnCount(); ++column) {
     int widest = list->fontMetrics().horizontalAdvance(list->headerItem()->text(column));
     for (int row = 0; row < list->topLevelItemCount(); ++row) {
-      widest = std::max(widest,
-                        list->fontMetrics().horizontalAdvance(list->topLevelItem(row)->text(column)));
+      widest = std::max(
+          widest, list->fontMetrics().horizontalAdvance(list->topLevelItem(row)->text(column)));
     }
     EXPECT_GE(list->columnWidth(column), widest + gap) << column;
   }

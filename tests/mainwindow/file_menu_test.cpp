@@ -130,8 +130,8 @@ TEST_F(FileMenuTest, ExportWritesWhatThePagesShowByTheExtension) {
   EXPECT_TRUE(csv.readAll().contains("\r\nVehicle,Low Volt,42,18~90\r\n"));
 }
 
-// The export says where it wrote at the menu bar's end (as Save Configuration As does); nothing is said for one cancelled or
-// refused (that one says why in a message).
+// The export says where it wrote at the menu bar's end (as Save Configuration As does); nothing is
+// said for one cancelled or refused (that one says why in a message).
 TEST_F(FileMenuTest, AnExportSaysWhereItWroteAtTheBarsEnd) {
   StartUp();
   QLabel* mark = window->Marks().Label(MenuBarMarks::Mark::FileWritten);

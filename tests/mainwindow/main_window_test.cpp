@@ -348,7 +348,7 @@ TEST_F(MainWindowTest, WriteFailureRetriesThenReportsInRed) {
   EXPECT_EQ(Status(), "Write failure!");
   EXPECT_EQ(StatusColour(), QColor(255, 0, 0));
   EXPECT_EQ(window->currentPage, PageKey::Vehicle);  // the page written from, again
-  Click(kIdMotorButton);  // pages can be chosen again
+  Click(kIdMotorButton);                             // pages can be chosen again
   EXPECT_EQ(window->currentPage, PageKey::Motor);
 }
 

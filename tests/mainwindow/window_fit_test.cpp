@@ -369,8 +369,8 @@ TEST(MainWindowLayout, OnAScreenTooSmallTheWindowScrollsAndReachesEveryControl) 
     ScrollingFrame frame(&window, screen);
     frame.show();
     window.show();
-    EXPECT_TRUE(screen.contains(frame.frameGeometry())) << frame.size().width() << "x"
-                                                         << frame.size().height();
+    EXPECT_TRUE(screen.contains(frame.frameGeometry()))
+        << frame.size().width() << "x" << frame.size().height();
     const QRect view = frame.viewport()->rect();
     for (QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
       if (control->isHidden() || !qobject_cast<QAbstractButton*>(control)) continue;
