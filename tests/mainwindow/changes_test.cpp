@@ -150,6 +150,15 @@ TEST_F(ChangesTest, AFieldIsMarkedWhileTypedAndNoTemplateControlMoves) {
   EXPECT_FALSE(Marked(label));
   EXPECT_EQ(lowVolt->toolTip(), "");
   EXPECT_EQ(Count(), "1 unwritten change");
+
+  // An emptied field is no number, not the 0 the controller holds.
+  QLineEdit* tpsType = Field(PageKey::Vehicle, "TPS Type");
+  ASSERT_EQ(tpsType->text(), "0");
+  tpsType->setFocus();
+  tpsType->selectAll();
+  QTest::keyClick(tpsType, Qt::Key_Delete);
+  EXPECT_TRUE(Marked(tpsType));
+  EXPECT_EQ(Count(), "2 unwritten changes");
 }
 
 TEST_F(ChangesTest, CtrlZTakesAFieldsOwnTypingFirstThenTheWindowsLastStep) {
