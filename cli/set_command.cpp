@@ -118,11 +118,13 @@ int SetCommand(LinkSession& session, const std::vector<Assignment>& assignments,
         }
       }
       if (!leftAlone) {
-        switch (StoreValue(def, assignment.value, wanted)) {
+        const StoreResult result = StoreValue(def, assignment.value, wanted);
+        switch (result) {
           case StoreResult::Stored:
             break;
           case StoreResult::OutOfRange:
-            std::fprintf(stderr, "%s\n", RangeMessage(def).toUtf8().constData());
+          case StoreResult::NotAWholeNumber:
+            std::fprintf(stderr, "%s\n", RefusalMessage(def, result).toUtf8().constData());
             return false;
           case StoreResult::NotStored:
             return Refuse(QStringLiteral("\"%1\" has no value that can be set").arg(name));

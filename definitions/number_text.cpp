@@ -19,9 +19,15 @@ int DigitValue(char32_t c, int base) {
 
 bool IsBlank(char32_t c) { return c == U' ' || (c >= U'\t' && c <= U'\r'); }
 
+struct Reading {
+  std::int64_t value = 0;
+  std::size_t digits = 0;  // how many digits the number had
+  std::size_t end = 0;     // the position after its last character
+};
+
 // One reading for both kinds of text; `at(i)` gives character i as a code point.
 template <typename At>
-std::int64_t Parse(std::size_t size, At at, int base) {
+Reading Parse(std::size_t size, At at, int base) {
   std::size_t i = 0;
   while (i < size && IsBlank(at(i))) ++i;
   bool negative = false;
@@ -32,28 +38,51 @@ std::int64_t Parse(std::size_t size, At at, int base) {
     i += 2;
   }
   constexpr std::int64_t kCap = std::int64_t{1} << 40;
-  std::int64_t value = 0;
+  Reading reading;
   for (; i < size; ++i) {
     const int digit = DigitValue(at(i), base);
     if (digit < 0) break;
-    if (value < kCap) value = value * base + digit;
+    if (reading.value < kCap) reading.value = reading.value * base + digit;
+    ++reading.digits;
   }
-  return negative ? -value : value;
+  if (negative) reading.value = -reading.value;
+  reading.end = i;
+  return reading;
 }
 
-}  // namespace
-
-std::int64_t ParseLeadingNumber(QStringView text, int base) {
+Reading ParseText(QStringView text, int base) {
   return Parse(
       std::size_t(text.size()),
       [&](std::size_t i) { return char32_t(text[qsizetype(i)].unicode()); }, base);
 }
 
+}  // namespace
+
+std::int64_t ParseLeadingNumber(QStringView text, int base) { return ParseText(text, base).value; }
+
 std::int64_t ParseLeadingNumber(std::string_view text, int base) {
   // Bytes above 127 are neither blanks nor digits, whatever code page they belong to.
   return Parse(
-      text.size(), [&](std::size_t i) { return char32_t(static_cast<unsigned char>(text[i])); },
-      base);
+             text.size(),
+             [&](std::size_t i) { return char32_t(static_cast<unsigned char>(text[i])); }, base)
+      .value;
+}
+
+bool IsWholeNumber(QStringView text, int base) {
+  const Reading reading = ParseText(text, base);
+  if (reading.digits == 0) return false;
+  for (auto i = qsizetype(reading.end); i < text.size(); ++i) {
+    if (!IsBlank(char32_t(text[i].unicode()))) return false;
+  }
+  return true;
+}
+
+QStringView WithoutBlanks(QStringView text) {
+  qsizetype first = 0;
+  qsizetype end = text.size();
+  while (first < end && IsBlank(char32_t(text[first].unicode()))) ++first;
+  while (end > first && IsBlank(char32_t(text[end - 1].unicode()))) --end;
+  return text.sliced(first, end - first);
 }
 
 std::int32_t SaturateToInt32(std::int64_t value) {

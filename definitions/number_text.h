@@ -22,6 +22,14 @@ std::int32_t ParseHex(QStringView text);
 std::int32_t ParseDecimal(std::string_view text);
 std::int32_t ParseHex(std::string_view text);
 
+// Whether `text` is one whole number and nothing else, as the functions above read it: at least
+// one digit of `base`, with blanks (of the C locale) allowed only before and after it. "12",
+// " -7 " and "0x1F" (base 16) are; "", "3.9", "12abc" and "a-1.5x" are not.
+bool IsWholeNumber(QStringView text, int base);
+
+// `text` without the blanks (of the C locale) at its start and end.
+QStringView WithoutBlanks(QStringView text);
+
 // `value` clamped to the signed 32-bit range.
 std::int32_t SaturateToInt32(std::int64_t value);
 

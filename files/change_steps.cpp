@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QStringList>
+#include <algorithm>
 
 #include "calibration/zero_calibration.h"
 #include "pages/vehicle_rules.h"
@@ -29,6 +30,22 @@ bool ChangeStep::Empty() const {
     if ((before[addr] ^ after[addr]) & bits[addr]) return false;
   }
   return true;
+}
+
+std::vector<PageKind> StepPages(const DefinitionSet& set, const ChangeStep& step) {
+  std::vector<PageKind> pages;
+  for (const PageField& field : PageFields(set)) {
+    if (std::ranges::find(pages, field.page) != pages.end()) continue;
+    ImageMask fieldBits{};
+    AddChangeBits(set, field, fieldBits);
+    for (std::size_t addr = 0; addr < ConfigImage::kSize; ++addr) {
+      if (fieldBits[addr] & step.bits[addr] & (step.before[addr] ^ step.after[addr])) {
+        pages.push_back(field.page);
+        break;
+      }
+    }
+  }
+  return pages;
 }
 
 void UndoStep(const ChangeStep& step, ConfigImage& pages) {

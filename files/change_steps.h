@@ -31,6 +31,10 @@ struct ChangeStep {
   bool Empty() const;
 };
 
+// The pages (in page order) with a box or field whose value the step changes; empty when it
+// changes only bytes no page shows.
+std::vector<PageKind> StepPages(const DefinitionSet& set, const ChangeStep& step);
+
 // Sets the step's bits of `pages` to their values before, or after, the step.
 void UndoStep(const ChangeStep& step, ConfigImage& pages);
 void RedoStep(const ChangeStep& step, ConfigImage& pages);

@@ -3,10 +3,11 @@
 #include <QDialogButtonBox>
 #include <QHeaderView>
 #include <QLabel>
-#include <QLocale>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+
+#include "mainwindow/tree_columns.h"
 
 namespace vor {
 
@@ -27,20 +28,19 @@ BackupDialog::BackupDialog(const std::vector<BackupChoice>& backups, const QStri
   list_->setRootIsDecorated(false);
   list_->setAllColumnsShowFocus(true);
   list_->setHeaderLabels({tr("Taken"), tr("Differences from the pages")});
-  const QLocale locale;
   for (std::size_t i = 0; i < backups.size(); ++i) {
     const BackupChoice& backup = backups[i];
+    // To the second, in one order for every language: two backups can fall in one minute, and a
+    // short date reads differently in different countries.
     auto* item = new QTreeWidgetItem(
-        {locale.toString(backup.time, QLocale::ShortFormat),
+        {backup.time.toString(QStringLiteral("yyyy-MM-dd HH:mm:ss")),
          backup.problem.isEmpty() ? QString::number(backup.differences) : backup.problem});
     item->setData(0, Qt::UserRole, int(i));
     item->setToolTip(0, backup.path);
     if (!backup.problem.isEmpty()) item->setFlags(item->flags() & ~Qt::ItemIsEnabled);
     list_->addTopLevelItem(item);
   }
-  for (int column = 0; column < list_->columnCount(); ++column) {
-    list_->resizeColumnToContents(column);
-  }
+  FitColumnsToContents(list_);
   for (int i = 0; i < list_->topLevelItemCount(); ++i) {
     if (list_->topLevelItem(i)->flags() & Qt::ItemIsEnabled) {
       list_->setCurrentItem(list_->topLevelItem(i));

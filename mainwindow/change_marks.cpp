@@ -77,11 +77,14 @@ void ChangeMarks::MarkField(const ParameterPage::ShownField& field) {
   const bool changed = Changed(field);
   SetMark(field.edit, changed, QPalette::Base, QPalette::NoRole);
   SetMark(field.label, changed, QPalette::NoRole, field.label->foregroundRole());
+  // Named first, as a box's tooltip is: the label may be out of sight beside a long list.
   field.edit->setToolTip(
-      changed ? tr("On the controller: %1")
+      changed
+          ? FieldLabel(state_.definitions->params[std::size_t(field.field.position)]) + u'\n' +
+                tr("On the controller: %1")
                     .arg(ShownText(*state_.definitions, field.field, *state_.ComparableController())
                              .value_or(QString()))
-              : QString());
+          : QString());
 }
 
 void ChangeMarks::MarkBox(const ParameterPage::ShownBox& box) {
@@ -94,10 +97,9 @@ void ChangeMarks::MarkBox(const ParameterPage::ShownBox& box) {
     box.box->setToolTip(name);
     return;
   }
-  const bool ticked =
-      ShownText(*state_.definitions, box.field, *state_.ComparableController()) == u"1";
-  box.box->setToolTip(name + u'\n' +
-                      tr("On the controller: %1").arg(ticked ? tr("ticked") : tr("not ticked")));
+  const QString controller =
+      ShownText(*state_.definitions, box.field, *state_.ComparableController()).value_or(QString());
+  box.box->setToolTip(name + u'\n' + tr("On the controller: %1").arg(BoxStateText(controller)));
 }
 
 bool ChangeMarks::eventFilter(QObject* watched, QEvent* event) {

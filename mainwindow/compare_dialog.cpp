@@ -8,6 +8,7 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "mainwindow/tree_columns.h"
 #include "pages/page_fields.h"
 
 namespace vor {
@@ -46,6 +47,10 @@ QString Summary(const ImageDifferences& differences, bool confirm) {
 }  // namespace
 
 QStringList ChangeRowTexts(const FieldChange& change) {
+  if (change.box) {
+    return {PageTitle(change.page), change.label, BoxStateText(change.first),
+            BoxStateText(change.second)};
+  }
   return {PageTitle(change.page), change.label, change.first, change.second};
 }
 
@@ -75,9 +80,7 @@ CompareDialog::CompareDialog(const ImageDifferences& differences, bool confirm, 
     for (const ByteChange& change : differences.bytes) {
       list->addTopLevelItem(new QTreeWidgetItem(ChangeRowTexts(change)));
     }
-    for (int column = 0; column < list->columnCount(); ++column)
-      list->resizeColumnToContents(column);
-    list->header()->setStretchLastSection(true);
+    FitColumnsToContents(list);
     layout->addWidget(list);
     resize(560, 360);
   }

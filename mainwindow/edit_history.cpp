@@ -12,6 +12,7 @@ public:
 
   void undo() override { UndoStep(step_, image_); }
   void redo() override { RedoStep(step_, image_); }
+  const ChangeStep& Step() const { return step_; }
 
 private:
   const ChangeStep step_;
@@ -31,6 +32,12 @@ void EditHistory::PushStored(const ConfigImage& before) {
   for (ChangeStep& step : StoreSteps(*state_.definitions, before, state_.image)) {
     Push(std::move(step));
   }
+}
+
+const ChangeStep* EditHistory::StepAt(int index) const {
+  if (index < 0 || index >= stack_.count()) return nullptr;
+  // Every command of the stack is a step's.
+  return &static_cast<const StepCommand*>(stack_.command(index))->Step();
 }
 
 void EditHistory::BeforeRead() {

@@ -34,6 +34,9 @@ public:
   void AfterRead();
 
   QUndoStack& Stack() { return stack_; }
+  // The step at `index` of the stack (what Undo takes back at index() - 1, what Redo makes again at
+  // index()), or nullptr when there is none.
+  const ChangeStep* StepAt(int index) const;
 
 private:
   ProgramState& state_;

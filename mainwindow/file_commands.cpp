@@ -45,16 +45,18 @@ std::optional<ConfigImage> FileCommands::AskImageToOpen(QString& path) {
   return image;
 }
 
-void FileCommands::SaveImageAs() {
+QString FileCommands::SaveImageAs() {
   QString path = dialogs_.SaveFileName(tr("Save Configuration As"), ImageFilter(),
                                        SuggestedPath(QStringLiteral("bin")));
-  if (path.isEmpty()) return;
+  if (path.isEmpty()) return {};
   path = WithExtension(path, QStringLiteral("bin"));
   folder_ = QFileInfo(path).absolutePath();
   QString error;
   if (!SaveImageFile(path, state_.image, error)) {
     Tell(tr("The configuration was not saved: %1.").arg(error));
+    return {};
   }
+  return path;
 }
 
 QString FileCommands::ExportParameters() {

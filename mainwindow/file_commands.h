@@ -30,8 +30,9 @@ public:
   // the program's state changes here.
   std::optional<ConfigImage> AskImageToOpen(QString& path);
 
-  // Asks for a file name and saves the image there atomically.
-  void SaveImageAs();
+  // Asks for a file name and saves the image there atomically. Returns the file saved; empty when
+  // the user cancelled or it could not be saved (after telling them why).
+  QString SaveImageAs();
 
   // Asks for a file name and writes the configuration as the pages show it, as CSV or JSON by
   // the name's extension (.csv when it has none). Returns the file written; empty when the user

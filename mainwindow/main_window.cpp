@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -308,9 +309,16 @@ void CVORUserDlg::RunCommand(int id) {
   SetReadWriteEnabled(true);
 }
 
-JobResult CVORUserDlg::RetryWhileFailing(int messageId, const std::function<JobResult()>& attempt) {
+JobResult CVORUserDlg::RetryWhileFailing(int messageId, const std::function<JobResult()>& attempt,
+                                         const std::function<QString()>& detail) {
+  const auto ask = [&] {
+    if (!detail) return prompter_.Ask(messageId);
+    const StringEntry* entry = FindString(messageId);
+    return prompter_.AskWithDetail(messageId, entry ? entry->buttons : Buttons::RetryCancel,
+                                   entry ? entry->icon : Icon::Default, detail());
+  };
   JobResult result = attempt();
-  while (result == JobResult::Failed && prompter_.Ask(messageId) == Answer::Retry) {
+  while (result == JobResult::Failed && ask() == Answer::Retry) {
     const JobResult again = attempt();
     if (again == JobResult::Refused) break;
     result = again;
@@ -319,9 +327,10 @@ JobResult CVORUserDlg::RetryWhileFailing(int messageId, const std::function<JobR
 }
 
 std::optional<bool> CVORUserDlg::Transfer(const QString& operation, int messageId, PageKey previous,
-                                          const std::function<bool(SerialLink&)>& job) {
-  const JobResult result =
-      RetryWhileFailing(messageId, [&] { return link_.RunJob(operation, job); });
+                                          const std::function<bool(SerialLink&)>& job,
+                                          const std::function<QString()>& detail) {
+  const JobResult result = RetryWhileFailing(
+      messageId, [&] { return link_.RunJob(operation, job); }, detail);
   if (result != JobResult::Refused) return result == JobResult::Done;
   // Nothing was exchanged and the controller is not to blame: the window stays as it was.
   currentPage = previous;
@@ -357,27 +366,67 @@ void CVORUserDlg::Write(PageKey previous) {
     ShowPage(previous);
     return;
   }
-  WriteStatus status = WriteStatus::HandshakeFailed;
-  const std::optional<bool> written =
-      Transfer(tr("Writing..."), kMsgWriteError, previous, [this, &status](SerialLink& link) {
+  // Set on the link thread by each attempt, read here once it has ended.
+  WriteStatus status = WriteStatus::Committed;
+  const std::optional<bool> written = Transfer(
+      tr("Writing..."), kMsgWriteError, previous,
+      [this, &status](SerialLink& link) {
         status = WriteImage(link, state_.image);
         return WriteSucceeded(status);
-      });
+      },
+      [&status] { return ControllerHoldsText(status); });
   if (!written) return;
   state_.WriteOk = *written;
-  if (state_.WriteOk) state_.WriteOk = writeGuard_.AfterWrite(options_);
+  QString notTaken;
+  if (state_.WriteOk) {
+    const WriteGuard::WriteCheck check = writeGuard_.AfterWrite(options_);
+    state_.WriteOk = check.taken;
+    notTaken = check.problem;
+  }
   const QString operation =
       restoringBackup_ ? QStringLiteral("restore backup") : QStringLiteral("write");
   restoringBackup_ = false;
   const QString notRecorded = writeGuard_.RecordWrite(operation, link_.DevicePath(), status);
+  SetStatus(state_.WriteOk ? tr("Write success!") : tr("Write failure!"),
+            state_.WriteOk ? Tone::Success : Tone::Failure);
+  // The count goes before the message says the Write took.
+  if (state_.WriteOk) OnChangesChanged();
+  // The page written from is on show again behind the message, as it was before the Write.
+  if (ParameterPageOf(previous)) {
+    currentPage = previous;
+    ShowPage(previous);
+  }
   if (state_.WriteOk) {
-    SetStatus(tr("Write success!"), Tone::Success);
-    OnChangesChanged();  // the count goes before the message says the Write took
     prompter_.Ask(kMsgWriteSuccess);
-  } else {
-    SetStatus(tr("Write failure!"), Tone::Failure);
+  } else if (!notTaken.isEmpty()) {
+    prompter_.AskText(notTaken, Buttons::Ok, Icon::Warning);
   }
   if (!notRecorded.isEmpty()) prompter_.AskText(notRecorded, Buttons::Ok, Icon::Warning);
+}
+
+QString CVORUserDlg::ControllerHoldsText(WriteStatus status) {
+  switch (status) {
+    case WriteStatus::HandshakeFailed:
+      return tr(
+          "The controller did not answer, so nothing was written. "
+          "The controller keeps its previous configuration.");
+    case WriteStatus::BlockFailed:
+      return tr(
+          "A block went unanswered, so nothing was committed. "
+          "The controller keeps its previous configuration.");
+    case WriteStatus::ReadBackDiffers:
+      return tr(
+          "The commit went unanswered, and reading back shows that the controller did not "
+          "take the configuration.");
+    case WriteStatus::Unknown:
+      return tr(
+          "The commit went unanswered, and the configuration could not be read back: what "
+          "the controller now holds is unknown.");
+    case WriteStatus::Committed:
+    case WriteStatus::ConfirmedByReadBack:
+      break;
+  }
+  return {};
 }
 
 void CVORUserDlg::SetReadWriteEnabled(bool enabled) {
@@ -457,8 +506,21 @@ void CVORUserDlg::closeEvent(QCloseEvent* event) {
 }
 
 void CVORUserDlg::reject() {
-  // Quit and Escape end the window at once: no question, pages not hidden first.
-  QDialog::reject();
+  // With nothing unwritten Quit ends the window at once: no question, pages not hidden first.
+  // Otherwise it asks what the close box asks, and the close box's answer ends it or not.
+  if (UnwrittenCount() == 0) {
+    QDialog::reject();
+    return;
+  }
+  close();
+}
+
+void CVORUserDlg::keyPressEvent(QKeyEvent* event) {
+  if (event->matches(QKeySequence::Cancel)) {
+    event->accept();
+    return;
+  }
+  QDialog::keyPressEvent(event);
 }
 
 }  // namespace vor

@@ -10,6 +10,7 @@
 #include <optional>
 #include <vector>
 
+#include "link/config_transfer.h"
 #include "link/link_access.h"
 #include "mainwindow/change_marks.h"
 #include "mainwindow/edit_history.h"
@@ -25,6 +26,7 @@
 
 namespace vor {
 
+struct ApplyReview;
 class LinkAccess;
 class LiveTools;
 class MenuBarMarks;
@@ -89,7 +91,11 @@ public:
 
 protected:
   void closeEvent(QCloseEvent* event) override;  // OnClose: the close question
-  void reject() override;                        // Quit: ends at once
+  // Quit (the button, Ctrl+Q, File > Quit): ends at once while nothing is unwritten, and asks the
+  // close question otherwise.
+  void reject() override;
+  // Escape ends nothing here: it would end the program, and with it the user's changes.
+  void keyPressEvent(QKeyEvent* event) override;
 
 private:
   enum class Tone { Success, Failure, Neutral };
@@ -108,17 +114,22 @@ private:
   // Writes the status line; its colour says whether `text` reports a success or a failure.
   void SetStatus(const QString& text, Tone tone);
   void Read();
-  // `previous` is the page that was on show, shown again when the Write does not go ahead.
+  // `previous` is the page that was on show, shown again after the Write, whatever its outcome.
   void Write(PageKey previous);
-  // Runs `attempt` and, while it fails, asks `messageId` (Retry/Cancel) and runs it again on
-  // Retry. A refused attempt never ran: it is not asked about, and the outcome is that of the
-  // last attempt that ran (Refused when none did).
-  JobResult RetryWhileFailing(int messageId, const std::function<JobResult()>& attempt);
+  // What the controller holds after a Write that ended in `status`, for the retry prompt; empty
+  // when it holds what was written.
+  static QString ControllerHoldsText(WriteStatus status);
+  // Runs `attempt` and, while it fails, asks `messageId` (Retry/Cancel), with `detail()` below it
+  // when given, and runs it again on Retry. A refused attempt never ran: it is not asked about,
+  // and the outcome is that of the last attempt that ran (Refused when none did).
+  JobResult RetryWhileFailing(int messageId, const std::function<JobResult()>& attempt,
+                              const std::function<QString()>& detail = {});
   // The image transfer `job` on the link as `operation`, retried as RetryWhileFailing does:
   // whether it succeeded, or nothing when it never ran (another job held the link); then the
   // page `previous` is shown again, and there is nothing the user must hear of.
   std::optional<bool> Transfer(const QString& operation, int messageId, PageKey previous,
-                               const std::function<bool(SerialLink&)>& job);
+                               const std::function<bool(SerialLink&)>& job,
+                               const std::function<QString()>& detail = {});
   // The parameter page under `key`, or nullptr for the Monitor page and keys without a page.
   ParameterPage* ParameterPageOf(PageKey key) const;
   // Runs the store pass of the parameter page on show, as leaving it does, and shows it again.
@@ -140,8 +151,11 @@ private:
   // The marks at the menu bar's end follow the recording and the Monitor's unanswered polls.
   void OnRecordingChanged();
   void OnSilenceChanged();
-  // Export Parameters, and where it wrote at the menu bar's end.
+  // Export Parameters and Save Configuration As, and where they wrote at the menu bar's end.
   void ExportParameters();
+  void SaveConfigurationAs();
+  // Names the file `path` at the menu bar's end for a while: `text` with the file's name for %1.
+  void TellFileWritten(const QString& text, const QString& path);
 
   // The service record's side, in main_window_service.cpp.
   // After each Read: a controller read for the first time, or another than before, starts a
@@ -159,6 +173,12 @@ private:
   // with nothing changed, when the page refused an entry (it has said which).
   bool ChangeImage(const std::function<void()>& change);
   void UndoOrRedo(bool undo);
+  // After an Undo or Redo of `step`: says in the status line what it did when none of the step's
+  // values is on the page on show.
+  void TellStepElsewhere(const ChangeStep& step, bool undone);
+  // Whether the user takes the rows of this controller's own data checked in `review` of another
+  // controller's file; true when there are none.
+  bool TakeOwnRows(const ApplyReview& review);
   void RevertField(const PageField& field);
   void RevertAllChanges();
   // Reviews the configuration `file` from `path` and applies the rows the user leaves checked.

@@ -91,7 +91,32 @@ bool CVORUserDlg::ChangeImage(const std::function<void()>& change) {
 void CVORUserDlg::UndoOrRedo(bool undo) {
   if (!state_.ReadOk || !state_.DefinitionsLoaded) return;
   // What was typed on the page on show becomes steps first: Undo takes the latest of them.
-  ChangeImage([this, undo] { undo ? history_.Stack().undo() : history_.Stack().redo(); });
+  std::optional<ChangeStep> step;
+  bool fileUndone = false;
+  const bool done = ChangeImage([this, undo, &step, &fileUndone] {
+    QUndoStack& stack = history_.Stack();
+    if (const ChangeStep* next = history_.StepAt(stack.index() - (undo ? 1 : 0))) step = *next;
+    fileUndone = undo && fromFile_ && stack.index() == fromFile_->stepEnd;
+    undo ? stack.undo() : stack.redo();
+  });
+  // Undoing a file's step puts back the status line from before the file, which says enough.
+  if (done && step && !fileUndone) TellStepElsewhere(*step, undo);
+}
+
+void CVORUserDlg::TellStepElsewhere(const ChangeStep& step, bool undone) {
+  const std::vector<PageKind> pages = StepPages(*state_.definitions, step);
+  const ParameterPage* shown = ParameterPageOf(currentPage);
+  if (pages.empty() || (shown && std::ranges::find(pages, shown->Kind()) != pages.end())) return;
+  if (pages.size() == 1) {
+    const QString page = PageTitle(pages.front());
+    SetStatus(undone ? tr("Undone on the %1 page: %2").arg(page, step.name)
+                     : tr("Redone on the %1 page: %2").arg(page, step.name),
+              Tone::Neutral);
+  } else {
+    SetStatus(undone ? tr("Undone on other pages: %1").arg(step.name)
+                     : tr("Redone on other pages: %1").arg(step.name),
+              Tone::Neutral);
+  }
 }
 
 void CVORUserDlg::RevertField(const PageField& field) {
@@ -129,18 +154,22 @@ bool CVORUserDlg::ApplyFile(const ConfigImage& file, const QString& path) {
     return false;
   }
   ApplyReview review{name, BackupSerial(file), BackupSerial(unit), plan.sameUnit, plan.rows};
-  // A value out of its range is refused with the page's own message, as an entry would be; the
-  // review comes back with the user's ticks, so that its row can be left out.
+  // A value out of its range is refused with the page's own message, as an entry would be, and
+  // another controller's identity or calibration is taken only when the user says so once more;
+  // otherwise the review comes back with the user's ticks, so that rows can be left out.
   for (;;) {
     if (!services_.dialogs.ReviewApply(review)) return false;
     if (std::none_of(review.rows.begin(), review.rows.end(),
                      [](const ApplyRow& row) { return row.checked; })) {
       return false;
     }
-    const ApplyRow* refused = FirstOutOfRange(set, review.rows);
-    if (!refused) break;
-    const int position = std::get<FieldChange>(refused->change).position;
-    prompter_.AskText(RangeMessage(set.params[std::size_t(position)]), Buttons::Ok, Icon::Warning);
+    if (const ApplyRow* refused = FirstOutOfRange(set, review.rows)) {
+      const int position = std::get<FieldChange>(refused->change).position;
+      prompter_.AskText(RangeMessage(set.params[std::size_t(position)]), Buttons::Ok,
+                        Icon::Warning);
+      continue;
+    }
+    if (TakeOwnRows(review)) break;
   }
   const PageKey previous = currentPage;
   const StatusShown before = status_;
@@ -152,6 +181,30 @@ bool CVORUserDlg::ApplyFile(const ConfigImage& file, const QString& path) {
   if (QLabel* status = FindStatic(this, kIdStatusLine)) status->setToolTip(path);
   if (!ParameterPageOf(previous)) OnPageCommand(kIdVehicleButton);
   return true;
+}
+
+bool CVORUserDlg::TakeOwnRows(const ApplyReview& review) {
+  if (review.sameUnit) return true;
+  QStringList names;
+  int bytes = 0;
+  for (const ApplyRow& row : review.rows) {
+    if (!row.checked || !row.own) continue;
+    if (const auto* field = std::get_if<FieldChange>(&row.change)) {
+      names << field->label;
+    } else {
+      ++bytes;
+    }
+  }
+  if (bytes == 1) names << tr("1 byte no page shows");
+  if (bytes > 1) names << tr("%1 bytes no page shows").arg(bytes);
+  if (names.isEmpty()) return true;
+  const QString question =
+      tr("%1 is a configuration of another controller (serial number %2). The rows checked "
+         "include this controller's own data, which would become the other controller's:\n\n"
+         "%3\n\nTake them all the same?")
+          .arg(review.fileName, review.fileSerial, names.join(QStringLiteral(", ")));
+  return prompter_.AskTextWithDefault(question, Buttons::YesNo, Icon::Warning, Answer::No) ==
+         Answer::Yes;
 }
 
 void CVORUserDlg::RestoreBackup() {

@@ -147,10 +147,19 @@ void CVORUserDlg::OnSilenceChanged() {
 void CVORUserDlg::ExportParameters() {
   if (!state_.ReadOk || !state_.DefinitionsLoaded || !CommitShownPage()) return;
   const QString path = files_.ExportParameters();
-  if (path.isEmpty()) return;
+  if (!path.isEmpty()) TellFileWritten(tr("Exported to %1"), path);
+}
+
+void CVORUserDlg::SaveConfigurationAs() {
+  if (!state_.ReadOk || !state_.DefinitionsLoaded || !CommitShownPage()) return;
+  const QString path = files_.SaveImageAs();
+  if (!path.isEmpty()) TellFileWritten(tr("Saved to %1"), path);
+}
+
+void CVORUserDlg::TellFileWritten(const QString& text, const QString& path) {
   // Said briefly, and only for a while: the file dialog named the file a moment ago.
   constexpr int kNoticeMs = 10'000;
-  marks_->SetFor(MenuBarMarks::Mark::Exported, tr("Exported to %1").arg(QFileInfo(path).fileName()),
+  marks_->SetFor(MenuBarMarks::Mark::FileWritten, text.arg(QFileInfo(path).fileName()),
                  QDir::toNativeSeparators(path), kNoticeMs);
 }
 
@@ -193,8 +202,7 @@ void CVORUserDlg::RunMenuCommand(MenuCommand command) {
     case MenuCommand::RevertAllChanges:
       return RevertAllChanges();
     case MenuCommand::SaveConfigurationAs:
-      if (state_.ReadOk && state_.DefinitionsLoaded && CommitShownPage()) files_.SaveImageAs();
-      return;
+      return SaveConfigurationAs();
     case MenuCommand::ExportParameters:
       return ExportParameters();
     case MenuCommand::OpenBackupsFolder:

@@ -79,7 +79,7 @@ void CVORUserDlg::MakeServiceReport() {
   const QString path = files_.SaveVisitReport(report, details.paper);
   if (path.isEmpty()) return;
   constexpr int kNoticeMs = 10'000;
-  marks_->SetFor(MenuBarMarks::Mark::Exported,
+  marks_->SetFor(MenuBarMarks::Mark::FileWritten,
                  tr("Report saved as %1").arg(QFileInfo(path).fileName()),
                  QDir::toNativeSeparators(path), kNoticeMs);
 }

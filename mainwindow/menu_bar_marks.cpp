@@ -17,7 +17,7 @@ QString StyleOf(MenuBarMarks::Mark mark) {
     case MenuBarMarks::Mark::NoAnswer:
     case MenuBarMarks::Mark::Recording:
       return QStringLiteral("QLabel { color: %1; font-weight: bold; }").arg(kFailureColour.name());
-    case MenuBarMarks::Mark::Exported:
+    case MenuBarMarks::Mark::FileWritten:
     case MenuBarMarks::Mark::Count:
       break;
   }

@@ -11,13 +11,14 @@ namespace vor {
 
 // The right end of the menu bar: short marks side by side for what goes on beside Read and Write,
 // whose outcome is the status line's (and the caption stays the window's name): a recording that
-// runs, an export just written, a controller that has stopped answering. Each mark is a label of
-// its own with its tooltip, hidden while it has no text; the bar makes room as marks come and go.
+// runs, a file just exported or saved, a controller that has stopped answering. Each mark is a
+// label of its own with its tooltip, hidden while it has no text; the bar makes room as marks come
+// and go.
 class MenuBarMarks : public QWidget {
   Q_OBJECT
 public:
   // The marks, from left to right.
-  enum class Mark { NoAnswer, Exported, Recording, Count };
+  enum class Mark { NoAnswer, FileWritten, Recording, Count };
 
   // Puts the marks at the right end of `bar`, which owns them from then on.
   explicit MenuBarMarks(QMenuBar* bar);

@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 
 #include "mainwindow/compare_dialog.h"
+#include "mainwindow/tree_columns.h"
 #include "resources/status_colours.h"
 
 namespace vor {
@@ -59,10 +60,7 @@ ReviewDialog::ReviewDialog(const ApplyReview& review, QWidget* parent)
     }
     list_->addTopLevelItem(item);
   }
-  for (int column = 0; column < list_->columnCount(); ++column) {
-    list_->resizeColumnToContents(column);
-  }
-  list_->header()->setStretchLastSection(true);
+  FitColumnsToContents(list_);
   if (list_->topLevelItemCount() > 0) list_->setCurrentItem(list_->topLevelItem(0));
   layout->addWidget(list_);
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QScreen>
 #include <QSet>
 #include <QSettings>
 #include <cstdio>
@@ -19,6 +20,7 @@
 #include "mainwindow/cross_thread_prompter.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/qt_menu_dialogs.h"
+#include "mainwindow/scrolling_frame.h"
 #include "resources/language.h"
 #include "simulator/sim_image.h"
 #include "simulator/simulated_connection.h"
@@ -167,8 +169,10 @@ int CVORUserApp::InitInstance(const AppOptions& options, Prompter& prompter) {
   SteadyClock clock;
   // The scan asks its messages on the link thread; they are shown on this one.
   CrossThreadPrompter linkPrompter(prompter);
-  // Why a port could not be opened goes to stderr once per port: a port that is merely missing
-  // is no news, one that is busy or forbidden usually explains a failing scan.
+  // Why a port could not be opened goes to stderr once per port: a port of the scan that is
+  // merely missing is no news, one that is busy or forbidden usually explains a failing scan, and
+  // a port the user named that does not exist is most likely mistyped.
+  const bool portsNamed = !options.ports.isEmpty() && !simulation;
   QSet<QString> hinted;
   std::unique_ptr<FrameTrace> trace;
   if (options.trace) trace = std::make_unique<FrameTrace>(clock, stderr);
@@ -177,8 +181,8 @@ int CVORUserApp::InitInstance(const AppOptions& options, Prompter& prompter) {
   // The simulated controller is the only port tried: nothing goes to the machine's real ports.
   link.SetPortOverride(simulation ? QStringList{simulation->connection->DevicePath()}
                                   : options.ports);
-  link.SetOpenFailureHandler([&hinted](const QString& path, OpenStatus status) {
-    if (status == OpenStatus::Missing || hinted.contains(path)) return;
+  link.SetOpenFailureHandler([&hinted, portsNamed](const QString& path, OpenStatus status) {
+    if ((status == OpenStatus::Missing && !portsNamed) || hinted.contains(path)) return;
     hinted.insert(path);
     std::fprintf(stderr, "vor-user: cannot open %s: %s\n", qPrintable(path),
                  qPrintable(OpenFailureReason(path, status)));
@@ -204,7 +208,17 @@ int CVORUserApp::InitInstance(const AppOptions& options, Prompter& prompter) {
 
   const bool started =
       fileImage ? window.OnInitFromImage(*fileImage, *options.imagePath) : window.OnInitDialog();
-  if (started) window.exec();
+  if (started) {
+    // On a screen too small for the window (a laptop at 150 % or more), it scrolls in a frame
+    // that fits: every control stays within reach.
+    const QScreen* screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+    std::unique_ptr<ScrollingFrame> frame;
+    if (screen && !FitsOnScreen(window.size(), screen->availableGeometry())) {
+      frame = std::make_unique<ScrollingFrame>(&window, screen->availableGeometry());
+      frame->show();
+    }
+    window.exec();
+  }
   // The busy dialog goes before the link, whose last job closes the port.
   link.SetWaitPolicy(nullptr);
   return started || !fileImage ? 0 : 1;

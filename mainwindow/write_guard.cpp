@@ -20,9 +20,11 @@ QString NotTakenText(const ImageDifferences& differences) {
   QStringList lines{QCoreApplication::translate(
       "vor::WriteGuard", "The controller did not take every value written:")};
   for (const FieldChange& change : differences.fields) {
+    const QString written = change.box ? BoxStateText(change.first) : change.first;
+    const QString held = change.box ? BoxStateText(change.second) : change.second;
     lines << QCoreApplication::translate("vor::WriteGuard",
                                          "%1, %2: written %3, the controller holds %4")
-                 .arg(PageTitle(change.page), change.label, change.first, change.second);
+                 .arg(PageTitle(change.page), change.label, written, held);
   }
   for (const ByteChange& change : differences.bytes) {
     lines << QCoreApplication::translate("vor::WriteGuard",
@@ -64,25 +66,22 @@ bool WriteGuard::SaveBackup() {
   return BackUpBeforeWrite(backups_, *state_.controllerImage, writeAnyway, &backup_);
 }
 
-bool WriteGuard::AfterWrite(const WriteOptions& options) {
+WriteGuard::WriteCheck WriteGuard::AfterWrite(const WriteOptions& options) {
   // Every exchange was answered: the controller holds what was written, unless the read-back
   // says otherwise.
   state_.controllerImage = state_.image;
-  if (!options.verifyAfterWrite) return true;
+  if (!options.verifyAfterWrite) return {};
   ConfigImage readBack;
   const JobResult read = link_.RunJob(
       tr("Verifying..."), [&readBack](SerialLink& link) { return ReadImage(link, readBack); });
   if (read != JobResult::Done) {
-    prompter_.AskText(tr("The configuration could not be read back, so the write is not verified."),
-                      Buttons::Ok, Icon::Warning);
-    return false;
+    return {false, tr("The configuration could not be read back, so the write is not verified.")};
   }
   state_.controllerImage = readBack;
   readBackMatches_ = readBack.bytes == state_.image.bytes;
   const ImageDifferences notTaken = CompareImages(state_.image, readBack, *state_.definitions);
-  if (notTaken.Empty()) return true;
-  prompter_.AskText(NotTakenText(notTaken), Buttons::Ok, Icon::Warning);
-  return false;
+  if (notTaken.Empty()) return {};
+  return {false, NotTakenText(notTaken)};
 }
 
 QString WriteGuard::RecordWrite(const QString& operation, const QString& port, WriteStatus status) {

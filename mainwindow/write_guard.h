@@ -36,9 +36,14 @@ public:
   bool BeforeWrite(const WriteOptions& options);
 
   // After a Write whose every exchange was answered: remembers what the controller now holds
-  // and, with Verify After Write, reads it back and names the fields that did not take. False
-  // when the read-back differs from what was written or cannot be had.
-  bool AfterWrite(const WriteOptions& options);
+  // and, with Verify After Write, reads it back. Not taken when the read-back differs from what
+  // was written (the problem names the fields that did not take) or cannot be had. The caller
+  // tells the user, after it has shown the Write's outcome.
+  struct WriteCheck {
+    bool taken = true;
+    QString problem;
+  };
+  WriteCheck AfterWrite(const WriteOptions& options);
 
   // Once a Write that sent something has ended as `status` (after AfterWrite when it was
   // called): appends to the service history beside the backups folder the record of the write

@@ -79,4 +79,9 @@ QString PageTitle(PageKind page) {
   return QCoreApplication::translate("vor::PageFields", PageNameSource(page));
 }
 
+QString BoxStateText(const QString& shown) {
+  return shown == u"1" ? QCoreApplication::translate("vor::PageFields", "ticked")
+                       : QCoreApplication::translate("vor::PageFields", "not ticked");
+}
+
 }  // namespace vor

@@ -48,4 +48,8 @@ std::optional<PageKind> PageNamed(const QString& name);
 // The page's name as the user reads it in a window, in the user's language.
 QString PageTitle(PageKind page);
 
+// A box's value as a window names it, in the user's language: "ticked" for "1" (as ShownText gives
+// it), "not ticked" for anything else.
+QString BoxStateText(const QString& shown);
+
 }  // namespace vor

@@ -4,6 +4,8 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QScrollArea>
+#include <utility>
 
 #include "pages/value_codec.h"
 #include "resources/dialog_builder.h"
@@ -41,12 +43,14 @@ void PageWindow::setVisible(bool visible) {
   // The page hears of the change before it happens, as a window does: a store pass that refuses
   // an entry shows its message while the page, and the refused field, are still on screen. A
   // change asked for while the page is still handling one is only carried out.
-  if (visible != wasShown && !notifying_) {
+  const bool notify = visible != wasShown && !notifying_;
+  if (notify) {
     notifying_ = true;
     OnShowWindow(visible);
     notifying_ = false;
   }
   QWidget::setVisible(visible);
+  if (notify && visible) OnShown();
 }
 
 ParameterPage::ParameterPage(int templateId, PageKind kind, ProgramState& state, Prompter& prompter)
@@ -123,6 +127,22 @@ void ParameterPage::DisplayPass() {
       edit->setCursorPosition(0);
     }
   }
+  // The refused entry stays as typed, apart from what the image holds.
+  if (keptEntry_) {
+    if (QLineEdit* edit = FindEdit(this, SlotEditId(keptEntry_->slot))) {
+      edit->setText(keptEntry_->text);
+      focusAfterShow_ = edit;
+    }
+    keptEntry_.reset();
+  }
+}
+
+void ParameterPage::OnShown() {
+  QLineEdit* edit = std::exchange(focusAfterShow_, nullptr);
+  if (!edit || !edit->isVisible()) return;
+  edit->setFocus(Qt::OtherFocusReason);
+  edit->selectAll();
+  BringIntoView(edit);
 }
 
 std::optional<QString> ParameterPage::DisplayText(const ParamDef& def) const {
@@ -131,22 +151,54 @@ std::optional<QString> ParameterPage::DisplayText(const ParamDef& def) const {
 
 bool ParameterPage::StorePass() {
   for (int k = 0; k < slots_.count; ++k) {
-    const QLineEdit* edit = FindEdit(this, SlotEditId(k));
+    QLineEdit* edit = FindEdit(this, SlotEditId(k));
     if (!edit) continue;
     const ParamDef& def = SlotRecord(k);
     const std::optional<QString>& shown = shownText_[std::size_t(k)];
     const bool untouched = shown && edit->text() == *shown;
-    if (StoreField(def, edit->text(), untouched) == StoreResult::OutOfRange) {
+    const StoreResult result = StoreField(def, edit->text(), untouched);
+    if (result == StoreResult::OutOfRange || result == StoreResult::NotAWholeNumber) {
+      if (result == StoreResult::NotAWholeNumber) keptEntry_ = KeptEntry{k, edit->text()};
       // The message leaves the refused entry and its label in sight.
+      BringIntoView(edit);
       QRect refused(edit->mapToGlobal(QPoint(0, 0)), edit->size());
-      if (const QLabel* label = FindStatic(this, SlotLabelId(k))) {
+      if (QLabel* label = FindStatic(this, SlotLabelId(k))) {
+        BringIntoView(label);
         refused = refused.united(QRect(label->mapToGlobal(QPoint(0, 0)), label->size()));
       }
-      prompter_.AskTextBeside(RangeMessage(def), Buttons::Ok, Icon::Warning, refused);
+      prompter_.AskTextBeside(RefusalMessage(def, result), Buttons::Ok, Icon::Warning, refused);
       return false;
     }
   }
   return true;
+}
+
+void ParameterPage::StoreTypedFields() {
+  for (int k = 0; k < slots_.count; ++k) StoreLeftField(k);
+}
+
+bool ParameterPage::StoreLeftField(int k) {
+  if (!state_.ReadOk || !LayoutDone || k < 0 || k >= slots_.count) return false;
+  QLineEdit* edit = FindEdit(this, SlotEditId(k));
+  const std::optional<QString>& shown = shownText_[std::size_t(k)];
+  if (!edit || !shown || edit->text() == *shown) return false;
+  const ParamDef& def = SlotRecord(k);
+  const ConfigImage before = state_.image;
+  if (StoreField(def, edit->text(), false) != StoreResult::Stored) return false;
+  // The field now shows the stored value as the page shows it ("054" becomes "54").
+  shownText_[std::size_t(k)] = DisplayText(def);
+  if (shownText_[std::size_t(k)] && edit->text() != *shownText_[std::size_t(k)]) {
+    edit->setText(*shownText_[std::size_t(k)]);
+    edit->setCursorPosition(0);
+  }
+  emit Stored(before);
+  return true;
+}
+
+void ParameterPage::BringIntoView(QWidget* edit) {
+  for (QWidget* parent = edit->parentWidget(); parent; parent = parent->parentWidget()) {
+    if (auto* area = qobject_cast<QScrollArea*>(parent)) area->ensureWidgetVisible(edit);
+  }
 }
 
 StoreResult ParameterPage::StoreField(const ParamDef& def, const QString& text, bool untouched) {
@@ -165,6 +217,15 @@ void ParameterPage::OnFieldFocus(int editId) {
 bool ParameterPage::eventFilter(QObject* watched, QEvent* event) {
   auto* edit = qobject_cast<QLineEdit*>(watched);
   if (edit && event->type() == QEvent::FocusIn) OnFieldFocus(ControlIdOf(edit));
+  if (edit && event->type() == QEvent::FocusOut && isVisible()) {
+    // Left for another control: the entry is a step of its own now, so Undo follows what the
+    // user did. A menu or message box taking the focus for a while does not leave the field, and
+    // a page being hidden stores all its fields itself.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason) {
+      StoreLeftField((ControlIdOf(edit) - kIdFirstSlotEdit) / 2);
+    }
+  }
   if (edit && (event->type() == QEvent::ShortcutOverride || event->type() == QEvent::KeyPress)) {
     const auto* key = static_cast<QKeyEvent*>(event);
     const bool undo = IsUndoKey(key);

@@ -38,6 +38,8 @@ protected:
   // Runs once the page's controls exist.
   virtual void OnInitDialog() {}
   virtual void OnShowWindow(bool shown) = 0;
+  // Runs once the page is on screen after a real change of its visibility.
+  virtual void OnShown() {}
 
   ProgramState& state_;
   Prompter& prompter_;
@@ -80,15 +82,23 @@ public:
   };
   virtual std::vector<ShownBox> ShownBoxes() { return {}; }
 
+  // Stores the entry of every field that holds a text of its own which the page would store
+  // (neither refused nor left alone), each as leaving the field does; refused entries stay typed
+  // until the page is left. Before a click changes the image, so that an entry typed earlier is
+  // stored, and undone, in the order the user made them.
+  void StoreTypedFields();
+
 signals:
   // After every display pass: the controls show the image.
   void Displayed();
-  // After every store pass, refused or not: `before` is the image as it was before the pass.
+  // After every store pass, refused or not, and after each entry stored when its field was left:
+  // `before` is the image as it was before.
   void Stored(const vor::ConfigImage& before);
 
 protected:
   void OnInitDialog() override;
   void OnShowWindow(bool shown) override;
+  void OnShown() override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
   virtual void LayoutPass();
@@ -113,7 +123,22 @@ protected:
   PageSlots slots_;
 
 private:
+  // Stores the entry of slot k when it holds a text of its own the page would store: it becomes a
+  // step of its own at once. An entry it would refuse stays as typed, for the page's store pass
+  // to refuse with its message when the page is left. False when nothing was stored.
+  bool StoreLeftField(int k);
+  // Makes the field `edit` visible within the window, which may scroll.
+  static void BringIntoView(QWidget* edit);
+
   std::array<std::optional<QString>, PageSlots::kMaxSlots> shownText_{};
+  // An entry the last store pass refused as no number: it stays in its field when the page is
+  // shown again, to be corrected rather than typed anew.
+  struct KeptEntry {
+    int slot;
+    QString text;
+  };
+  std::optional<KeptEntry> keptEntry_;
+  QLineEdit* focusAfterShow_ = nullptr;
 };
 
 }  // namespace vor

@@ -31,6 +31,33 @@ bool FitsBytes(std::int64_t entered, int count, bool isSigned) {
   return entered >= low && entered <= high;
 }
 
+// Whether an entry typed into a field read as one number is a whole number in the form the field
+// shows: decimal digits with an optional sign, or a hex byte's digits (with an optional 0x); blanks
+// around it are let go. Characters fields take any text.
+bool IsNumberEntry(Encoding encoding, QStringView text) {
+  switch (encoding) {
+    case Encoding::Unsigned:
+    case Encoding::Signed:
+      return IsWholeNumber(text, 10);
+    case Encoding::Hex:
+      return IsWholeNumber(text, 16);
+    case Encoding::Ascii:
+    case Encoding::Unknown:
+      break;
+  }
+  return true;
+}
+
+// Whether an entry for a hex field of `count` bytes, read two digits a byte, is hex digits and no
+// more of them than the field shows; blanks around them are let go.
+bool IsHexBytesEntry(QStringView text, int count) {
+  const QStringView digits = WithoutBlanks(text);
+  return !digits.isEmpty() && digits.size() <= 2 * qsizetype(count) &&
+         std::all_of(digits.begin(), digits.end(), [](QChar c) {
+           return (c >= u'0' && c <= u'9') || (c >= u'a' && c <= u'f') || (c >= u'A' && c <= u'F');
+         });
+}
+
 std::optional<QString> FormatByte(Encoding encoding, std::uint8_t byte) {
   switch (encoding) {
     case Encoding::Unsigned:
@@ -81,6 +108,7 @@ StoreResult StoreByte(const ParamDef& def, Encoding encoding, const QString& tex
   // An entry the byte cannot hold is refused rather than cut down to its low byte, whatever the
   // range allows (a one-byte field may have an upper limit above 255).
   const bool editable = def.en != 0;
+  if (editable && !IsNumberEntry(encoding, text)) return StoreResult::NotAWholeNumber;
   std::uint8_t byte = 0;
   switch (encoding) {
     case Encoding::Ascii:
@@ -122,6 +150,7 @@ StoreResult StoreBytes(const ParamDef& def, Encoding encoding, const QString& te
     case Encoding::Unsigned:
     case Encoding::Signed: {
       if (count > 4) return StoreResult::NotStored;
+      if (def.en != 0 && !IsNumberEntry(encoding, text)) return StoreResult::NotAWholeNumber;
       // An unsigned field takes entries up to 2^32 - 1, so that a four-byte value shown
       // unsigned reads back to the same bytes.
       const std::int64_t wide = ParseLeadingNumber(text, 10);
@@ -136,9 +165,14 @@ StoreResult StoreBytes(const ParamDef& def, Encoding encoding, const QString& te
       for (int j = 0; j < count; ++j) at(j) = LowByte(value >> (8 * (count - 1 - j)));
       return StoreResult::Stored;
     }
-    case Encoding::Hex:
-      for (int j = 0; j < count; ++j) at(j) = LowByte(ParseHex(QStringView(text).mid(2 * j, 2)));
+    case Encoding::Hex: {
+      if (def.en != 0 && !IsHexBytesEntry(text, count)) return StoreResult::NotAWholeNumber;
+      // Two digits a byte from the left, as the field shows them; a shorter entry leaves zero
+      // bytes at the end.
+      const QStringView digits = def.en != 0 ? WithoutBlanks(text) : QStringView(text);
+      for (int j = 0; j < count; ++j) at(j) = LowByte(ParseHex(digits.mid(2 * j, 2)));
       return StoreResult::Stored;
+    }
     case Encoding::Ascii:
       // Zero-filled to the full width: a shorter text must not leave old characters behind.
       for (int j = 0; j < count; ++j) at(j) = j < text.size() ? LowByte(text[j].unicode()) : 0;
@@ -185,6 +219,42 @@ QString RangeMessage(const ParamDef& def) {
   return QCoreApplication::translate("vor::ParameterPage",
                                      "Param:%1\nThe range should be between %2~%3")
       .arg(def.name, QString::number(def.rangeL), QString::number(def.rangeH));
+}
+
+QString WholeNumberMessage(const ParamDef& def) {
+  const Encoding encoding = def.sw.Kind();
+  const int count = def.pro == 2 ? std::max(def.pos + 1, 1) : 1;
+  if (encoding == Encoding::Hex && def.pro == 2) {
+    // Read two digits a byte and never range-tested: any digits that fill the field.
+    return QCoreApplication::translate("vor::ParameterPage",
+                                       "Param: %1. Enter a hexadecimal number between %2 and %3")
+        .arg(def.name, QString(2 * count, u'0'), QString(2 * count, u'f'));
+  }
+  // What the field's bytes hold (a signed field also takes its bytes' raw form, as FitsBytes
+  // says), narrowed to the range that is tested: signed on a byte, unsigned on several.
+  const int bits = 8 * std::min(count, 4);
+  std::int64_t low = encoding == Encoding::Signed ? -(std::int64_t{1} << (bits - 1)) : 0;
+  std::int64_t high = (std::int64_t{1} << bits) - 1;
+  if (def.en == 1) {
+    const std::int64_t rangeL = def.pro == 1 ? def.rangeL : std::uint32_t(def.rangeL);
+    const std::int64_t rangeH = def.pro == 1 ? def.rangeH : std::uint32_t(def.rangeH);
+    if (std::max(low, rangeL) <= std::min(high, rangeH)) {
+      low = std::max(low, rangeL);
+      high = std::min(high, rangeH);
+    }
+  }
+  if (encoding == Encoding::Hex) {
+    return QCoreApplication::translate("vor::ParameterPage",
+                                       "Param: %1. Enter a hexadecimal number between %2 and %3")
+        .arg(def.name, QString::number(low, 16), QString::number(high, 16));
+  }
+  return QCoreApplication::translate("vor::ParameterPage",
+                                     "Param: %1. Enter a whole number between %2 and %3")
+      .arg(def.name, QString::number(low), QString::number(high));
+}
+
+QString RefusalMessage(const ParamDef& def, StoreResult result) {
+  return result == StoreResult::NotAWholeNumber ? WholeNumberMessage(def) : RangeMessage(def);
 }
 
 QString TipText(const ParamDef& def) {

@@ -97,6 +97,8 @@ void CVehicleDlg::OnFlagClicked(int boxId) {
       other->setChecked(false);
     }
   }
+  // An entry typed before the click is a step before the click's, wherever the focus went.
+  StoreTypedFields();
   emit FlagClicked(position, clicked->isChecked());
 }
 

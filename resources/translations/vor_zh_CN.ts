@@ -476,6 +476,62 @@ Qt %2
         <source>Report saved as %1</source>
         <translation>报告已保存为 %1</translation>
     </message>
+    <message>
+        <source>The controller did not answer, so nothing was written. The controller keeps its previous configuration.</source>
+        <translation>控制器没有应答，因此什么也没有写入。控制器保留其原先的配置。</translation>
+    </message>
+    <message>
+        <source>A block went unanswered, so nothing was committed. The controller keeps its previous configuration.</source>
+        <translation>有一个数据块没有得到应答，因此没有提交。控制器保留其原先的配置。</translation>
+    </message>
+    <message>
+        <source>The commit went unanswered, and reading back shows that the controller did not take the configuration.</source>
+        <translation>提交没有得到应答，读回的结果表明控制器没有接受该配置。</translation>
+    </message>
+    <message>
+        <source>The commit went unanswered, and the configuration could not be read back: what the controller now holds is unknown.</source>
+        <translation>提交没有得到应答，且无法读回配置：控制器现在保存的内容未知。</translation>
+    </message>
+    <message>
+        <source>Undone on the %1 page: %2</source>
+        <translation>已在%1页面撤销：%2</translation>
+    </message>
+    <message>
+        <source>Redone on the %1 page: %2</source>
+        <translation>已在%1页面重做：%2</translation>
+    </message>
+    <message>
+        <source>Undone on other pages: %1</source>
+        <translation>已在其他页面撤销：%1</translation>
+    </message>
+    <message>
+        <source>Redone on other pages: %1</source>
+        <translation>已在其他页面重做：%1</translation>
+    </message>
+    <message>
+        <source>1 byte no page shows</source>
+        <translation>1 个页面不显示的字节</translation>
+    </message>
+    <message>
+        <source>%1 bytes no page shows</source>
+        <translation>%1 个页面不显示的字节</translation>
+    </message>
+    <message>
+        <source>%1 is a configuration of another controller (serial number %2). The rows checked include this controller&apos;s own data, which would become the other controller&apos;s:
+
+%3
+
+Take them all the same?</source>
+        <translation>%1 是另一台控制器（序列号 %2）的配置。勾选的行包括本控制器自己的数据，这些数据将变成另一台控制器的：
+
+%3
+
+仍然全部采用吗？</translation>
+    </message>
+    <message>
+        <source>Saved to %1</source>
+        <translation>已保存到 %1</translation>
+    </message>
 </context>
 <context>
     <name>vor::CVehicleDlg</name>
@@ -489,14 +545,6 @@ Qt %2
     <message>
         <source>On the controller: %1</source>
         <translation>控制器中的值：%1</translation>
-    </message>
-    <message>
-        <source>ticked</source>
-        <translation>已勾选</translation>
-    </message>
-    <message>
-        <source>not ticked</source>
-        <translation>未勾选</translation>
     </message>
     <message>
         <source>Revert to the controller&apos;s value (%1)</source>
@@ -1105,6 +1153,14 @@ Nothing was changed.</source>
         <source>Motor</source>
         <translation>电机参数</translation>
     </message>
+    <message>
+        <source>ticked</source>
+        <translation>已勾选</translation>
+    </message>
+    <message>
+        <source>not ticked</source>
+        <translation>未勾选</translation>
+    </message>
 </context>
 <context>
     <name>vor::ParameterPage</name>
@@ -1117,6 +1173,14 @@ The range should be between %2~%3</source>
     <message>
         <source>%1 Range:%2~%3</source>
         <translation>%1 范围：%2~%3</translation>
+    </message>
+    <message>
+        <source>Param: %1. Enter a hexadecimal number between %2 and %3</source>
+        <translation>参数：%1。请输入 %2 到 %3 之间的十六进制数</translation>
+    </message>
+    <message>
+        <source>Param: %1. Enter a whole number between %2 and %3</source>
+        <translation>参数：%1。请输入 %2 到 %3 之间的整数</translation>
     </message>
 </context>
 <context>

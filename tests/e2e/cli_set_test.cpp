@@ -134,4 +134,38 @@ TEST_F(CliSetTest, ARefusedAssignmentWritesNothing) {
   EXPECT_EQ(ReadImageFile(), original);
 }
 
+// `set` takes the entry as the pages do: a text that is not one whole number in the field's form
+// is refused as it stands, with or without --dry-run, rather than read as the number it begins
+// with.
+TEST_F(CliSetTest, AnEntryThatIsNoWholeNumberIsRefusedAndNothingWritten) {
+  const QJsonObject lowVolt = Param("Low Volt");
+  const QString lowVoltMessage =
+      QStringLiteral("Param: Low Volt. Enter a whole number between %1 and %2\n")
+          .arg(lowVolt["rangeL"].toInt())
+          .arg(lowVolt["rangeH"].toInt());
+  const struct {
+    const char* assignment;
+    QString expectedError;
+  } cases[] = {
+      {"Low Volt=3.9", lowVoltMessage},
+      {"Low Volt=", lowVoltMessage},
+      {"Low Volt=a-1.5x", lowVoltMessage},
+      {"Low Volt=50V", lowVoltMessage},
+      {"User Code=zz12345", "Param: User Code. Enter a hexadecimal number between 0000 and ffff\n"},
+  };
+  for (const auto& c : cases) {
+    for (const bool dryRun : {true, false}) {
+      SCOPED_TRACE(std::string(c.assignment) + (dryRun ? " --dry-run" : ""));
+      QStringList args{"--trace", "set", c.assignment};
+      if (dryRun) args << "--dry-run";
+      const CliRun run = CliOnSim(args);
+      EXPECT_EQ(run.exitCode, 1);
+      EXPECT_TRUE(run.out.isEmpty()) << run.out.toStdString();
+      EXPECT_TRUE(run.err.endsWith(c.expectedError)) << run.err.toStdString();
+      EXPECT_FALSE(run.err.contains("TX  f3")) << run.err.toStdString();
+    }
+  }
+  EXPECT_EQ(ReadImageFile(), original);
+}
+
 }  // namespace

@@ -5,9 +5,11 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMenuBar>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QToolButton>
 #include <QTreeWidget>
+#include <functional>
 #include <map>
 
 #include "calibration/zero_calibration.h"
@@ -127,7 +129,7 @@ TEST_F(ChangesTest, AFieldIsMarkedWhileTypedAndNoTemplateControlMoves) {
   Type(lowVolt, "50");
   EXPECT_TRUE(Marked(lowVolt));
   EXPECT_TRUE(Marked(label));
-  EXPECT_EQ(lowVolt->toolTip(), "On the controller: 54");
+  EXPECT_EQ(lowVolt->toolTip(), "Low Volt\nOn the controller: 54");
   EXPECT_EQ(Count(), "1 unwritten change");
   QCheckBox* box = Box("Rev_HCurr");
   QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(5, 5));
@@ -148,6 +150,15 @@ TEST_F(ChangesTest, AFieldIsMarkedWhileTypedAndNoTemplateControlMoves) {
   EXPECT_FALSE(Marked(label));
   EXPECT_EQ(lowVolt->toolTip(), "");
   EXPECT_EQ(Count(), "1 unwritten change");
+
+  // An emptied field is no number, not the 0 the controller holds.
+  QLineEdit* tpsType = Field(PageKey::Vehicle, "TPS Type");
+  ASSERT_EQ(tpsType->text(), "0");
+  tpsType->setFocus();
+  tpsType->selectAll();
+  QTest::keyClick(tpsType, Qt::Key_Delete);
+  EXPECT_TRUE(Marked(tpsType));
+  EXPECT_EQ(Count(), "2 unwritten changes");
 }
 
 TEST_F(ChangesTest, CtrlZTakesAFieldsOwnTypingFirstThenTheWindowsLastStep) {
@@ -191,6 +202,69 @@ TEST_F(ChangesTest, UndoWithTheFocusElsewhereStoresTheTypingFirstAndLosesNothing
   EXPECT_TRUE(prompter.asked[0].text.startsWith("Param:Over Volt"));
   EXPECT_EQ(state.image[kLowVolt], 50);
   EXPECT_EQ(window->currentPage, PageKey::Vehicle);
+}
+
+// Each entry is a step once its field is left, so Undo takes back what was done last, entries
+// and clicks alike; a click that takes no focus (as on macOS) stores what was typed first too.
+TEST_F(ChangesTest, UndoTakesBackTheLastThingDoneAndSaysWhatItUndidOnAnotherPage) {
+  StartShown();
+  QLineEdit* overVolt = Field(PageKey::Vehicle, "Over Volt");
+  QLineEdit* accelerate = Field(PageKey::Vehicle, "Accelerate Speed");
+  QLineEdit* lowVolt = Field(PageKey::Vehicle, "Low Volt");
+  const QString overVoltBefore = overVolt->text();
+  const QString accelerateBefore = accelerate->text();
+  const QString accelerateAfter = accelerateBefore == "5" ? "6" : "5";
+  const QString lowVoltBefore = lowVolt->text();
+  Type(accelerate, accelerateAfter);
+  Type(overVolt, "80");  // typed last, though its field comes first
+  QTest::mouseClick(Box("Rev_HCurr"), Qt::LeftButton, {}, QPoint(5, 5));
+  Type(lowVolt, "50");
+  const int noise = Box("Reduce Noise")->isChecked();
+  Box("Reduce Noise")->setFocusPolicy(Qt::TabFocus);
+  QTest::mouseClick(Box("Reduce Noise"), Qt::LeftButton, {}, QPoint(5, 5));
+  ASSERT_TRUE(lowVolt->hasFocus());
+
+  const QString undone[] = {
+      QStringLiteral("Undo Reduce Noise %1 → %2").arg(noise).arg(1 - noise),
+      QStringLiteral("Undo Low Volt %1 → 50").arg(lowVoltBefore),
+      "Undo Rev_HCurr 0 → 1",
+      QStringLiteral("Undo Over Volt %1 → 80").arg(overVoltBefore),
+      QStringLiteral("Undo Accelerate Speed %1 → %2").arg(accelerateBefore, accelerateAfter),
+  };
+  for (const QString& entry : undone) {
+    EXPECT_EQ(Entry(MenuCommand::Undo), entry);
+    Trigger(MenuCommand::Undo);
+  }
+  EXPECT_EQ(state.image.bytes, controller.Image().bytes);
+  EXPECT_EQ(Status(), "Read success!");  // each step was on the page on show
+
+  // A step on another page is named in the status line, which otherwise keeps Read's outcome.
+  Click(kIdControlButton);
+  QLineEdit* controlMode = Field(PageKey::Control, "Control Mode");
+  Type(controlMode, "2");
+  Field(PageKey::Control, "Startup Wait Time")->setFocus();
+  Click(kIdVehicleButton);
+  Trigger(MenuCommand::Undo);
+  EXPECT_EQ(Status(), "Undone on the Control page: Control Mode 0 → 2");
+  EXPECT_EQ(state.image[kControlMode], 0);
+  Trigger(MenuCommand::Redo);
+  EXPECT_EQ(Status(), "Redone on the Control page: Control Mode 0 → 2");
+}
+
+// Leaving the page by a key moves no focus: the store pass alone decides, and an entry after the
+// one it refuses is not written, even though hiding the page takes the focus from its field.
+TEST_F(ChangesTest, AnEntryAfterARefusedOneIsNotStoredWhenThePageIsLeftByAKey) {
+  StartShown();
+  const std::uint8_t overVolt = state.image[kOverVolt];
+  Type(Field(PageKey::Vehicle, "Low Volt"), "300");
+  QLineEdit* over = Field(PageKey::Vehicle, "Over Volt");
+  Type(over, "80");
+  QTest::keyClick(over, Qt::Key_2, Qt::ControlModifier);
+  ASSERT_EQ(prompter.asked.size(), 1u);
+  EXPECT_TRUE(prompter.asked[0].text.startsWith("Param:Low Volt"));
+  EXPECT_EQ(window->currentPage, PageKey::Vehicle);
+  EXPECT_EQ(state.image[kOverVolt], overVolt);
+  EXPECT_EQ(window->History().Stack().count(), 0);
 }
 
 // A Read that fails half way leaves the image half read; the changes a later Read replaces
@@ -258,6 +332,56 @@ TEST_F(ChangesTest, RevertTakesAFieldOrEverythingBackAndTheCloseQuestionCountsTh
   EXPECT_EQ(prompter.asked.back().detail, "");
   Trigger(MenuCommand::Undo);
   EXPECT_EQ(Field(PageKey::Vehicle, "Over Volt")->text(), "80");
+}
+
+// Quit ends at once only while nothing is unwritten; otherwise the button, Ctrl+Q and File > Quit
+// ask what the close box asks. Escape ends nothing, wherever the focus is.
+TEST_F(ChangesTest, EveryWayOutAsksWhileChangesAreUnwrittenAndEscapeEndsNothing) {
+  StartShown();
+  QSignalSpy finished(window.get(), &QDialog::finished);
+  QLineEdit* lowVolt = Field(PageKey::Vehicle, "Low Volt");
+  const auto escape = [&] {
+    for (QWidget* where : {static_cast<QWidget*>(lowVolt),
+                           static_cast<QWidget*>(FindButton(window.get(), kIdReadButton)),
+                           static_cast<QWidget*>(window.get())}) {
+      where->setFocus();
+      QTest::keyClick(where, Qt::Key_Escape);
+    }
+  };
+  escape();
+  EXPECT_EQ(finished.count(), 0);
+
+  Type(lowVolt, "50");
+  escape();
+  EXPECT_EQ(finished.count(), 0);
+  EXPECT_TRUE(prompter.asked.empty());
+
+  const struct {
+    const char* way;
+    std::function<void()> quit;
+  } ways[] = {
+      {"the Quit button", [&] { Click(kIdCancel); }},
+      {"Ctrl+Q",
+       [&] {
+         lowVolt->setFocus();
+         QTest::keyClick(lowVolt, Qt::Key_Q, Qt::ControlModifier);
+       }},
+      {"File > Quit", [&] { Trigger(MenuCommand::Quit); }},
+  };
+  for (const auto& way : ways) {
+    SCOPED_TRACE(way.way);
+    prompter.asked.clear();
+    prompter.answers = {Answer::Cancel};
+    way.quit();
+    ASSERT_EQ(prompter.AskedIds(), std::vector<int>{kMsgSureToExit});
+    EXPECT_EQ(prompter.asked[0].detail, "1 change has not been written to the controller.");
+    EXPECT_EQ(finished.count(), 0);
+    EXPECT_EQ(Field(PageKey::Vehicle, "Low Volt")->text(), "50");
+  }
+
+  prompter.answers = {Answer::Ok};
+  Click(kIdCancel);
+  EXPECT_EQ(finished.count(), 1);
 }
 
 TEST_F(ChangesTest, TheCalibrationsUpdateIsAStep) {
@@ -345,6 +469,48 @@ TEST_F(ChangesTest, AnotherControllersFileIsReviewedAndOnlyTheCheckedRowsComeAsO
   EXPECT_EQ(Entry(MenuCommand::Undo), "Undo Apply other.bin");
   Trigger(MenuCommand::Undo);
   EXPECT_EQ(state.image.bytes, factory.bytes);
+}
+
+// Select All takes another controller's identity and calibration too: the user says so once
+// more, or the review comes back with their ticks.
+TEST_F(ChangesTest, TakingAnotherControllersOwnRowsAsksOnceBeforeOkAppliesThem) {
+  StartShown();
+  const ConfigImage factory = state.image;
+  ConfigImage other = factory;
+  test::SetSerial(other, 7654321);
+  other[kLowVolt] = 48;
+  other[kPhaseZeroAddr] = 100;
+  other[13] = 0x55;  // a byte no page shows
+  services.dialogs.fileNames = {SaveFile("other.bin", other), SaveFile("other.bin", other)};
+  services.dialogs.onReview = [](ApplyReview& review) {
+    for (ApplyRow& row : review.rows) row.checked = true;  // Select All
+  };
+  prompter.answers = {Answer::No};
+  services.dialogs.reviewAnswers = {true, false};  // OK, then Cancel on the review shown again
+  Trigger(MenuCommand::OpenConfiguration);
+  ASSERT_EQ(prompter.asked.size(), 1u);
+  EXPECT_EQ(prompter.asked[0].buttons, Buttons::YesNo);
+  EXPECT_EQ(prompter.asked[0].defaultAnswer, Answer::No);
+  EXPECT_TRUE(prompter.asked[0].text.contains("Serial Number, Phase_A_Zero, 1 byte no page shows"))
+      << prompter.asked[0].text.toStdString();
+  ASSERT_EQ(services.dialogs.reviews.size(), 2u);
+  for (const ApplyRow& row : services.dialogs.reviews[1].rows) EXPECT_TRUE(row.checked);
+  EXPECT_EQ(state.image.bytes, factory.bytes);  // nothing taken meanwhile
+
+  prompter.asked.clear();
+  prompter.answers = {Answer::Yes};
+  Trigger(MenuCommand::OpenConfiguration);
+  EXPECT_EQ(prompter.asked.size(), 1u);
+  EXPECT_EQ(state.image.bytes, other.bytes);
+
+  // Only this controller's own rows ask: the settings alone go in without a word.
+  Trigger(MenuCommand::Undo);
+  services.dialogs.fileNames = {SaveFile("other.bin", other)};
+  services.dialogs.onReview = nullptr;
+  prompter.asked.clear();
+  Trigger(MenuCommand::OpenConfiguration);
+  EXPECT_TRUE(prompter.asked.empty());
+  EXPECT_EQ(state.image[kLowVolt], 48);
 }
 
 // A value its page would refuse (a corrupt or hand-edited file) is refused with the page's own

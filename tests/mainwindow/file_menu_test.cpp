@@ -43,6 +43,10 @@ TEST_F(FileMenuTest, AChangedFieldSurvivesSaveOpenAndWrite) {
   EXPECT_EQ(saved[19], 42);
   EXPECT_EQ(window->currentPage, PageKey::Vehicle);
   EXPECT_TRUE(prompter.asked.empty());
+  // Said at the menu bar's end, as an export is.
+  const QLabel* mark = window->Marks().Label(MenuBarMarks::Mark::FileWritten);
+  EXPECT_FALSE(mark->isHidden());
+  EXPECT_EQ(mark->text(), "Saved to vehicle.bin");
 
   Trigger(MenuCommand::Read);  // the controller's own values again
   ASSERT_EQ(Field(PageKey::Vehicle, "Low Volt")->text(), QString::number(factory));
@@ -126,11 +130,11 @@ TEST_F(FileMenuTest, ExportWritesWhatThePagesShowByTheExtension) {
   EXPECT_TRUE(csv.readAll().contains("\r\nVehicle,Low Volt,42,18~90\r\n"));
 }
 
-// The export says where it wrote at the menu bar's end; nothing is said for one cancelled or
-// refused (that one says why in a message).
+// The export says where it wrote at the menu bar's end (as Save Configuration As does); nothing is
+// said for one cancelled or refused (that one says why in a message).
 TEST_F(FileMenuTest, AnExportSaysWhereItWroteAtTheBarsEnd) {
   StartUp();
-  QLabel* mark = window->Marks().Label(MenuBarMarks::Mark::Exported);
+  QLabel* mark = window->Marks().Label(MenuBarMarks::Mark::FileWritten);
   Trigger(MenuCommand::ExportParameters);  // cancelled
   EXPECT_TRUE(mark->isHidden());
   services.dialogs.fileNames = {Path("no/such/folder/customer.csv")};

@@ -318,21 +318,22 @@ TEST_F(MainWindowTest, AfterACancelledFailedReadOnlyReadWorks) {
   EXPECT_EQ(Status(), "Read success!");
 }
 
-TEST_F(MainWindowTest, WriteCommitsShowsTheSuccessMessageAndLeavesNoPage) {
+TEST_F(MainWindowTest, WriteCommitsAndShowsTheSuccessMessageOverThePageWrittenFrom) {
   StartUp();
+  Click(kIdControlButton);
   state.image[16] = 0x21;  // as if a page had stored an entry
+  bool pageDuringMessage = false;
+  prompter.onAsk = [&](int) { pageDuringMessage = Visible(PageKey::Control); };
   Click(kIdWriteButton);
   EXPECT_EQ(prompter.AskedIds(), std::vector<int>{kMsgWriteSuccess});
   EXPECT_EQ(prompter.asked[0].buttons, Buttons::Ok);
   EXPECT_EQ(prompter.asked[0].icon, Icon::Information);  // a success, not a warning
+  EXPECT_TRUE(pageDuringMessage);
   EXPECT_TRUE(state.WriteOk);
   EXPECT_EQ(Status(), "Write success!");
   EXPECT_EQ(controller.Image()[16], 0x21);
-  EXPECT_EQ(window->currentPage, PageKey::None);
-  for (PageKey key : kPages) EXPECT_FALSE(Visible(key));
-
-  Click(kIdVehicleButton);  // a page button brings a page back
-  EXPECT_EQ(window->currentPage, PageKey::Vehicle);
+  EXPECT_EQ(window->currentPage, PageKey::Control);
+  for (PageKey key : kPages) EXPECT_EQ(Visible(key), key == PageKey::Control);
 }
 
 TEST_F(MainWindowTest, WriteFailureRetriesThenReportsInRed) {
@@ -346,8 +347,48 @@ TEST_F(MainWindowTest, WriteFailureRetriesThenReportsInRed) {
   EXPECT_TRUE(state.ReadOk);
   EXPECT_EQ(Status(), "Write failure!");
   EXPECT_EQ(StatusColour(), QColor(255, 0, 0));
-  Click(kIdMotorButton);  // pages can be chosen again
+  EXPECT_EQ(window->currentPage, PageKey::Vehicle);  // the page written from, again
+  Click(kIdMotorButton);                             // pages can be chosen again
   EXPECT_EQ(window->currentPage, PageKey::Motor);
+}
+
+// "Error writing data." says what the controller holds now, whichever exchange went unanswered.
+TEST_F(MainWindowTest, AFailedWriteSaysWhatTheControllerHolds) {
+  constexpr std::uint8_t kReadBlock = 0xF2;
+  constexpr std::uint8_t kCommit = 0xF4;
+  const struct {
+    std::vector<std::uint8_t> unanswered;
+    const char* detail;
+  } cases[] = {
+      {{kBeginTransfer},
+       "The controller did not answer, so nothing was written. The controller keeps its previous "
+       "configuration."},
+      {{kWriteBlock},
+       "A block went unanswered, so nothing was committed. The controller keeps its previous "
+       "configuration."},
+      {{kCommit},
+       "The commit went unanswered, and reading back shows that the controller did not take the "
+       "configuration."},
+      {{kCommit, kReadBlock},
+       "The commit went unanswered, and the configuration could not be read back: what the "
+       "controller now holds is unknown."},
+  };
+  StartUp();
+  state.image[16] = 0x21;  // differs from the controller's, so that a read-back tells
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.detail);
+    controller.ClearFaults();
+    for (std::uint8_t command : c.unanswered) {
+      controller.AddFault(FaultRule(FaultKind::Ignore, command));
+    }
+    prompter.asked.clear();
+    prompter.answers = {Answer::Cancel};
+    Click(kIdWriteButton);
+    ASSERT_EQ(prompter.AskedIds(), std::vector<int>{kMsgWriteError});
+    EXPECT_EQ(prompter.asked[0].buttons, Buttons::RetryCancel);
+    EXPECT_EQ(prompter.asked[0].detail, c.detail);
+    EXPECT_EQ(Status(), "Write failure!");
+  }
 }
 
 // A Read or Write that another job kept from running never ran: it asks no Retry, says nothing

@@ -47,7 +47,7 @@ TEST_F(MenuBarMarksTest, StandSideBySideEachWholeAndMakeRoomAsTheyComeAndGo) {
   }
   EXPECT_LT(InBar(Mark::NoAnswer).right(), InBar(Mark::Recording).left());
   EXPECT_EQ(marks->Label(Mark::Recording)->toolTip(), "rec.csv");
-  EXPECT_TRUE(marks->Label(Mark::Exported)->isHidden());
+  EXPECT_TRUE(marks->Label(Mark::FileWritten)->isHidden());
 
   marks->Set(Mark::NoAnswer, {});
   EXPECT_TRUE(marks->Label(Mark::NoAnswer)->isHidden());
@@ -59,15 +59,15 @@ TEST_F(MenuBarMarksTest, StandSideBySideEachWholeAndMakeRoomAsTheyComeAndGo) {
 }
 
 TEST_F(MenuBarMarksTest, ANoticeForAWhileGoesByItselfUnlessSetAgain) {
-  marks->SetFor(Mark::Exported, QStringLiteral("Exported to a.csv"), {}, 0);
+  marks->SetFor(Mark::FileWritten, QStringLiteral("Exported to a.csv"), {}, 0);
   QCoreApplication::processEvents();
-  EXPECT_TRUE(marks->Label(Mark::Exported)->isHidden());
+  EXPECT_TRUE(marks->Label(Mark::FileWritten)->isHidden());
 
-  marks->SetFor(Mark::Exported, QStringLiteral("Exported to b.csv"), {}, 0);
-  marks->Set(Mark::Exported, QStringLiteral("Exported to c.csv"));
+  marks->SetFor(Mark::FileWritten, QStringLiteral("Exported to b.csv"), {}, 0);
+  marks->Set(Mark::FileWritten, QStringLiteral("Exported to c.csv"));
   QCoreApplication::processEvents();
-  EXPECT_EQ(marks->Label(Mark::Exported)->text(), "Exported to c.csv");
-  EXPECT_FALSE(marks->Label(Mark::Exported)->isHidden());
+  EXPECT_EQ(marks->Label(Mark::FileWritten)->text(), "Exported to c.csv");
+  EXPECT_FALSE(marks->Label(Mark::FileWritten)->isHidden());
 }
 
 }  // namespace

@@ -188,8 +188,18 @@ TEST_F(SafeWriteTest, AWriteIsVerifiedByDefaultAndNamesTheFieldsThatDidNotTake) 
   controller.AddFault(FaultRule(FaultKind::Forget, kWriteBlock, 2));
   Field(PageKey::Vehicle, "Low Volt")->setText("42");
   Field(PageKey::Vehicle, "User Code")->setText("abcd");  // byte 81: another block, which takes
+  // The report comes over the outcome and the page written from, as the success message does.
+  QString statusAtReport;
+  bool pageAtReport = false;
+  prompter.onAsk = [&](int) {
+    statusAtReport = Status();
+    pageAtReport = Page(PageKey::Vehicle)->isVisibleTo(window.get());
+  };
   Click(kIdWriteButton);
+  prompter.onAsk = nullptr;
   ASSERT_EQ(prompter.asked.size(), 1u);
+  EXPECT_EQ(statusAtReport, "Write failure!");
+  EXPECT_TRUE(pageAtReport);
   const QString report = prompter.asked[0].text;
   EXPECT_TRUE(report.contains(
       QStringLiteral("Vehicle, Low Volt: written 42, the controller holds %1").arg(lowVolt)))

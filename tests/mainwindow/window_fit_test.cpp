@@ -3,6 +3,7 @@
 // the program's own captions; and the controls keep the template's places and do not overlap.
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QFontInfo>
 #include <QFrame>
@@ -18,6 +19,7 @@
 #include <string>
 
 #include "calibration/read_zero_dialog.h"
+#include "mainwindow/scrolling_frame.h"
 #include "pages/live_items.h"
 #include "pages/page_records.h"
 #include "pages/value_codec.h"
@@ -351,6 +353,44 @@ TEST(MainWindowLayout, BannerSpansTheWindowAndTheButtonsStandClearOfItsLowerEdge
     }
   }
   EXPECT_LT(rig.Page(PageKey::Vehicle)->geometry().right(), borderRight);
+}
+
+// On a screen too small for the window (1600 by 1200 at a scale of 2 is 800 by 600), the window
+// scrolls in a frame that fits, every control can be brought into sight, and the frame's close box
+// asks the window's own question.
+TEST(MainWindowLayout, OnAScreenTooSmallTheWindowScrollsAndReachesEveryControl) {
+  test::WindowRig rig;
+  rig.StartUp();
+  CVORUserDlg& window = *rig.window;
+  const QRect screen(0, 0, 800, 600);
+  ASSERT_FALSE(FitsOnScreen(window.size(), screen));
+  EXPECT_TRUE(FitsOnScreen(window.size(), QRect(QPoint(0, 0), 2 * window.size())));
+  {
+    ScrollingFrame frame(&window, screen);
+    frame.show();
+    window.show();
+    EXPECT_TRUE(screen.contains(frame.frameGeometry()))
+        << frame.size().width() << "x" << frame.size().height();
+    const QRect view = frame.viewport()->rect();
+    for (QWidget* control : window.findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (control->isHidden() || !qobject_cast<QAbstractButton*>(control)) continue;
+      frame.ensureWidgetVisible(control, 0, 0);
+      const QRect there(control->mapTo(frame.viewport(), QPoint(0, 0)), control->size());
+      EXPECT_TRUE(view.contains(there)) << control->objectName().toStdString();
+    }
+
+    rig.prompter.answers = {Answer::Cancel};
+    frame.close();
+    EXPECT_EQ(rig.prompter.AskedIds(), std::vector<int>{kMsgSureToExit});
+    EXPECT_TRUE(frame.isVisible());
+    EXPECT_TRUE(window.isVisible());
+    rig.prompter.answers = {Answer::Ok};
+    frame.close();
+    EXPECT_FALSE(frame.isVisible());
+    EXPECT_FALSE(window.isVisible());
+  }
+  // The window outlives the frame, as it is its creator's.
+  EXPECT_EQ(window.parentWidget(), nullptr);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryModelRowInBothLanguages, TextsFitTest,

@@ -132,7 +132,7 @@ TEST_F(ControlPageTest, AnUntouchedValueOutOfItsRangeIsStillRefused) {
 TEST_F(ControlPageTest, EntriesAreStoredWhenThePageIsHidden) {
   page.show();
   Edit(0)->setText("3");
-  Edit(1)->setText(" 12abc");
+  Edit(1)->setText(" 12 ");
   Edit(2)->setText("-40");
   EXPECT_EQ(state.image[2], 1);  // nothing reaches the image while typing
   page.hide();
@@ -164,6 +164,71 @@ TEST_F(ControlPageTest, AnEntryOutOfRangeStopsThePassThere) {
   EXPECT_EQ(Edit(0)->text(), "2");
   EXPECT_EQ(Edit(1)->text(), "384");
   EXPECT_EQ(Edit(2)->text(), "-40");
+}
+
+// Unlike an entry out of range, one that is no number is kept as typed, to be corrected; the
+// entries before it are stored and the later ones come back from the image, as for a range.
+TEST_F(ControlPageTest, AnEntryThatIsNoWholeNumberStopsThePassAndStaysAsTyped) {
+  page.show();
+  host.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+  Edit(0)->setText("2");
+  Edit(1)->setText("3.9");
+  Edit(2)->setText("5");
+  page.hide();
+  EXPECT_FALSE(page.PageAccepted);
+  ASSERT_EQ(prompter.asked.size(), 1u);
+  EXPECT_EQ(prompter.asked[0].text, "Param: Max Current. Enter a whole number between 0 and 384");
+  EXPECT_EQ(prompter.asked[0].icon, Icon::Warning);
+  EXPECT_TRUE(prompter.asked[0].keepVisible.contains(
+      QRect(Edit(1)->mapToGlobal(QPoint(0, 0)), Edit(1)->size())));
+  EXPECT_EQ(state.image[2], 2);
+  EXPECT_EQ(state.image[11], 0x80);
+
+  page.show();
+  EXPECT_EQ(Edit(0)->text(), "2");
+  EXPECT_EQ(Edit(1)->text(), "3.9");
+  EXPECT_EQ(Edit(2)->text(), "-40");
+  EXPECT_TRUE(Edit(1)->hasFocus());
+  // Kept once: corrected and stored, the field shows the image as every field does.
+  Edit(1)->setText("7");
+  page.hide();
+  EXPECT_TRUE(page.PageAccepted);
+  page.show();
+  EXPECT_EQ(Edit(1)->text(), "7");
+  EXPECT_EQ(state.image[11], 7);
+}
+
+// Leaving a field makes its entry a step of its own at once; an entry the page would refuse
+// stays as typed until the page is left. Another window taking the focus for a while leaves no
+// field.
+TEST_F(ControlPageTest, LeavingAFieldStoresItsEntryAndRefusedOnesWait) {
+  std::vector<ConfigImage> stored;  // the image before each store
+  QObject::connect(&page, &ParameterPage::Stored,
+                   [&](const ConfigImage& before) { stored.push_back(before); });
+  page.show();
+  host.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+  Edit(1)->setFocus();
+  Edit(1)->setText("0100");
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  host.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&host));
+  EXPECT_TRUE(stored.empty());
+  Edit(0)->setFocus();  // leaves Max Current
+  ASSERT_EQ(stored.size(), 1u);
+  EXPECT_EQ(state.image[11], 100);
+  EXPECT_EQ(Edit(1)->text(), "100");  // as the page shows the stored value
+
+  Edit(0)->setText("9");  // out of 0..3
+  Edit(2)->setFocus();
+  EXPECT_EQ(stored.size(), 1u);
+  EXPECT_TRUE(prompter.asked.empty());
+  EXPECT_EQ(state.image[2], 1);
+  EXPECT_EQ(Edit(0)->text(), "9");
 }
 
 TEST_F(ControlPageTest, NothingHappensWhileTheImageIsNotValid) {

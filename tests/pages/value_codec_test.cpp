@@ -113,6 +113,7 @@ TEST(StoreValue, ParsesTestsAndWritesOnlyTheFieldsBytes) {
   const StoreResult ok = StoreResult::Stored;
   const StoreResult out = StoreResult::OutOfRange;
   const StoreResult none = StoreResult::NotStored;
+  const StoreResult notNumber = StoreResult::NotAWholeNumber;
   const ParamDef lowVolt = Field(19, 1, 0, "uo", 1, 18, 200);
   const ParamDef anyByte = Field(19, 1, 0, "uo", 1, 0, 255);
   const ParamDef twoBytes = Field(30, 2, 1, "uo", 1, 0, 384);
@@ -137,10 +138,30 @@ TEST(StoreValue, ParsesTestsAndWritesOnlyTheFieldsBytes) {
       {"signed byte at -128", Field(19, 1, 0, "so", 2), "-128", ok, {0x80}},
       {"hex byte beyond ff", Field(19, 1, 0, "h", 2), "1ff", out, {}},
       {"a read-only field is not tested", Field(19, 1, 0, "uo", 0, 18, 200), "300", ok, {44}},
-      {"blank, digits, letters take the digits", anyByte, " 12abc", ok, {12}},
-      {"letters alone are 0", anyByte, "abc", ok, {0}},
-      {"an empty text is 0", anyByte, "", ok, {0}},
-      {"0 fails a range above 0", lowVolt, "abc", out, {}},
+      {"a read-only field takes its text's leading number",
+       Field(19, 1, 0, "uo", 0),
+       " 12abc",
+       ok,
+       {12}},
+      // An entry is one whole number in the field's format, or it is refused as it stands.
+      {"blanks around a number", anyByte, " 12\t", ok, {12}},
+      {"a sign", lowVolt, "+20", ok, {20}},
+      {"digits then letters", anyByte, " 12abc", notNumber, {}},
+      {"letters alone", anyByte, "abc", notNumber, {}},
+      {"an empty field", anyByte, "", notNumber, {}},
+      {"blanks alone", anyByte, "  ", notNumber, {}},
+      {"a decimal point", anyByte, "3.9", notNumber, {}},
+      {"a sign alone", anyByte, "-", notNumber, {}},
+      {"letters, sign and point", Field(19, 1, 0, "uo", 1, 0, 10), "a-1.5x", notNumber, {}},
+      {"refused before the range", lowVolt, "abc", notNumber, {}},
+      {"hex digits in a decimal field", anyByte, "1f", notNumber, {}},
+      {"several bytes", twoBytes, "38 4", notNumber, {}},
+      {"a hex byte takes no other letters", Field(19, 1, 0, "h", 1, 0, 255), "fg", notNumber, {}},
+      {"hex bytes take hex digits only", Field(30, 2, 1, "h", 1), "zz12", notNumber, {}},
+      {"no more hex digits than the field shows", Field(30, 2, 1, "h", 1), "00123", notNumber, {}},
+      {"hex bytes take no 0x", Field(30, 2, 1, "h", 1), "0x12", notNumber, {}},
+      {"an empty hex field", Field(30, 2, 1, "h", 1), "", notNumber, {}},
+      {"hex bytes with blanks around", Field(30, 2, 1, "h", 1), " 00A5 ", ok, {0x00, 0xA5}},
       {"one-byte signed is tested on the raw byte",
        Field(19, 1, 0, "so", 1, 0, 255),
        "-40",
@@ -250,25 +271,29 @@ TEST(NumberText, ReadsTheLeadingNumberAndSaturates) {
     const char* text;
     std::int32_t decimal;
     std::int32_t hex;
+    bool wholeDecimal;  // the text is that number and nothing else
+    bool wholeHex;
   };
   const Case cases[] = {
-      {"  +12x", 12, 0x12},
-      {"\t\n-7", -7, -7},
-      {"x1", 0, 0},
-      {"-", 0, 0},
-      {"", 0, 0},
-      {"1f", 1, 0x1f},
-      {"0x1F", 0, 0x1F},
-      {"-0xff", 0, -0xff},
-      {"0x", 0, 0},
-      {"0xg", 0, 0},
-      {"2147483647", kMax, kMax},
-      {"2147483648", kMax, kMax},
-      {"-2147483649", kMin, kMin},
-      {"99999999999999999999999", kMax, kMax},
-      {"fffffffff", 0, kMax},
-      {"\u00a01", 0, 0},  // only the C locale's white space is skipped
-      {"\uff11", 0, 0},   // and only ASCII digits count
+      {"  +12x", 12, 0x12, false, false},
+      {"\t\n-7", -7, -7, true, true},
+      {" 12 ", 12, 0x12, true, true},
+      {"x1", 0, 0, false, false},
+      {"-", 0, 0, false, false},
+      {"", 0, 0, false, false},
+      {"1f", 1, 0x1f, false, true},
+      {"0x1F", 0, 0x1F, false, true},
+      {"-0xff", 0, -0xff, false, true},
+      {"0x", 0, 0, false, false},
+      {"0xg", 0, 0, false, false},
+      {"3.9", 3, 3, false, false},
+      {"2147483647", kMax, kMax, true, true},
+      {"2147483648", kMax, kMax, true, true},
+      {"-2147483649", kMin, kMin, true, true},
+      {"99999999999999999999999", kMax, kMax, true, true},
+      {"fffffffff", 0, kMax, false, true},
+      {"\u00a01", 0, 0, false, false},  // only the C locale's white space is skipped
+      {"\uff11", 0, 0, false, false},   // and only ASCII digits count
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.text);
@@ -277,6 +302,8 @@ TEST(NumberText, ReadsTheLeadingNumberAndSaturates) {
     // Script bytes are read by the same rules.
     EXPECT_EQ(ParseDecimal(std::string_view(c.text)), c.decimal);
     EXPECT_EQ(ParseHex(std::string_view(c.text)), c.hex);
+    EXPECT_EQ(IsWholeNumber(QString::fromUtf8(c.text), 10), c.wholeDecimal);
+    EXPECT_EQ(IsWholeNumber(QString::fromUtf8(c.text), 16), c.wholeHex);
   }
 }
 
@@ -294,6 +321,34 @@ TEST(RangeTexts, ComposeNameTipsAndBounds) {
   def.rangeH = 2147483647;
   EXPECT_EQ(RangeMessage(def), "Param:PCB %1\nThe range should be between -40~2147483647");
   EXPECT_EQ(TipText(def), "load %2 %1 Range:-40~2147483647");
+}
+
+// The values a field takes, as the user types them: its range within what its bytes hold.
+TEST(RangeTexts, TheWholeNumberMessageNamesTheValuesTheFieldTakes) {
+  const struct {
+    ParamDef def;
+    const char* name;
+    const char* message;
+  } cases[] = {
+      {Field(27, 1, 0, "uo", 1, 0, 10), "Accelerate Speed",
+       "Param: Accelerate Speed. Enter a whole number between 0 and 10"},
+      // The voltage class lifts Over Volt's bound beyond what its byte holds.
+      {Field(20, 1, 0, "uo", 1, 18, 480), "Over Volt",
+       "Param: Over Volt. Enter a whole number between 18 and 255"},
+      {Field(30, 2, 1, "uo", 1, 0, 384), "Rated Speed",
+       "Param: Rated Speed. Enter a whole number between 0 and 384"},
+      {Field(30, 2, 1, "so", 2), "Offset",
+       "Param: Offset. Enter a whole number between -32768 and 65535"},
+      {Field(19, 1, 0, "h", 1, 16, 255), "Mask",
+       "Param: Mask. Enter a hexadecimal number between 10 and ff"},
+      {Field(81, 2, 1, "h", 1, 0, 65535), "User Code",
+       "Param: User Code. Enter a hexadecimal number between 0000 and ffff"},
+  };
+  for (auto c : cases) {
+    c.def.name = c.name;
+    EXPECT_EQ(WholeNumberMessage(c.def), c.message);
+    EXPECT_EQ(RefusalMessage(c.def, StoreResult::NotAWholeNumber), c.message);
+  }
 }
 
 }  // namespace
