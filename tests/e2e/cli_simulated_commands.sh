@@ -2,8 +2,10 @@
 # vor-cli's commands against the simulated controller inside the program (--simulate): on Windows
 # the simulator runs on a line inside the process, on Linux on a pseudo-terminal. Run by ctest as
 #   cli_simulated_commands.sh [EMULATOR...] VOR-CLI
+# VOR_CLI_TARGET gives other options that pick the controller (the COM port test's "--port COM5").
 set -euo pipefail
 cli=("$@")
+read -r -a target <<<"${VOR_CLI_TARGET:---simulate}"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 # The backups that write, set and zero --update make go here, not into the user's own folder.
@@ -14,7 +16,7 @@ fail() {
   echo "FAILED: $*" >&2
   exit 1
 }
-run() { "${cli[@]}" --simulate "$@" </dev/null | tr -d '\r'; }
+run() { "${cli[@]}" "${target[@]}" "$@" </dev/null | tr -d '\r'; }
 
 [ "$(run scan)" != "" ] || fail "scan printed no port"
 run read --out "$work/image.bin" >/dev/null || fail "read --out failed"
@@ -36,4 +38,4 @@ history=$("${cli[@]}" history --json </dev/null | tr -d '\r') || fail "history f
 run report --out "$work/visit.pdf" --workshop "Ace Motors" --technician "J. Doe" ||
   fail "report failed"
 [ "$(head -c 5 "$work/visit.pdf")" = "%PDF-" ] || fail "report made no PDF"
-echo "scan, read, write, set, monitor, zero, history and report passed on the simulated controller"
+echo "scan, read, write, set, monitor, zero, history and report passed (${target[*]})"
