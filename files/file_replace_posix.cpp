@@ -57,8 +57,11 @@ fs::path FinalTarget(fs::path path) {
 // fails at once with the system's reason.
 bool CreateBeside(const fs::path& target, fs::path& temporary, QFile& file, QString& reason) {
   for (int attempt = 0;; ++attempt) {
+    // The suffix is built as a QString: GCC 12 at -O3 warns falsely (-Wrestrict) on "." plus a
+    // std::string.
+    const QString suffix = u'.' + QString::number(QRandomGenerator::global()->generate64(), 36);
     temporary = target;
-    temporary += "." + QString::number(QRandomGenerator::global()->generate64(), 36).toStdString();
+    temporary += suffix.toStdString();
     const int fd = OpenRetrying(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOCTTY, 0666);
     if (fd < 0 && errno == EEXIST && attempt < 100) continue;
     if (fd < 0) {
