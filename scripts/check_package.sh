@@ -100,7 +100,7 @@ source "$1"
 status=0
 # Line typed so far -> what completes its last word, sorted.
 cases=(
-  "vor-cli |apply describe diff monitor read scan set write zero"
+  "vor-cli |apply describe diff history monitor read report scan set write zero"
   "vor-cli mo|monitor"
   "vor-cli --|--help --help-all --lang --port --simulate --trace --version"
   "vor-cli --port /dev/pts/7 zero --|--json --lang --port --simulate --trace --update --write-anyway"
@@ -110,6 +110,8 @@ cases=(
   "vor-cli diff a.bin |a.bin b.bin"
   "vor-cli monitor --count |"
   "vor-cli scan |"
+  "vor-cli report --paper |a4 letter"
+  "vor-cli history --|--json --lang --port --serial --simulate --trace"
 )
 for entry in "${cases[@]}"; do
   line=${entry%%|*}
