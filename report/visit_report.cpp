@@ -1,5 +1,6 @@
 #include "report/visit_report.h"
 
+#include <QDir>
 #include <QLocale>
 #include <QStringList>
 #include <algorithm>
@@ -27,8 +28,8 @@ QString Row(const QStringList& cells) {
 }
 
 QString Table(const QStringList& headers, const QStringList& rows) {
-  QString table = QStringLiteral(
-      "<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><tr>");
+  QString table =
+      QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\"><tr>");
   for (const QString& header : headers) table += HeaderCell(header);
   return table + QStringLiteral("</tr>") + rows.join(QString()) + QStringLiteral("</table>");
 }
@@ -54,8 +55,7 @@ std::set<QString> PhaseZeroLabels(const DefinitionSet& set) {
 
 QString ParameterText(const ServiceChange& change) {
   const std::optional<PageKind> page = PageNamed(change.page);
-  return page ? QStringLiteral("%1: %2").arg(PageTitle(*page), change.parameter)
-              : change.parameter;
+  return page ? QStringLiteral("%1: %2").arg(PageTitle(*page), change.parameter) : change.parameter;
 }
 
 QString BoxText(const RecordedField& field) {
@@ -130,7 +130,7 @@ QString VisitReportText::Details(const ServiceRecord& record) {
   lines << tr("Result: %1").arg(OutcomeForReader(record));
   lines << tr("Verified: %1").arg(record.Verified() ? tr("yes") : tr("no"));
   lines << tr("Backup made before: %1")
-               .arg(record.backup.isEmpty() ? tr("none") : record.backup);
+               .arg(record.backup.isEmpty() ? tr("none") : QDir::toNativeSeparators(record.backup));
   lines << tr("Changes:");
   if (record.changes.empty()) lines << QStringLiteral("  ") + tr("no value changed");
   for (const ServiceChange& change : record.changes) {
@@ -187,8 +187,9 @@ QString VisitReportText::Html(const VisitReport& report) {
 
   html += Heading(tr("Faults seen"));
   if (!report.faults) {
-    html += Paragraph(tr("Faults were not watched in this visit: the Fault History of VOR User "
-                         "collects them while its Monitor page polls the controller."));
+    html +=
+        Paragraph(tr("Faults were not watched in this visit: the Fault History of VOR User "
+                     "collects them while its Monitor page polls the controller."));
   } else if (report.faults->empty()) {
     html += Paragraph(tr("No fault was seen while the Monitor page polled the controller."));
   } else {
@@ -206,9 +207,9 @@ QString VisitReportText::Html(const VisitReport& report) {
     QStringList rows;
     for (const RecordedField& field : unit.fields) {
       if (field.page != page) continue;
-      rows << Row({field.label, field.box ? BoxText(field) : field.value.value_or(QString()),
-                   field.box ? QString()
-                             : QStringLiteral("%1~%2").arg(field.rangeL).arg(field.rangeH)});
+      rows << Row(
+          {field.label, field.box ? BoxText(field) : field.value.value_or(QString()),
+           field.box ? QString() : QStringLiteral("%1~%2").arg(field.rangeL).arg(field.rangeH)});
     }
     if (rows.isEmpty()) continue;
     html += QStringLiteral("<h3>%1</h3>").arg(Escaped(PageTitle(page)));
