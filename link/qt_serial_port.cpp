@@ -246,7 +246,9 @@ std::unique_ptr<SerialPort> QtPortSystem::Open(const QString& devicePath, OpenSt
   return port;
 }
 
-void SteadyClock::Sleep(int ms) { std::this_thread::sleep_for(std::chrono::milliseconds(ms)); }
+void SteadyClock::SleepUs(std::int64_t us) {
+  std::this_thread::sleep_for(std::chrono::microseconds(us));
+}
 
 std::int64_t SteadyClock::NowUs() {
   using namespace std::chrono;

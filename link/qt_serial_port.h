@@ -14,7 +14,7 @@ public:
 // Real time: sleeps block the calling thread.
 class SteadyClock : public LinkClock {
 public:
-  void Sleep(int ms) override;
+  void SleepUs(std::int64_t us) override;
   std::int64_t NowUs() override;
 };
 

@@ -85,33 +85,38 @@ bool SerialLink::SendFrame() {
   return end == WriteEnd::Done;
 }
 
-Received SerialLink::ReceiveFrame() { return ReceiveOwn(kWaitBeforeReadMs); }
+Received SerialLink::ReceiveFrame() { return ReceiveOwn(kWaitBeforeReadUs); }
 
-Received SerialLink::ReceiveOwn(int firstWaitMs) {
+Received SerialLink::ReceiveOwn(std::int64_t firstWaitUs) {
   if (!port_) return Received::LinkLost;
-  const Received how = Receive(*port_, firstWaitMs);
+  const Received how = Receive(*port_, firstWaitUs);
   if (how == Received::LinkLost) ClosePort();
   return how;
 }
 
 Received SerialLink::Exchange(int waitMs) {
   if (!SendFrame()) return StopRequested() ? Received::Aborted : Received::NotSent;
+  const std::int64_t sentUs = clock_.NowUs();
   // Whatever has come by the time the request has left the wire was sent before the controller
   // had the request whole, so it is none of its answer, whatever its command byte: drop it then.
-  // That moment falls within the wait before the first read, which stays as long as it was.
-  const std::int64_t onWireUs = WireTimeUs(static_cast<std::int64_t>(txFrame.WireSize()));
-  const int waitBeforeReadMs = waitMs > 0 ? waitMs : kWaitBeforeReadMs;
-  const int settleMs = std::min(waitBeforeReadMs, static_cast<int>(onWireUs / 1000));
-  clock_.Sleep(settleMs);
+  // Until the answer's first byte has had its own byte time on the wire, nothing of it can have
+  // come. The first read stays where it was, or comes once the request is out if that is later:
+  // no answer can be read before.
+  const std::int64_t outUs =
+      requestStartUs_ + WireTimeUs(static_cast<std::int64_t>(txFrame.WireSize()));
+  if (outUs > sentUs) clock_.SleepUs(outUs - sentUs);
   // A sleep that overran may end after the answer began: then nothing can be told apart.
-  if (clock_.NowUs() - requestStartUs_ < onWireUs && DropArrived(*port_) > 0) {
+  if (clock_.NowUs() < outUs + WireTimeUs(1) && DropArrived(*port_) > 0) {
     noiseNearRequest_ = true;
   }
+  const std::int64_t readAtUs =
+      sentUs + std::int64_t{waitMs > 0 ? waitMs : kWaitBeforeReadMs} * 1000;
+  const std::int64_t restUs = std::max<std::int64_t>(0, readAtUs - clock_.NowUs());
   if (waitMs > 0) {
-    clock_.Sleep(waitMs - settleMs);
-    return ReceiveOwn(kWaitBeforeReadMs);
+    clock_.SleepUs(restUs);
+    return ReceiveOwn(kWaitBeforeReadUs);
   }
-  return ReceiveOwn(kWaitBeforeReadMs - settleMs);
+  return ReceiveOwn(restUs);
 }
 
 Received SerialLink::Finish(SerialPort& port, Received how, bool noise) {
@@ -123,9 +128,9 @@ Received SerialLink::Finish(SerialPort& port, Received how, bool noise) {
   return how;
 }
 
-Received SerialLink::ReceiveFrame(SerialPort& port) { return Receive(port, kWaitBeforeReadMs); }
+Received SerialLink::ReceiveFrame(SerialPort& port) { return Receive(port, kWaitBeforeReadUs); }
 
-Received SerialLink::Receive(SerialPort& port, int firstWaitMs) {
+Received SerialLink::Receive(SerialPort& port, std::int64_t firstWaitUs) {
   assembling_ = false;
   rxCount_ = 0;
   rxFrame[LinkFrame::kLength] = 0;
@@ -134,7 +139,7 @@ Received SerialLink::Receive(SerialPort& port, int firstWaitMs) {
   std::array<std::uint8_t, LinkFrame::kMaxSize> scratch;
   for (int attempt = 0; attempt < kReceiveAttempts; ++attempt) {
     if (StopRequested()) return Finish(port, Received::Aborted, noise);
-    clock_.Sleep(attempt == 0 ? firstWaitMs : kWaitBeforeReadMs);
+    clock_.SleepUs(attempt == 0 ? firstWaitUs : kWaitBeforeReadUs);
     const ReadResult read = port.Read(scratch, &stop_);
     for (int i = 0; i < read.count; ++i) {
       if (DropStaleByte(scratch[std::size_t(i)])) {

@@ -55,6 +55,7 @@ class SerialLink {
 public:
   static constexpr int kReceiveAttempts = 10;
   static constexpr int kWaitBeforeReadMs = 5;
+  static constexpr std::int64_t kWaitBeforeReadUs = std::int64_t{kWaitBeforeReadMs} * 1000;
   // After a failed exchange (no answer, a bad one, an abandoned one, a request not written) the
   // line must be quiet this long before the next request, so that the rest of a garbled answer, a
   // stray byte or a late answer is not taken as the start of the next response. Longer than the
@@ -143,9 +144,9 @@ private:
   void ReportDropped(const ReadResult& dropped);
   // Feeds `byte` to the frame being dropped whole; false when none is.
   bool DropStaleByte(std::uint8_t byte);
-  // ReceiveFrame with the wait before the first read shortened to `firstWaitMs`.
-  Received Receive(SerialPort& port, int firstWaitMs);
-  Received ReceiveOwn(int firstWaitMs);
+  // ReceiveFrame with the wait before the first read shortened to `firstWaitUs`.
+  Received Receive(SerialPort& port, std::int64_t firstWaitUs);
+  Received ReceiveOwn(std::int64_t firstWaitUs);
   // Ends a receive; `noise` says that bytes other than the answer came meanwhile.
   Received Finish(SerialPort& port, Received how, bool noise);
 

@@ -108,7 +108,9 @@ class LinkClock {
 public:
   virtual ~LinkClock() = default;
 
-  virtual void Sleep(int ms) = 0;
+  void Sleep(int ms) { SleepUs(std::int64_t{ms} * 1000); }
+  // A sleep may end later than asked (a loaded machine, a coarse system timer), never sooner.
+  virtual void SleepUs(std::int64_t us) = 0;
   // Monotonic time in microseconds.
   virtual std::int64_t NowUs() = 0;
 };

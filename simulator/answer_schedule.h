@@ -26,11 +26,16 @@ public:
                   Send&& send) {
     const auto bytes = std::span<const std::uint8_t>(reply.bytes).first(reply.size);
     const std::int64_t length = duration(reply.size);
+    // A copy due right behind its first goes out right behind it, as one transmission: no other
+    // answer comes between them.
+    const bool joined = reply.repeatAfterUs == 0;
     const std::int64_t start =
-        Place(requestEndUs, requestEndUs + reply.delayUs, length, reply.overtaken);
+        Place(requestEndUs, requestEndUs + reply.delayUs,
+              joined ? duration(2 * reply.size) : length, reply.overtaken);
     send(bytes, start);
     if (reply.repeatAfterUs < 0) return;
-    send(bytes, Place(requestEndUs, start + length + reply.repeatAfterUs, length, true));
+    send(bytes, joined ? start + length
+                       : Place(requestEndUs, start + length + reply.repeatAfterUs, length, true));
   }
 
 private:

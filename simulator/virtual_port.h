@@ -19,7 +19,7 @@ class SimulatedController;
 // when the time passes their moment, as a stop request from another thread would arrive.
 class VirtualClock : public LinkClock, public LineTime {
 public:
-  void Sleep(int ms) override { AdvanceTo(nowUs_ + std::int64_t{ms} * 1000); }
+  void SleepUs(std::int64_t us) override { AdvanceTo(nowUs_ + us); }
   std::int64_t NowUs() override { return nowUs_; }
   void WaitUntil(std::int64_t us) override { AdvanceTo(us); }
   void AdvanceTo(std::int64_t us);

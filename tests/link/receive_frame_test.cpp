@@ -390,20 +390,34 @@ INSTANTIATE_TEST_SUITE_P(
 
 // A frame that had begun to arrive before the request was out cannot be its answer, even with
 // the right command byte (a copy of an earlier answer, one that came late): it is dropped whole,
-// whether it was all there as the request went out or only its start, and the answer behind it
-// is taken.
+// whether it was all there as the request went out, only its start, or only its first byte in
+// the last moments of a long request, and the answer behind it is taken.
 TEST(Exchange, AFrameBegunBeforeTheRequestWasOutIsDroppedWhole) {
-  for (const std::int64_t staleFromSendUs : {std::int64_t{-40'000}, WireTimeUs(1)}) {
+  struct Case {
+    Command request;
+    std::uint8_t length;        // the request is out after length + 3 bytes
+    std::int64_t staleFromUs;   // when the stale frame's first byte has come, from the send
+    std::int64_t answerFromUs;  // likewise the answer's
+  };
+  const Bytes kAck{0xF3, 0x00, 0xF3};
+  for (const Case& c : {Case{Command::LiveRead0, 0, -40'000, 20'000},
+                        Case{Command::LiveRead0, 0, WireTimeUs(1), 20'000},
+                        Case{Command::LiveRead0, 0, WireTimeUs(3) - 200, 20'000},
+                        Case{Command::WriteBlock, 16, WireTimeUs(19) - 1'500, 12'000}}) {
+    SCOPED_TRACE(c.staleFromUs);
     OwnLine own;
     MatchLog log;
     own.link.SetObserver(&log);
     own.clock.Sleep(50);
     const std::int64_t sendUs = own.clock.NowUs();
-    own.port->Arrive(Sealed(0x1B, Bytes(16, 0x11)), sendUs + staleFromSendUs);
-    own.port->Arrive(Sealed(0x1B, Bytes(16, 0x22)), sendUs + 20'000);  // the answer
-    own.link.SetRequest(Command::LiveRead0, 0);
-    ASSERT_EQ(own.link.Exchange(), Received::Frame) << staleFromSendUs;
-    EXPECT_EQ(own.link.rxFrame.Payload(0), 0x22) << staleFromSendUs;
+    const bool live = c.request == Command::LiveRead0;
+    own.port->Arrive(live ? Sealed(0x1B, Bytes(16, 0x11)) : kAck, sendUs + c.staleFromUs);
+    own.port->Arrive(live ? Sealed(0x1B, Bytes(16, 0x22)) : kAck, sendUs + c.answerFromUs);
+    own.link.SetRequest(c.request, c.length);
+    ASSERT_EQ(own.link.Exchange(), Received::Frame);
+    if (live) {
+      EXPECT_EQ(own.link.rxFrame.Payload(0), 0x22);
+    }
     EXPECT_GT(log.dropped, 0);
     EXPECT_EQ(own.port->discards, 0);  // no quiet gap was waited for before the request
   }
@@ -411,7 +425,7 @@ TEST(Exchange, AFrameBegunBeforeTheRequestWasOutIsDroppedWhole) {
 
 // A clock whose sleeps end late, as on a loaded machine.
 struct OverrunningClock : VirtualClock {
-  void Sleep(int ms) override { VirtualClock::Sleep(ms + 3); }
+  void SleepUs(std::int64_t us) override { VirtualClock::SleepUs(us + 3'000); }
 };
 
 // When the wait for the request to go out ends too late to tell an early frame from the answer,
