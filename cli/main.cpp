@@ -226,8 +226,9 @@ int main(int argc, char* argv[]) {
   if (parser.isSet(dryRunOption) && !isSet && !isApply) {
     return Usage("--dry-run goes with set or apply");
   }
-  if (parser.isSet(outOption) && !isRead && !isReport)
+  if (parser.isSet(outOption) && !isRead && !isReport) {
     return Usage("--out goes with read or report");
+  }
   if (isReport && !parser.isSet(outOption)) return Usage("report needs --out FILE.pdf");
   if (parser.isSet(serialOption) && !isHistory) return Usage("--serial goes with history");
   for (const QCommandLineOption& option :

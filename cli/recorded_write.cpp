@@ -34,8 +34,13 @@ RecordedWrite WriteAndRecord(LinkSession& session, const QString& operation,
   std::optional<bool> verified;
   if (WriteSucceeded(status)) verified = VerifyReadBack(session, wanted);
 
-  const auto none = std::make_unique<DefinitionSet>();  // large: not on the stack
-  ServiceRecord record = RecordOfWrite(current, wanted, set ? *set : *none);
+  // Without definitions the record names bytes. A definition set is large: not on the stack.
+  std::unique_ptr<DefinitionSet> none;
+  if (!set) {
+    none = std::make_unique<DefinitionSet>();
+    set = none.get();
+  }
+  ServiceRecord record = RecordOfWrite(current, wanted, *set);
   record.operation = operation;
   record.port = session.DevicePath();
   record.backup = backup;

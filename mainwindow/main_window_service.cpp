@@ -42,8 +42,9 @@ void CVORUserDlg::RestoreBackupFile(const QString& path) {
   ConfigImage image;
   QString problem;
   // The same checks as Restore Backup's list makes.
-  if (LoadImageFile(path, image, problem))
+  if (LoadImageFile(path, image, problem)) {
     problem = DefinitionsMismatch(image, *state_.definitions);
+  }
   if (!problem.isEmpty()) {
     prompter_.AskText(
         tr("The backup %1 cannot be restored: %2.").arg(QDir::toNativeSeparators(path), problem),

@@ -29,9 +29,8 @@ public:
     // A copy due right behind its first goes out right behind it, as one transmission: no other
     // answer comes between them.
     const bool joined = reply.repeatAfterUs == 0;
-    const std::int64_t start =
-        Place(requestEndUs, requestEndUs + reply.delayUs,
-              joined ? duration(2 * reply.size) : length, reply.overtaken);
+    const std::int64_t start = Place(requestEndUs, requestEndUs + reply.delayUs,
+                                     joined ? duration(2 * reply.size) : length, reply.overtaken);
     send(bytes, start);
     if (reply.repeatAfterUs < 0) return;
     send(bytes, joined ? start + length

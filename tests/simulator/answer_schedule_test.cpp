@@ -1,9 +1,10 @@
+// When the simulated controller's answers go out on its transmit line.
+#include "simulator/answer_schedule.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <vector>
-
-#include "simulator/answer_schedule.h"
 
 namespace vor {
 namespace {
